@@ -1,0 +1,384 @@
+#include "catalogue.h"
+
+#include <stdexcept>
+#include <string>
+
+namespace catalogue {
+
+// clang-format off
+const std::array<TModulArray, ModuleCount> ModuleTable = {{
+    {u"---", u"---", 0}, // 0
+    {u"H0", u"V4101", 298}, // 1
+    {u"H1", u"V4102", 298}, // 2
+    {u"H1I", u"V4103", 1975}, // 3
+    {u"L0", u"V4104", 550}, // 4
+    {u"L0I", u"V4105", 2227}, // 5
+    {u"L1", u"V4106", 550}, // 6
+    {u"L1I", u"V4107", 2227}, // 7
+    {u"L2", u"V4108", 550}, // 8
+    {u"L2I", u"V4109", 2227}, // 9
+    {u"V0", u"V4110", 2100}, // 10
+    {u"V1", u"V4111", 2100}, // 11
+    {u"V2", u"V4112", 2100}, // 12
+    {u"W0", u"V4113", 550}, // 13
+    {u"W0I", u"V4114", 2227}, // 14
+    {u"W1", u"V4115", 550}, // 15
+    {u"W1I", u"V4116", 2227}, // 16
+    {u"W2", u"V4117", 550}, // 17
+    {u"W2I", u"V4118", 2227}, // 18
+    {u"W4", u"V4119", 550}, // 19
+    {u"W4I", u"V4120", 2227}, // 20
+    {u"W5", u"V4121", 550}, // 21
+    {u"W5I", u"V4122", 2227}, // 22
+    {u"Y0", u"V4123", 2100}, // 23
+    {u"Y1", u"V4124", 2100}, // 24
+    {u"Y2", u"V4125", 2100}, // 25
+    {u"Y4", u"V4126", 2100}, // 26
+    {u"Z", u"V4127", 550}, // 27
+    {u"ZI", u"V4128", 2227}, // 28
+    {u"X", u"V4129", 550}, // 29
+    {u"XI", u"V4130", 2227}, // 30
+    {u"R", u"V4131", 550}, // 31
+    {u"RI", u"V4132", 2227}, // 32
+    {u"R1", u"V4133", 550}, // 33
+    {u"R1I", u"V4134", 2227}, // 34
+    {u"R3", u"V4135", 890}, // 35
+    {u"U", u"V4136", 998}, // 36
+    {u"UI", u"V4137", 2675}, // 37
+    {u"M", u"V4138", 998}, // 38
+    {u"MI", u"V4139", 2675}, // 39
+    {u"C", u"V4140", 998}, // 40
+    {u"CI", u"V4141", 2675}, // 41
+    {u"E", u"V4142", 998}, // 42
+    {u"EI", u"V4143", 2675}, // 43
+    {u"B", u"V4144", 998}, // 44
+    {u"BI", u"V4145", 2675}, // 45
+    {u"---", u"---", 0}, // 46
+    {u"P", u"V4146", 298}, // 47
+    {u"PI", u"V4147", 790}, // 48
+    {u"P1", u"V4148", 298}, // 49
+    {u"QNU", u"V4149", 1190}, // 50
+    {u"QNK", u"V4150", 1190}, // 51
+    {u"JU", u"V4151", 790}, // 52
+    {u"JK", u"V4152", 790}, // 53
+    {u"TB", u"V4153", 1980}, // 54
+}};
+
+const std::array<std::u16string_view, ModuleCount> ModuleDescriptionsCz = {
+    u"---",
+    u"H0    [aktiv. 4..20 mA , galvanicky neoddělený]",
+    u"H1    [pasiv. 4..20 mA , galvanicky neoddělený]",
+    u"H1I  [pasiv. 4..20 mA , galvanicky oddělený]",
+    u"L0    [0..20 mA , galvanicky neoddělený]",
+    u"L0I  [0..20 mA , galvanicky oddělený]",
+    u"L1    [0..1 A , galvanicky neoddělený]",
+    u"L1I  [0..1A , galvanicky oddělený]",
+    u"L2    [0..5 A , galvanicky neoddělený]",
+    u"L2I  [0..5 A , galvanicky oddělený]",
+    u"V0    [AC 0..20 mA , galvanicky oddělený]",
+    u"V1    [AC 0..1 A , galvanicky oddělený]",
+    u"V2    [AC 0..5 A , galvanicky oddělený]",
+    u"W0    [0..100 mV , galvanicky neoddělený]",
+    u"W0I  [0..100 mV , galvanicky oddělený]",
+    u"W1    [0..1 V , galvanicky neoddělený]",
+    u"W1I  [0..1 V , galvanicky oddělený]",
+    u"W2    [0..10 V , galvanicky neoddělený]",
+    u"W2I  [0..10 VV , galvanicky oddělený]",
+    u"W4    [0..75 V , galvanicky neoddělený]",
+    u"W4I  [0..75 V , galvanicky oddělený]",
+    u"W5    [-10..10 V , galvanicky neoddělený]",
+    u"W5I [-10..10 V , galvanicky oddělený]",
+    u"Y0    [AC 0..100 mV , galvanicky oddělený]",
+    u"Y1    [AC 0..1 V , galvanicky oddělený]",
+    u"Y2    [AC 0..10 V , galvanicky oddělený]",
+    u"Y4    [AC 0..50 V , galvvanicky oddělený]",
+    u"Z      [měření R , galvanicky neoddělený]",
+    u"ZI    [měření R , galvanicky oddělený]",
+    u"X      [-50..250 °C , galvanicky neoddělený]",
+    u"XI   [-50..250 °C , galvanicky oddělený]",
+    u"R     [-140..600 °C , galvanicky neoddělený]",
+    u"RI   [-140..600 °C , galvanicky oddělený]",
+    u"R1    [-140..600 °C , galvanicky neoddělený]",
+    u"R1I [-140..600 °C , galvanicky oddělený]",
+    u"R3   [-10..50  °C , galvanicky neoddělený]",
+    u"U     [-70..1300 °C , galvanicky neoddělený]",
+    u"UI  [-70..1300 °C , galvanicky oddělený]",
+    u"M     [-200..400 °C , galvanicky neoddělený]",
+    u"MI  [-200..400 °C , galvanicky oddělený]",
+    u"C     [-200..750 °C , galvanicky neoddělený]",
+    u"CI  [-200..750 °C , galvanicky oddělený]",
+    u"E     [0..1700 °C , galvanicky neoddělený]",
+    u"EI   [0..1700 °C , galvanicky oddělený]",
+    u"B     [100..1800 °C , galvanicky neoddělený]",
+    u"BI  [100..1800 °C , galvanicky oddělený]",
+    u"---",
+    u"P      [binární , galvanicky neoddělený]",
+    u"PI   [binární , galvanicky oddělený]",
+    u"P1    [binární napěťový , galvanicky oddělený]",
+    u"QNU [čítačový napěť. , galvanicky oddělený]",
+    u"QNK  [čítačový , galvanicky neoddělený]",
+    u"JU    [frekvenční napěťový , galvanicky oddělený]",
+    u"JK    [frekvenční , galvanicky neoddělený]",
+    u"TB   [RS485 Advantech , galvanicky oddělený]",
+};
+
+const std::array<std::u16string_view, ModuleCount> ModuleDescriptionsEn = {
+    u"---",
+    u"H0    [activ. 4..20 mA , galvanically not isolated]",
+    u"H1    [pasiv. 4..20 mA , galvanically not isolated]",
+    u"H1I  [pasiv. 4..20 mA , galvanically isolated]",
+    u"L0    [0..20 mA , galvanically not isolated]",
+    u"L0I  [0..20 mA , galvanically isolated]",
+    u"L1    [0..1 A , galvanically not isolated]",
+    u"L1I  [0..1A , galvanically isolated]",
+    u"L2    [0..5 A , galvanically not isolated]",
+    u"L2I  [0..5 A , galvanically isolated]",
+    u"V0    [AC 0..20 mA , galvanically isolated]",
+    u"V1    [AC 0..1 A , galvanically isolated]",
+    u"V2    [AC 0..5 A , galvanically isolated]",
+    u"W0    [0..100 mV , galvanically not isolated]",
+    u"W0I  [0..100 mV , galvanically isolated]",
+    u"W1    [0..1 V , galvanically not isolated]",
+    u"W1I  [0..1 V , galvanically isolated]",
+    u"W2    [0..10 V , galvanically not isolated]",
+    u"W2I  [0..10 VV , galvanically isolated]",
+    u"W4    [0..75 V , galvanically not isolated]",
+    u"W4I  [0..75 V , galvanically isolated]",
+    u"W5    [-10..10 V , galvanically not isolated]",
+    u"W5I [-10..10 V , galvanically isolated]",
+    u"Y0    [AC 0..100 mV , galvanically isolated]",
+    u"Y1    [AC 0..1 V , galvanically isolated]",
+    u"Y2    [AC 0..10 V , galvanically isolated]",
+    u"Y4    [AC 0..50 V , galvanically isolated]",
+    u"Z      [měření R , not galvanic isolated]",
+    u"ZI    [měření R , galvanically isolated]",
+    u"X      [-50..250 °C , galvanically not isolated]",
+    u"XI   [-50..250 °C , galvanically isolated]",
+    u"R     [-140..600 °C , galvanically not isolated]",
+    u"RI   [-140..600 °C , galvanically isolated]",
+    u"R1    [-140..600 °C , galvanically not isolated]",
+    u"R1I [-140..600 °C , galvanically isolated]",
+    u"R3   [-10..50  °C , galvanically not isolated]",
+    u"U     [-70..1300 °C , galvanically not isolated]",
+    u"UI  [-70..1300 °C , galvanically isolated]",
+    u"M     [-200..400 °C , galvanically not isolated]",
+    u"MI  [-200..400 °C , galvanically isolated]",
+    u"C     [-200..750 °C , galvanically not isolated]",
+    u"CI  [-200..750 °C , galvanically isolated]",
+    u"E     [0..1700 °C , galvanically not isolated]",
+    u"EI   [0..1700 °C , galvanically isolated]",
+    u"B     [100..1800 °C , galvanically not isolated]",
+    u"BI  [100..1800 °C , galvanically isolated]",
+    u"---",
+    u"P      [binární , not galvanic isolated]",
+    u"PI   [binární , galvanically isolated]",
+    u"P1    [binární napěťový , galvanically isolated]",
+    u"QNU [counter of volt. , galvanically isolated]",
+    u"QNK  [counter of cont. , not galvanically isolated]",
+    u"JU    [frequency of voltage , galvanically isolated]",
+    u"JK    [frequency of cont. , not galvanic isolated]",
+    u"TB   [RS485 Advantech , galvanically isolated]",
+};
+
+const std::array<TPrislusenstviArray, AccessoryCount> AccessoryTable = {{
+    {{u"PG710", u"", u""}, {u"2850", u"", u""}}, // 1
+    {{u"N2201", u"N2202", u"N2203"}, {u"680", u"300", u"1960"}}, // 2
+    {{u"ZK201", u"", u""}, {u"350", u"", u""}}, // 3
+    {{u"ZK202", u"", u""}, {u"195", u"", u""}}, // 4
+    {{u"ZK203", u"", u""}, {u"790", u"", u""}}, // 5
+    {{u"ZK204", u"", u""}, {u"2980", u"", u""}}, // 6
+    {{u"ZK205", u"", u""}, {u"2980", u"", u""}}, // 7
+    {{u"ZK206", u"", u""}, {u"1990", u"", u""}}, // 8
+    {{u"ZK207", u"", u""}, {u"6490", u"", u""}}, // 9
+    {{u"ZK208", u"", u""}, {u"450", u"", u""}}, // 10
+    {{u"ZK209", u"", u""}, {u"3490", u"", u""}}, // 11
+    {{u"ZK210", u"", u""}, {u"7270", u"", u""}}, // 12
+    {{u"ZK211", u"", u""}, {u"440", u"", u""}}, // 13
+    {{u"ZK202", u"", u""}, {u"195", u"", u""}}, // 14
+    {{u"ZK212", u"", u""}, {u"350", u"", u""}}, // 15
+    {{u"ZK213", u"", u""}, {u"350", u"", u""}}, // 16
+    {{u"ZK214", u"", u""}, {u"4930", u"", u""}}, // 17
+    {{u"ZK211", u"ZK211-5", u"ZK211-10"}, {u"440", u"690", u"980"}}, // 18
+    {{u"ZK215", u"", u""}, {u"5990", u"", u""}}, // 19
+    {{u"ZK216", u"", u""}, {u"6980", u"", u""}}, // 20
+    {{u"ZK216/1", u"", u""}, {u"420", u"", u""}}, // 21
+    {{u"ZK216/2", u"", u""}, {u"220", u"", u""}}, // 22
+    {{u"ZK216/3", u"", u""}, {u"420", u"", u""}}, // 23
+    {{u"ZK217", u"", u""}, {u"690", u"", u""}}, // 24
+    {{u"ZK218", u"", u""}, {u"90", u"", u""}}, // 25
+    {{u"ZK219", u"", u""}, {u"260", u"", u""}}, // 26
+    {{u"ZK220", u"", u""}, {u"155", u"", u""}}, // 27
+    {{u"ZK221", u"", u""}, {u"1690", u"", u""}}, // 28
+    {{u"SVC810", u"SVC811", u""}, {u"1900", u"2700", u""}}, // 29
+}};
+
+const std::array<std::u16string_view, AccessoryCount> AccessoryCaptionsCz = {
+    u"PGR710 - software pro ústředny TQ rozšířený - registrační karta",
+    u"napájecí adaptér - zvolte si prosím typ    ------- >>>",
+    u"ZK201 - držák ústředny na DIN lištu 35mm",
+    u"ZK202 - univerzální držáky pro montáž ústředny a relé desky",
+    u"ZK203 - zabudované nezávislé seriové rozhraní pro příjem a vysílání SMS zpráv",
+    u"ZK204 - vnitřní Ethernetové rozhraní",
+    u"ZK205 - převodník RS485/RS232 pro sériový port COMx na straně počítače",
+    u"ZK206 - převodník USB/RS485 pro USB rozhraní na straně počítače",
+    u"ZK207 - převodník Ethernet/RS485 s napáječem",
+    u"ZK208 - skříňka externí akustické signalizace",
+    u"ZK209 - telefonní hlásič alarmů, včetně napáječe",
+    u"ZK210 - deska výstupních relé",
+    u"ZK211 - komunikační kabel pro externí displej a desku výstupních relé délky 0.6 m",
+    u"ZK202 - kovové boční úchyty pro montáž na stěnu nebo jinou pevnou plochu",
+    u"ZK212 - držák desky relé na DIN lištu 35mm",
+    u"ZK213 - DIN lišta pro modul relé se zvýšenými konzolami pro montáž do skříně ZK221, ZK222",
+    u"ZK214 - externí displej pro TQ8",
+    u"ZK211 - komunikační kabel pro externí displej a desku výstupních relé ------ >>>",
+    u"ZK215 - externí terminál s dvouřádkovým alfanumerickým LCD",
+    u"ZK216 - GSM modem Fastrack M1306B, bez příslušenství",
+    u"ZK216/1 - GSM anténa 3dB pro modem Fastrack M1306B, lomená",
+    u"ZK216/2 - datový kabel pro nastavení GSM modemu Fastrack",
+    u"ZK216/3 - zdroj 230V/12V pro napájení GSM modemu Fastrack",
+    u"ZK217 - boční kryty kabelů (2ks)",
+    u"ZK218 - USB kabel propojovací A-B, 1,8m",
+    u"ZK219 - RS232 konektor se svorkami",
+    u"ZK220 - šroubovák pro snadné připojení vodičů do WAGO svorek",
+    u"ZK221 - skříň s krytím IP65 s držáky na zeď a držáky ústředny bez otvoru ve víku",
+    u"kalibrační list z akreditované kalibrační laboratoře Quorel",
+};
+
+const std::array<std::u16string_view, AccessoryCount> AccessoryCaptionsEn = {
+    u"PGR740 - optional PC software for TQ system - registration card",
+    u"power supply - choose type please  ------- >>>",
+    u"ZK201 - holder for data logger mounting to DIN 35mm rail",
+    u"ZK202 - universal metal wall holders for data logger wall mounting",
+    u"ZK203 - built-in independent SMS port for GSM modem, for SMS reception and sending",
+    u"ZK204 - built-in LAN interface, connection to Ethernet network",
+    u"ZK205 - converter RS485/RS232, including ac/dc adapter and terminator TRM1",
+    u"ZK206 - converter USB/RS485 for USB port at the PC side, including terminator TRM1",
+    u"ZK207 - converter Ethernet/RS485, including ac/dc adapter and terminator TRM1",
+    u"ZK208 - external audio indication unit",
+    u"ZK209 - telephone voice dialer for alarm reporting, ac/dc adapter included",
+    u"ZK210 - output relays module with interconnection cable",
+    u"ZK211 - connection cable for terminal with display and output relays module with length 0.6m",
+    u"ZK202 - universal metal wall holders for data logger wall mounting",
+    u"ZK212 - holder for relay module mounting to DIN 35mm rail",
+    u"ZK213 - DIN rail for relay module with elevated consoles, for the ZK221, ZK222 case",
+    u"ZK214 - external display for TQ8",
+    u"ZK211 - connection cable for terminal with display and output relays module -- >",
+    u"ZK215 - external display built in a IP54 protection case",
+    u"ZK216 - GSM modem Fastrack M1306B, without accessories",
+    u"ZK216/1 - antenna for GSM modem WaveCom Fastrack, right-angled",
+    u"ZK216/2 - communication cable for GSM modem Fastrack",
+    u"ZK216/3 - ac/dc adapter 230V/12V for GSM modem Fastrack",
+    u"ZK217 - covers of data logger terminals (pair)",
+    u"ZK218 - USB connection cable A-B, 1,8m",
+    u"ZK219 - RS232 connector with terminals for RS232 interface",
+    u"ZK220 - screwdriver for easy connection of cables to WAGO terminals",
+    u"ZK221 - case with IP65 protection with wall holders and data logger holders",
+    u"Calibration certificate from accredited calibration laboratory QUOREL",
+};
+const std::array<std::u16string_view, 3> AdapterItems = {
+    u"N2201   (21V / 1A)", u"N2202   (24V / 1A)", u"N2203   (24V / 2.5A)"};
+const std::array<std::u16string_view, 3> CableItems = {u"0.6 m", u"5 m", u"10 m"};
+// clang-format on
+
+const TModulArray &moduleAt(int index)
+{
+    if (index < 0 || index >= ModuleCount)
+        throw std::out_of_range("module index " + std::to_string(index) + " out of range");
+    return ModuleTable[std::size_t(index)];
+}
+
+QString moduleDescription(int index, Language language)
+{
+    moduleAt(index);
+    return qs(language == Language::Czech ? ModuleDescriptionsCz[std::size_t(index)]
+                                          : ModuleDescriptionsEn[std::size_t(index)]);
+}
+
+int findModuleByCode(QStringView cellText)
+{
+    qsizetype length = cellText.size();
+    while (length > 0 && cellText[length - 1] == u' ')
+        --length;
+    const QStringView code = cellText.left(length);
+    for (int i = 0; i < ModuleCount; ++i) {
+        const auto &entry = ModuleTable[std::size_t(i)].Code;
+        if (code == QStringView(entry.data(), qsizetype(entry.size())))
+            return i;
+    }
+    return -1;
+}
+
+const TPrislusenstviArray &accessoryAt(int tag)
+{
+    if (tag < 1 || tag > AccessoryCount)
+        throw std::out_of_range("accessory tag " + std::to_string(tag) + " out of range");
+    return AccessoryTable[std::size_t(tag - 1)];
+}
+
+static void checkVariant(int tag, int variant)
+{
+    if (variant < 0 || variant > 2 || accessoryAt(tag).Prices[std::size_t(variant)].empty())
+        throw std::out_of_range("accessory " + std::to_string(tag) + " has no variant "
+                                + std::to_string(variant));
+}
+
+QString accessoryOrderCode(int tag, int variant)
+{
+    checkVariant(tag, variant);
+    return qs(accessoryAt(tag).OrderCodes[std::size_t(variant)]);
+}
+
+QString accessoryPriceText(int tag, int variant)
+{
+    checkVariant(tag, variant);
+    return qs(accessoryAt(tag).Prices[std::size_t(variant)]);
+}
+
+qint32 accessoryPrice(int tag, int variant)
+{
+    bool ok = false;
+    const qint32 value = accessoryPriceText(tag, variant).toInt(&ok, 10);
+    if (!ok)
+        throw std::invalid_argument("accessory " + std::to_string(tag) + " has no valid price");
+    return value;
+}
+
+QString accessoryCaption(int tag, Language language)
+{
+    accessoryAt(tag);
+    return qs(language == Language::Czech ? AccessoryCaptionsCz[std::size_t(tag - 1)]
+                                          : AccessoryCaptionsEn[std::size_t(tag - 1)]);
+}
+
+int selectedVariant(int tag, int adapterItem, int cableItem, int channelCount)
+{
+    switch (tag) {
+    case AdapterTag: return adapterItem;
+    case CableTag: return cableItem;
+    case CalibrationTag: return channelCount > CalibrationChannelLimit ? 1 : 0;
+    default: return 0;
+    }
+}
+
+qint32 modelBasePrice(Model model)
+{
+    switch (model) {
+    case Model::TQ8: return 15990;
+    case Model::TQ8R: return 18980;
+    case Model::ZK222: return 23050;
+    case Model::None: break;
+    }
+    return 0;
+}
+
+QString priceText(qint32 price)
+{
+    return QString::number(price) + QStringLiteral(",-");
+}
+
+QString priceText(QStringView digits)
+{
+    return digits.toString() + QStringLiteral(",-");
+}
+
+} // namespace catalogue

@@ -1,0 +1,286 @@
+// The main window: creation, scrolling of the left half, wheel routing and
+// the dispatch of pointer movements to the hover handlers.
+
+#include "mainform.h"
+
+#include "desktop.h"
+#include "dialogs.h"
+#include "picturebox.h"
+#include "speedbutton.h"
+#include "stringgrid.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+const char *const TMainForm::MakerWebAddress = "https://www.vireologgers.cz";
+
+namespace {
+constexpr int ScrollRange = 510;
+constexpr int WheelStep = 20;
+constexpr int WheelNotch = 120;
+} // namespace
+
+TMainForm::TMainForm(QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                          | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                          | Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowIcon(QIcon(QStringLiteral(":/icon/formular-48.png")));
+    buildControls();
+    wireHandlers();
+
+    // Every pointer movement goes to the control directly under the pointer
+    // and no further; the filter below hands it to that control's handler.
+    for (QWidget *child : findChildren<QWidget *>())
+        child->setAttribute(Qt::WA_NoMousePropagation);
+    qApp->installEventFilter(this);
+
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.center() - QPoint(width() / 2, height() / 2));
+    }
+    FormCreate();
+    StringGrid1->setFocus(Qt::OtherFocusReason);
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::setForms(TKontaktForm *kontaktForm, TImageForm *imageForm)
+{
+    m_kontaktForm = kontaktForm;
+    m_imageForm = imageForm;
+}
+
+catalogue::Language TMainForm::currentLanguage() const
+{
+    return SpeedButton1->numGlyphs() == 1 ? catalogue::Language::Czech : catalogue::Language::English;
+}
+
+catalogue::Model TMainForm::selectedModel() const
+{
+    if (RadioButton1->isChecked())
+        return catalogue::Model::TQ8;
+    if (RadioButton2->isChecked())
+        return catalogue::Model::TQ8R;
+    if (RadioButton3->isChecked())
+        return catalogue::Model::ZK222;
+    return catalogue::Model::None;
+}
+
+bool TMainForm::anyModelSelected() const
+{
+    return selectedModel() != catalogue::Model::None;
+}
+
+void TMainForm::FormCreate()
+{
+    StringGrid1->setRowHeight(0, 42);
+    StringGrid1->setColumnWidth(2, -1);
+    for (int row = 1; row <= 16; ++row)
+        StringGrid1->setCell(0, row, QString::number(row));
+    if (platform::desktop().languageName() == QLatin1String("Czech"))
+        SpeedButton1->setNumGlyphs(3);
+    SpeedButton1Click();
+}
+
+void TMainForm::FormMouseMove()
+{
+    ClearPicture();
+}
+
+void TMainForm::ScrollBar1Change()
+{
+    const int p = ScrollBar1->value();
+    Panel1->move(Panel1->x(), 5 - p);
+    GroupBox2->move(GroupBox2->x(), 510 - p);
+}
+
+void TMainForm::FormMouseWheelDown()
+{
+    ScrollBar1->setValue(qBound(0, ScrollBar1->value() + WheelStep, ScrollRange));
+}
+
+void TMainForm::FormMouseWheelUp()
+{
+    ScrollBar1->setValue(qBound(0, ScrollBar1->value() - WheelStep, ScrollRange));
+}
+
+bool TMainForm::pickerListOpen() const
+{
+    return ComboBox1->view() && ComboBox1->view()->isVisible();
+}
+
+bool TMainForm::routeWheel(QWidget *receiver, QWheelEvent *event)
+{
+    if (pickerListOpen())
+        return false;
+
+    // The enabled control under the pointer takes the focus, as a click would.
+    QWidget *under = receiver;
+    while (under && under != this && !under->isEnabled())
+        under = under->parentWidget();
+    if (under && under != this && under->focusPolicy() != Qt::NoFocus && !under->hasFocus()
+        && under->isVisible())
+        under->setFocus(Qt::MouseFocusReason);
+
+    // One step of the left half per notch, however finely the wheel reports.
+    const int delta = event->angleDelta().y();
+    if ((delta > 0 && m_wheelAccumulator < 0) || (delta < 0 && m_wheelAccumulator > 0))
+        m_wheelAccumulator = 0;
+    m_wheelAccumulator += delta;
+    while (m_wheelAccumulator >= WheelNotch) {
+        m_wheelAccumulator -= WheelNotch;
+        FormMouseWheelUp();
+    }
+    while (m_wheelAccumulator <= -WheelNotch) {
+        m_wheelAccumulator += WheelNotch;
+        FormMouseWheelDown();
+    }
+    event->accept();
+    return true; // no control turns the wheel into anything else
+}
+
+void TMainForm::dispatchMouseMove(QWidget *target, const QPoint &globalPos)
+{
+    if (target == this) {
+        FormMouseMove();
+    } else if (target == Panel1) {
+        Panel1MouseMove();
+    } else if (target == GroupBox1) {
+        GroupBox1MouseMove();
+    } else if (target == GroupBox2) {
+        GroupBox2MouseMove();
+    } else if (target == RadioButton1) {
+        RadioButton1MouseMove();
+    } else if (target == RadioButton2) {
+        RadioButton2MouseMove();
+    } else if (target == RadioButton3) {
+        RadioButton3MouseMove();
+    } else if (target == StringGrid1) {
+        const QPoint client = StringGrid::toClient(StringGrid1->mapFromGlobal(globalPos));
+        StringGrid1MouseMove(client.x(), client.y());
+    } else if (auto *box = qobject_cast<QCheckBox *>(target); box && box->parentWidget() == GroupBox2) {
+        CheckBoxMouseMove(box);
+    }
+}
+
+bool TMainForm::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseMove && type != QEvent::Wheel
+        && !(watched == ComboBox1 && (type == QEvent::FocusOut || type == QEvent::KeyPress)))
+        return QWidget::eventFilter(watched, event);
+
+    auto *widget = qobject_cast<QWidget *>(watched);
+    if (!widget || widget->window() != this)
+        return false;
+
+    switch (type) {
+    case QEvent::MouseMove: {
+        QWidget *target = widget;
+        while (target != this && !target->isEnabled())
+            target = target->parentWidget();
+        const QPoint global = static_cast<QMouseEvent *>(event)->globalPosition().toPoint();
+        dialogs::guarded(this, [&] { dispatchMouseMove(target, global); });
+        return false;
+    }
+    case QEvent::Wheel:
+        return routeWheel(widget, static_cast<QWheelEvent *>(event));
+    case QEvent::FocusOut:
+        // Opening its own list moves the focus to the list: that is no exit.
+        if (static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason)
+            ComboBox1Exit();
+        return false;
+    case QEvent::KeyPress: {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
+            ComboBox1KeyPress(key);
+            return true;
+        }
+        return false;
+    }
+    default:
+        return false;
+    }
+}
+
+void TMainForm::keyPressEvent(QKeyEvent *event)
+{
+    // Keys that no control used: Esc is the cancel button's, Enter the
+    // default button's.
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        if (BitBtn1->isEnabled())
+            BitBtn1->click();
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (BitBtn2->isEnabled())
+            BitBtn2->click();
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void TMainForm::wireHandlers()
+{
+
+    StringGrid1->onSelectCell = [this](int column, int row) {
+        StringGrid1SelectCell(StringGrid1, column, row);
+    };
+    StringGrid1->onMouseDown = [this] { StringGrid1MouseDown(StringGrid1); };
+    StringGrid1->onDrawCell = [this](QPainter &painter, int column, int row, const QRect &rect) {
+        StringGrid1DrawCell(painter, column, row, rect);
+    };
+    // Every handler reports what it throws in the error box.
+    const auto guard = [this](auto handler) {
+        return [this, handler] { dialogs::guarded(this, handler); };
+    };
+    connect(ScrollBar1, &QScrollBar::valueChanged, this, guard([this] { ScrollBar1Change(); }));
+    connect(ComboBox1, &QComboBox::activated, this, guard([this] { ComboBox1Exit(); }));
+
+    // A radio button's handler runs only when it becomes selected.
+    connect(RadioButton1, &QRadioButton::toggled, this, [this, guard](bool on) {
+        if (on)
+            guard([this] { RadioButton1Click(); })();
+    });
+    connect(RadioButton2, &QRadioButton::toggled, this, [this, guard](bool on) {
+        if (on)
+            guard([this] { RadioButton2Click(); })();
+    });
+    connect(RadioButton3, &QRadioButton::toggled, this, [this, guard](bool on) {
+        if (on)
+            guard([this] { RadioButton3Click(); })();
+    });
+
+    // A check box's handler runs whenever its tick changes, by user or code.
+    for (QCheckBox *box : CheckBoxes) {
+        const int tag = box->property("Tag").toInt();
+        if (tag == catalogue::AdapterTag)
+            connect(box, &QCheckBox::toggled, this, guard([this] { CheckBox2Click(); }));
+        else if (tag == catalogue::CableTag)
+            connect(box, &QCheckBox::toggled, this, guard([this] { CheckBox18Click(); }));
+        else
+            connect(box, &QCheckBox::toggled, this, guard([this] { CheckBoxClick(); }));
+    }
+    // The lists' handlers run only on a user's choice.
+    connect(ComboBox2, &QComboBox::activated, this, guard([this] { ComboBox2Change(); }));
+    connect(ComboBox3, &QComboBox::activated, this, guard([this] { ComboBox3Change(); }));
+
+    connect(BitBtn1, &QPushButton::clicked, this, guard([this] { BitBtn1Click(); }));
+    connect(BitBtn2, &QPushButton::clicked, this, guard([this] { BitBtn2Click(); }));
+    connect(BitBtn3, &QPushButton::clicked, this, guard([this] { BitBtn3Click(); }));
+    connect(SpeedButton1, &SpeedButton::clicked, this, guard([this] { SpeedButton1Click(); }));
+    connect(Image2, &PictureBox::clicked, this, guard([this] { Image2Click(); }));
+}

@@ -1,0 +1,45 @@
+#include "picturebox.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+PictureBox::PictureBox(QWidget *parent) : QWidget(parent) {}
+
+void PictureBox::setPicture(const QImage &picture)
+{
+    m_picture = picture;
+    update();
+}
+
+void PictureBox::clearToWhite()
+{
+    if (m_picture.isNull())
+        m_picture = QImage(size(), QImage::Format_RGB32);
+    m_picture.fill(Qt::white);
+    update();
+}
+
+void PictureBox::setTransparent(bool on)
+{
+    setAttribute(Qt::WA_TranslucentBackground, on);
+    update();
+}
+
+void PictureBox::paintEvent(QPaintEvent *)
+{
+    if (m_picture.isNull())
+        return;
+    QPainter painter(this);
+    QSize shown = m_picture.size();
+    if (shown.width() > width() || shown.height() > height())
+        shown.scale(size(), Qt::KeepAspectRatio);
+    const QRect target(QPoint((width() - shown.width()) / 2, (height() - shown.height()) / 2), shown);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, shown != m_picture.size());
+    painter.drawImage(target, m_picture);
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+}

@@ -1,0 +1,53 @@
+#include "speedbutton.h"
+
+#include <QPainter>
+#include <QStyleOptionButton>
+
+SpeedButton::SpeedButton(QWidget *parent) : QAbstractButton(parent)
+{
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void SpeedButton::setGlyph(const QImage &picture)
+{
+    m_glyph = picture;
+    update();
+}
+
+void SpeedButton::setNumGlyphs(int count)
+{
+    m_numGlyphs = qBound(1, count, 4);
+    update();
+}
+
+QImage SpeedButton::shownImage() const
+{
+    if (m_glyph.isNull() || m_numGlyphs == 1)
+        return m_glyph;
+    const int width = m_glyph.width() / m_numGlyphs;
+    int index = 0;
+    if (!isEnabled() && m_numGlyphs > 1)
+        index = 1;
+    else if (isDown() && m_numGlyphs > 2)
+        index = 2;
+    return m_glyph.copy(index * width, 0, width, m_glyph.height());
+}
+
+void SpeedButton::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    QStyleOptionButton option;
+    option.initFrom(this);
+    option.state |= isDown() ? QStyle::State_Sunken : QStyle::State_Raised;
+    style()->drawPrimitive(QStyle::PE_PanelButtonBevel, &option, &painter, this);
+
+    const QImage image = shownImage();
+    if (image.isNull())
+        return;
+    // Centred; a picture wider than the button shows only its middle.
+    QRect target(QPoint((width() - image.width()) / 2, (height() - image.height()) / 2), image.size());
+    if (isDown())
+        target.translate(1, 1);
+    painter.setClipRect(rect().adjusted(2, 2, -2, -2));
+    painter.drawImage(target, image);
+}
