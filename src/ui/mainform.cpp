@@ -196,11 +196,14 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
     }
     case QEvent::Wheel:
         return routeWheel(widget, static_cast<QWheelEvent *>(event));
-    case QEvent::FocusOut:
-        // Opening its own list moves the focus to the list: that is no exit.
-        if (static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason)
+    case QEvent::FocusOut: {
+        // Opening its own list moves the focus into the list: that is no exit.
+        const QWidget *next = QApplication::focusWidget();
+        const bool intoOwnList = next && next->window() == ComboBox1->view()->window();
+        if (static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason && !intoOwnList)
             ComboBox1Exit();
         return false;
+    }
     case QEvent::KeyPress: {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {

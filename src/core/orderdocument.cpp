@@ -1,0 +1,272 @@
+#include "orderdocument.h"
+
+#include "rtftext.h"
+
+#include <QFile>
+
+#include <stdexcept>
+#include <string>
+
+namespace document {
+
+using catalogue::Language;
+using catalogue::Model;
+
+namespace {
+
+constexpr char LineEnd[] = "\r\n";
+constexpr int FirstAccessoryCode = 101; // "$_101" holds the first accessory line
+
+// Tags that the cabinet assembly ZK222 fixes in place.
+constexpr int HolderTag = 3;   // ZK201
+constexpr int DisplayTag = 17; // ZK214
+constexpr int CaseTag = 28;    // ZK221
+
+int digit(char c)
+{
+    return c >= '0' && c <= '9' ? c - '0' : -1;
+}
+
+// One filling: the working copy of the ticks, the number of accessory lines
+// still to come and the model price kept for the price placeholder.
+class Filler
+{
+public:
+    explicit Filler(const OrderSnapshot &order)
+        : order(order)
+        , czech(order.language == Language::Czech)
+    {
+        for (std::size_t i = 0; i < ticks.size(); ++i) {
+            ticks[i] = order.accessories[i].ticked;
+            if (ticks[i])
+                ++accessoryLines;
+        }
+    }
+
+    void fillLine(QByteArrayView line, QByteArray &out)
+    {
+        qsizetype from = 0;
+        for (;;) {
+            const qsizetype p = line.indexOf(QByteArrayView("$_"), from);
+            if (p < 0)
+                break;
+            out.append(line.sliced(from, p - from));
+            const QByteArrayView code = line.sliced(p, qMin<qsizetype>(5, line.size() - p));
+            QString value;
+            if (code.size() == 5 && valueFor(code, value))
+                out.append(rtfText(value));
+            else
+                out.append(code); // no rule knows it: keep it as it stands
+            from = p + code.size();
+        }
+        out.append(line.sliced(from));
+        out.append(LineEnd);
+    }
+
+private:
+    // The value of a five-character code; false when no rule knows it.
+    // Rules are tried in a fixed order: contact lines, model, model price,
+    // channel rows 01..16, accessory lines.
+    bool valueFor(QByteArrayView code, QString &value)
+    {
+        const char a = code[2], b = code[3], c = code[4];
+
+        if (a == '0' && b >= '1' && b <= '4' && c == 'A') {
+            const int line = b - '1';
+            const ContactField &field = order.contact[std::size_t(line)];
+            value = field.caption + field.text;
+            if (line == 3) {
+                const ContactField &email = order.contact[4];
+                value += QStringLiteral(" ; ") + email.caption + email.text;
+            }
+            return true;
+        }
+        if (a == '0' && b == '0' && c == '0') {
+            value = modelLine();
+            return true;
+        }
+        if (a == '0' && b == '0' && c == 'C') {
+            if (!modelPrice.isEmpty())
+                value = catalogue::priceText(modelPrice);
+            return true;
+        }
+        const int tens = digit(a), units = digit(b);
+        if (tens >= 0 && units >= 0) {
+            const int row = tens * 10 + units;
+            if (row >= 1 && row <= ChannelRows && (c == 'M' || c == 'K' || c == 'C' || c == 'P')) {
+                value = channelValue(order.rows[std::size_t(row - 1)], c);
+                return true;
+            }
+            const int hundreds = digit(c);
+            if (hundreds >= 0) {
+                const int number = tens * 100 + units * 10 + hundreds;
+                if (number > 100) {
+                    value = accessoryLine(number);
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
+
+    // The model text; keeps the model's price for "$_00C". The cabinet
+    // assembly reports three of its ticked parts as one line, so it takes
+    // two lines off the count.
+    QString modelLine()
+    {
+        if (order.model == Model::None) {
+            modelPrice.clear();
+            return {};
+        }
+        modelPrice = QString::number(catalogue::modelBasePrice(order.model));
+        switch (order.model) {
+        case Model::TQ8:
+            return QStringLiteral("TQ8 ");
+        case Model::TQ8R:
+            return QStringLiteral("TQ8R");
+        case Model::ZK222:
+            accessoryLines -= 2;
+            return QStringLiteral("TQ8 (ZK222)");
+        case Model::None:
+            break;
+        }
+        return {};
+    }
+
+    static const catalogue::TModulArray &moduleOf(const ChannelRow &row)
+    {
+        bool ok = false;
+        const int index = row.index.toInt(&ok, 10);
+        if (!ok)
+            throw std::invalid_argument("channel row holds no catalogue index: "
+                                        + row.index.toStdString());
+        return catalogue::moduleAt(index);
+    }
+
+    static QString channelValue(const ChannelRow &row, char column)
+    {
+        switch (column) {
+        case 'M':
+            return row.module;
+        case 'K':
+            return row.index.isEmpty() ? QString() : catalogue::qs(moduleOf(row).OrderCode);
+        case 'C':
+            return row.index.isEmpty() ? QString() : catalogue::priceText(moduleOf(row).Price);
+        default:
+            return row.note;
+        }
+    }
+
+    bool ticked(int tag) const { return ticks[std::size_t(tag - 1)]; }
+    bool enabled(int tag) const { return order.accessories[std::size_t(tag - 1)].enabled; }
+    void untick(int tag) { ticks[std::size_t(tag - 1)] = false; }
+
+    // The state in which the ZK222 model holds its parts.
+    bool assemblyFitted() const
+    {
+        return order.model == Model::ZK222 //
+            && ticked(HolderTag) && !enabled(HolderTag) //
+            && ticked(DisplayTag) && !enabled(DisplayTag) //
+            && ticked(catalogue::CableTag) && !enabled(catalogue::CableTag) //
+            && !ticked(CaseTag) && !enabled(CaseTag);
+    }
+
+    // Each accessory placeholder takes the next ticked box in tag order and
+    // consumes it; once none is left, the Czech form gets the underline and
+    // the total at the places that follow the last line.
+    QString accessoryLine(int number)
+    {
+        int tag = 1;
+        while (tag <= catalogue::AccessoryCount && !ticked(tag))
+            ++tag;
+
+        if (tag > catalogue::AccessoryCount) {
+            if (czech && number == accessoryLines + FirstAccessoryCode)
+                return QString(24, u'_');
+            if (czech && number == accessoryLines + FirstAccessoryCode + 1)
+                return QStringLiteral("Celkem bez DPH: ") + order.totalCaption;
+            return {};
+        }
+
+        if (assemblyFitted()) {
+            untick(HolderTag);
+            untick(DisplayTag);
+            untick(catalogue::CableTag);
+            untick(CaseTag);
+            return QStringLiteral("ZK222 - (ZK201, ZK23, ZK214, ZK211, ZD300)");
+        }
+
+        untick(tag);
+        const QString &caption = order.accessories[std::size_t(tag - 1)].caption;
+        const int variant = catalogue::selectedVariant(tag, order.adapterItem, order.cableItem,
+                                                       order.channelCount);
+        QString value;
+        switch (tag) {
+        case catalogue::AdapterTag: {
+            // "N2202   (24V / 1A)" -> "N2202 - <caption up to its dash> (24V / 1A)"
+            const qsizetype dash = caption.indexOf(QStringLiteral(" - "));
+            value = order.adapterText.left(5) + QStringLiteral(" - ")
+                  + (dash < 0 ? caption : caption.left(dash)) + order.adapterText.mid(7);
+            break;
+        }
+        case catalogue::CableTag: {
+            // The caption's arrow "------ >>>" goes, one dash stays.
+            const qsizetype arrow = caption.indexOf(QStringLiteral("--"));
+            value = (arrow < 0 ? caption : caption.left(arrow + 1)) + u' ' + order.cableText;
+            break;
+        }
+        case catalogue::CalibrationTag:
+            value = (variant == 1 ? QStringLiteral("SVC811 - ") : QStringLiteral("SVC810 - "))
+                  + caption;
+            break;
+        default:
+            value = caption;
+            break;
+        }
+        if (czech)
+            value += QStringLiteral(" _ ")
+                   + catalogue::priceText(catalogue::accessoryPriceText(tag, variant));
+        return value;
+    }
+
+    const OrderSnapshot &order;
+    const bool czech;
+    std::array<bool, catalogue::AccessoryCount> ticks{};
+    int accessoryLines = 0;
+    QString modelPrice;
+};
+
+} // namespace
+
+QByteArray fillOrderDocument(const QByteArray &templateBytes, const OrderSnapshot &order)
+{
+    Filler filler(order);
+    QByteArray out;
+    out.reserve(templateBytes.size() + templateBytes.size() / 2 + 4096);
+
+    const QByteArrayView bytes(templateBytes);
+    qsizetype start = 0;
+    while (start < bytes.size()) {
+        qsizetype end = bytes.indexOf('\n', start);
+        const qsizetype next = end < 0 ? bytes.size() : end + 1;
+        if (end < 0)
+            end = bytes.size();
+        if (end > start && bytes[end - 1] == '\r')
+            --end;
+        filler.fillLine(bytes.sliced(start, end - start), out);
+        start = next;
+    }
+    return out;
+}
+
+QByteArray templateFor(Language language)
+{
+    const QString name = language == Language::Czech ? QStringLiteral(":/templates/sablona_cz.rtf")
+                                                     : QStringLiteral(":/templates/sablona_en.rtf");
+    QFile file(name);
+    if (!file.open(QIODevice::ReadOnly))
+        throw std::runtime_error("document template " + name.toStdString() + " is missing");
+    return file.readAll();
+}
+
+} // namespace document

@@ -1,0 +1,195 @@
+// The catalogues are data that several parts of the program index into by
+// position and by code: these tests hold the properties they rely on.
+
+#include "catalogue.h"
+
+#include <QSet>
+#include <QTest>
+
+using namespace catalogue;
+
+class TestCatalogue : public QObject {
+    Q_OBJECT
+private slots:
+    void moduleTextsStartWithTheirCode();
+    void codesAreDistinctAndFoundFirstBySubstring();
+    void pricesSumToTheCatalogueTotal();
+    void lookupByCode_data();
+    void lookupByCode();
+    void lookupsOutsideTheTablesFail();
+    void accessoryTableShape();
+    void selectedVariants_data();
+    void selectedVariants();
+    void captionsAndItems();
+};
+
+void TestCatalogue::moduleTextsStartWithTheirCode()
+{
+    for (int i = 0; i < ModuleCount; ++i) {
+        const QString code = qs(ModuleTable[i].Code);
+        const QString cz = moduleDescription(i, Language::Czech);
+        const QString en = moduleDescription(i, Language::English);
+        if (i == 0 || i == SeparatorIndex) {
+            QCOMPARE(cz, QStringLiteral("---"));
+            QCOMPARE(en, QStringLiteral("---"));
+            QCOMPARE(ModuleTable[i].Price, 0);
+            QCOMPARE(qs(ModuleTable[i].OrderCode), QStringLiteral("---"));
+            continue;
+        }
+        for (const QString &text : {cz, en}) {
+            QVERIFY2(text.startsWith(code), qPrintable(text));
+            // The code, blanks, then the bracketed description.
+            const QString rest = text.mid(code.size());
+            QVERIFY2(rest.startsWith(QLatin1Char(' ')), qPrintable(text));
+            QCOMPARE(rest.trimmed().at(0), QLatin1Char('['));
+            QCOMPARE(text.left(3).trimmed(), code);
+        }
+        QCOMPARE(cz.left(3), en.left(3));
+        QCOMPARE(qs(ModuleTable[i].OrderCode).size(), 5);
+    }
+}
+
+void TestCatalogue::codesAreDistinctAndFoundFirstBySubstring()
+{
+    QSet<QString> codes;
+    for (int i = 0; i < ModuleCount; ++i)
+        if (i != 0 && i != SeparatorIndex)
+            codes.insert(qs(ModuleTable[i].Code));
+    QCOMPARE(codes.size(), 53);
+
+    // The picker preselects the first item containing the row's code.
+    for (const Language language : {Language::Czech, Language::English}) {
+        for (int i = 0; i < ModuleCount; ++i) {
+            const QString key = moduleDescription(i, language).left(3);
+            int first = -1;
+            for (int j = 0; j < ModuleCount && first < 0; ++j)
+                if (moduleDescription(j, language).contains(key))
+                    first = j;
+            QCOMPARE(first, i == SeparatorIndex ? 0 : i);
+        }
+    }
+}
+
+void TestCatalogue::pricesSumToTheCatalogueTotal()
+{
+    qint64 sum = 0;
+    for (const TModulArray &entry : ModuleTable)
+        sum += entry.Price;
+    QCOMPARE(sum, qint64(77176));
+}
+
+void TestCatalogue::lookupByCode_data()
+{
+    QTest::addColumn<QString>("cell");
+    QTest::addColumn<int>("index");
+    QTest::newRow("two letters and a blank") << "TB " << 54;
+    QTest::newRow("one letter and blanks") << "Z  " << 27;
+    QTest::newRow("no prefix match") << "H1 " << 2;
+    QTest::newRow("three letters") << "H1I" << 3;
+    QTest::newRow("separator is entry 0") << "---" << 0;
+    QTest::newRow("case matters") << "tb " << -1;
+    QTest::newRow("leading blank is not trimmed") << " TB" << -1;
+    QTest::newRow("unknown") << "XX " << -1;
+    QTest::newRow("empty matches nothing") << "" << -1;
+}
+
+void TestCatalogue::lookupByCode()
+{
+    QFETCH(QString, cell);
+    QFETCH(int, index);
+    QCOMPARE(findModuleByCode(cell), index);
+    if (index == 54)
+        QCOMPARE(ModuleTable[54].Price, 1980);
+}
+
+void TestCatalogue::lookupsOutsideTheTablesFail()
+{
+    QCOMPARE(qs(moduleAt(46).OrderCode), QStringLiteral("---"));
+    QCOMPARE(moduleAt(46).Price, 0);
+    QVERIFY_THROWS_EXCEPTION(std::out_of_range, moduleAt(55));
+    QVERIFY_THROWS_EXCEPTION(std::out_of_range, moduleAt(-1));
+    QVERIFY_THROWS_EXCEPTION(std::out_of_range, accessoryAt(0));
+    QVERIFY_THROWS_EXCEPTION(std::out_of_range, accessoryAt(30));
+    QVERIFY_THROWS_EXCEPTION(std::out_of_range, accessoryPrice(1, 1)); // an empty variant
+    QVERIFY_THROWS_EXCEPTION(std::out_of_range, accessoryPrice(2, 3));
+}
+
+void TestCatalogue::accessoryTableShape()
+{
+    int variants = 0;
+    for (int tag = 1; tag <= AccessoryCount; ++tag) {
+        const TPrislusenstviArray &entry = accessoryAt(tag);
+        QVERIFY(!entry.OrderCodes[0].empty());
+        for (int v = 0; v < 3; ++v) {
+            QCOMPARE(entry.OrderCodes[v].empty(), entry.Prices[v].empty());
+            if (entry.Prices[v].empty())
+                continue;
+            ++variants;
+            const QString price = qs(entry.Prices[v]);
+            QVERIFY2(!price.isEmpty() && std::all_of(price.begin(), price.end(),
+                                                     [](QChar c) { return c.isDigit(); }),
+                     qPrintable(price));
+            QVERIFY(accessoryPrice(tag, v) > 0);
+        }
+    }
+    // 26 single-variant accessories, two with three variants, one with two.
+    QCOMPARE(variants, 26 + 3 + 3 + 2);
+    QCOMPARE(accessoryOrderCode(4, 0), accessoryOrderCode(14, 0));
+    QCOMPARE(accessoryOrderCode(13, 0), accessoryOrderCode(18, 0));
+}
+
+void TestCatalogue::selectedVariants_data()
+{
+    QTest::addColumn<int>("tag");
+    QTest::addColumn<int>("adapter");
+    QTest::addColumn<int>("cable");
+    QTest::addColumn<int>("channels");
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<int>("price");
+    QTest::newRow("adapter item 2") << 2 << 2 << 0 << 0 << "N2203" << 1960;
+    QTest::newRow("adapter item 0") << 2 << 0 << 2 << 0 << "N2201" << 680;
+    QTest::newRow("cable 10 m") << 18 << 0 << 2 << 0 << "ZK211-10" << 980;
+    QTest::newRow("fixed cable ignores the list") << 13 << 0 << 2 << 0 << "ZK211" << 440;
+    QTest::newRow("calibration, no channels") << 29 << 0 << 0 << 0 << "SVC810" << 1900;
+    QTest::newRow("calibration, 8 channels") << 29 << 0 << 0 << 8 << "SVC810" << 1900;
+    QTest::newRow("calibration, 9 channels") << 29 << 0 << 0 << 9 << "SVC811" << 2700;
+    QTest::newRow("software card") << 1 << 2 << 2 << 16 << "PG710" << 2850;
+}
+
+void TestCatalogue::selectedVariants()
+{
+    QFETCH(int, tag);
+    QFETCH(int, adapter);
+    QFETCH(int, cable);
+    QFETCH(int, channels);
+    QFETCH(QString, code);
+    QFETCH(int, price);
+    const int variant = selectedVariant(tag, adapter, cable, channels);
+    QCOMPARE(accessoryOrderCode(tag, variant), code);
+    QCOMPARE(accessoryPrice(tag, variant), price);
+}
+
+void TestCatalogue::captionsAndItems()
+{
+    // Blanks inside captions are part of the text.
+    QVERIFY(accessoryCaption(2, Language::Czech).endsWith(QStringLiteral("typ    ------- >>>")));
+    QVERIFY(accessoryCaption(2, Language::English).endsWith(QStringLiteral("please  ------- >>>")));
+    QVERIFY(accessoryCaption(1, Language::Czech).startsWith(QStringLiteral("PGR710 ")));
+    QVERIFY(accessoryCaption(1, Language::English).startsWith(QStringLiteral("PGR740 ")));
+    for (int tag = 1; tag <= AccessoryCount; ++tag) {
+        QVERIFY(!accessoryCaption(tag, Language::Czech).isEmpty());
+        QVERIFY(!accessoryCaption(tag, Language::English).isEmpty());
+    }
+    // The document splits adapter items at fixed positions.
+    for (int k = 0; k < 3; ++k) {
+        const QString item = qs(AdapterItems[k]);
+        QCOMPARE(item.left(5), accessoryOrderCode(2, k));
+        QCOMPARE(item.mid(5, 3), QStringLiteral("   "));
+        QCOMPARE(item.at(8), QLatin1Char('('));
+    }
+    QCOMPARE(priceText(18980), QStringLiteral("18980,-"));
+    QCOMPARE(priceText(u"0"), QStringLiteral("0,-"));
+}
+
+QTEST_APPLESS_MAIN(TestCatalogue)
+#include "tst_catalogue.moc"

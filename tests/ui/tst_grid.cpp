@@ -1,0 +1,253 @@
+// The channel grid and its picker, driven through real mouse and key events.
+
+#include "formtestsupport.h"
+#include "picturebox.h"
+#include "pictures.h"
+
+#include <QLineEdit>
+
+class TestGrid : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { ui::setUp(); }
+    void lockedUntilAModelIsChosen_data();
+    void lockedUntilAModelIsChosen();
+    void pickerOpensOverTheRowAndCommits();
+    void interfaceModuleTakesTheLaterRows();
+    void separatorItemCountsAsNoModule();
+    void enterCommitsAndEscapeHides();
+    void focusLossCommits();
+    void hoverShowsTheModuleUnderThePointer();
+    void notesAreTypedOnlyInTheNoteColumn();
+    void cellsAreDrawnWithTheirColours();
+};
+
+void TestGrid::lockedUntilAModelIsChosen_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("warning");
+    QTest::newRow("Czech") << "Czech" << QStringLiteral("Vyberte nejdříve typ požadované ústředny.");
+    QTest::newRow("English") << "English" << QStringLiteral("Choose first data logger model please.");
+}
+
+void TestGrid::lockedUntilAModelIsChosen()
+{
+    QFETCH(QString, language);
+    QFETCH(QString, warning);
+    Forms forms(language, true);
+    TMainForm &f = forms.f();
+    BoxAnswers boxes;
+    ui::clickCell(f, 1, 5);
+    QCOMPARE(boxes.texts(), QStringList{warning});
+    QCOMPARE(boxes.asked.first().icon, QMessageBox::Warning);
+    QVERIFY(!f.ComboBox1->isVisible());
+    QCOMPARE(f.StringGrid1->currentRow(), 5);
+    QVERIFY(f.StringGrid1->cell(1, 5).isEmpty());
+}
+
+void TestGrid::pickerOpensOverTheRowAndCommits()
+{
+    Forms forms(QStringLiteral("Czech"), true);
+    TMainForm &f = forms.f();
+    BoxAnswers boxes;
+    f.RadioButton1->setChecked(true);
+    f.ComboBox1->hide();
+
+    ui::clickCell(f, 1, 5);
+    QVERIFY(ui::pickerOpen(f));
+    const QRect cell = f.StringGrid1->cellRect(1, 5);
+    QCOMPARE(f.ComboBox1->geometry().topLeft(), cell.topLeft() + QPoint(13, 77));
+    QCOMPARE(f.ComboBox1->width(), 253);
+    QCOMPARE(f.ComboBox1->currentIndex(), 0);
+    QCOMPARE(f.ComboBox1->maxVisibleItems(), 18);
+
+    ui::choose(f, 3);
+    QVERIFY(!f.ComboBox1->isVisible());
+    QCOMPARE(f.StringGrid1->cell(1, 5), QStringLiteral("H1I"));
+    QCOMPARE(f.StringGrid1->cell(2, 5), QStringLiteral("3"));
+    QCOMPARE(f.Label14->text(), QStringLiteral("V4103"));
+    QCOMPARE(f.Label15->text(), QStringLiteral("1975,-"));
+    QCOMPARE(f.Label13->text(), QStringLiteral("17965,-"));
+    QCOMPARE(QApplication::focusWidget(), f.StringGrid1);
+
+    // Reopened, the picker preselects the row's module.
+    ui::clickCell(f, 1, 5);
+    QVERIFY(ui::pickerOpen(f));
+    QCOMPARE(f.ComboBox1->currentIndex(), 3);
+    ui::choose(f, 2); // H1: the code is compared whole, not as a prefix
+    QCOMPARE(f.StringGrid1->cell(1, 5), QStringLiteral("H1 "));
+    ui::clickCell(f, 1, 5);
+    QCOMPARE(f.ComboBox1->currentIndex(), 2);
+    QVERIFY(boxes.asked.isEmpty());
+}
+
+void TestGrid::interfaceModuleTakesTheLaterRows()
+{
+    Forms forms(QStringLiteral("English"), true);
+    TMainForm &f = forms.f();
+    f.RadioButton2->setChecked(true);
+    ui::choose(f, 3); // channel 1: H1I
+    ui::assign(f, 2, 1);
+    ui::assign(f, 5, 40);
+    f.StringGrid1->setCell(3, 7, QStringLiteral("boiler room"));
+
+    ui::assign(f, 3, 54);
+    QCOMPARE(f.StringGrid1->cell(1, 3), QStringLiteral("TB "));
+    QCOMPARE(f.StringGrid1->cell(2, 3), QStringLiteral("54"));
+    for (int row = 4; row <= 16; ++row) {
+        QCOMPARE(f.StringGrid1->cell(1, row), QStringLiteral("---"));
+        QCOMPARE(f.StringGrid1->cell(2, row), QStringLiteral("0"));
+    }
+    QCOMPARE(f.StringGrid1->cell(1, 1), QStringLiteral("H1I"));
+    QCOMPARE(f.StringGrid1->cell(1, 2), QStringLiteral("H0 "));
+    QCOMPARE(f.StringGrid1->cell(3, 7), QStringLiteral("boiler room"));
+    QCOMPARE(f.TotalPrice, 18980 + 1975 + 298 + 1980);
+
+    // Cleared rows can be assigned again; TB in the last row touches nothing else.
+    ui::assign(f, 16, 54);
+    QCOMPARE(f.StringGrid1->cell(1, 15), QStringLiteral("---"));
+    ui::assign(f, 15, 1);
+    QCOMPARE(f.StringGrid1->cell(1, 15), QStringLiteral("H0 "));
+    QCOMPARE(f.StringGrid1->cell(1, 16), QStringLiteral("TB "));
+}
+
+void TestGrid::separatorItemCountsAsNoModule()
+{
+    Forms forms(QStringLiteral("Czech"), true);
+    TMainForm &f = forms.f();
+    f.RadioButton1->setChecked(true);
+    ui::choose(f, 46);
+    QCOMPARE(f.StringGrid1->cell(1, 1), QStringLiteral("---"));
+    QCOMPARE(f.StringGrid1->cell(2, 1), QStringLiteral("46"));
+    QCOMPARE(f.Label14->text(), QStringLiteral("---"));
+    QCOMPARE(f.Label15->text(), QStringLiteral("0,-"));
+    QCOMPARE(f.Label13->text(), QStringLiteral("15990,-"));
+}
+
+void TestGrid::enterCommitsAndEscapeHides()
+{
+    Forms forms(QStringLiteral("English"), true);
+    TMainForm &f = forms.f();
+    f.RadioButton1->setChecked(true);
+    f.ComboBox1->hidePopup();
+    QVERIFY(f.ComboBox1->isVisible());
+    f.ComboBox1->setCurrentIndex(10);
+    QTest::keyClick(f.ComboBox1, Qt::Key_Return);
+    QVERIFY(!f.ComboBox1->isVisible());
+    QCOMPARE(f.StringGrid1->cell(1, 1), QStringLiteral("V0 "));
+
+    BoxAnswers boxes; // Esc must not reach the reset button
+    ui::clickCell(f, 1, 2);
+    f.ComboBox1->hidePopup();
+    QTest::keyClick(f.ComboBox1, Qt::Key_Escape);
+    QVERIFY(!f.ComboBox1->isVisible());
+    QVERIFY(boxes.asked.isEmpty());
+    QCOMPARE(f.StringGrid1->cell(1, 1), QStringLiteral("V0 "));
+}
+
+void TestGrid::focusLossCommits()
+{
+    Forms forms(QStringLiteral("English"), true);
+    TMainForm &f = forms.f();
+    f.RadioButton1->setChecked(true);
+    f.ComboBox1->hidePopup();
+    f.ComboBox1->setCurrentIndex(13);
+    // Leaving the closed picker for the grid commits the shown item.
+    ui::hoverCell(f, 1, 9);
+    QVERIFY(!f.ComboBox1->isVisible());
+    QCOMPARE(f.StringGrid1->cell(1, 1), QStringLiteral("W0 "));
+    QCOMPARE(f.StringGrid1->cell(2, 1), QStringLiteral("13"));
+    QCOMPARE(f.TotalPrice, 15990 + 550);
+}
+
+void TestGrid::hoverShowsTheModuleUnderThePointer()
+{
+    Forms forms(QStringLiteral("Czech"), true);
+    TMainForm &f = forms.f();
+    f.RadioButton1->setChecked(true);
+    ui::choose(f, 1);
+    ui::assign(f, 2, 3);
+
+    const int decoded = pictures::decodeCount();
+    ui::hoverCell(f, 1, 2);
+    QCOMPARE(f.Label14->text(), QStringLiteral("V4103"));
+    QCOMPARE(f.Label15->text(), QStringLiteral("1975,-"));
+    QCOMPARE(f.StringGrid1->currentRow(), 2);
+    QCOMPARE(f.LastHoveredTag, -1);
+    QCOMPARE(f.Image1->picture().size(), QSize(150, 102));
+    QCOMPARE(f.StringGrid1->cursor().shape(), Qt::PointingHandCursor);
+
+    ui::hoverCell(f, 1, 7); // an empty row
+    QCOMPARE(f.Label14->text(), QStringLiteral("---"));
+    QCOMPARE(f.Label15->text(), QStringLiteral("0,-"));
+    ui::hoverCell(f, 1, 0); // the heading
+    QCOMPARE(f.Label14->text(), QStringLiteral("---"));
+    ui::hoverCell(f, 3, 2); // the note of a fitted row
+    QCOMPARE(f.Label14->text(), QStringLiteral("---"));
+    QCOMPARE(f.StringGrid1->currentColumn(), 3);
+    QCOMPARE(f.StringGrid1->cursor().shape(), Qt::IBeamCursor);
+    // Moving within the grid decodes the module picture once per visit.
+    QCOMPARE(pictures::decodeCount(), decoded + 1);
+    ui::moveOver(f.Panel1);
+    ui::hoverCell(f, 1, 1);
+    QCOMPARE(pictures::decodeCount(), decoded + 2);
+    QCOMPARE(f.Label15->text(), QStringLiteral("298,-"));
+}
+
+void TestGrid::notesAreTypedOnlyInTheNoteColumn()
+{
+    Forms forms(QStringLiteral("English"), true);
+    TMainForm &f = forms.f();
+    f.RadioButton1->setChecked(true);
+    ui::choose(f, 1);
+
+    ui::hoverCell(f, 3, 4);
+    QVERIFY(f.StringGrid1->editingEnabled());
+    ui::clickCell(f, 3, 4);
+    QVERIFY(!f.ComboBox1->isVisible());
+    QVERIFY(f.StringGrid1->isEditing());
+    QTest::keyClicks(f.StringGrid1->editor(), QStringLiteral("probe in the cellar"));
+    QTest::keyClick(f.StringGrid1->editor(), Qt::Key_Return);
+    QCOMPARE(f.StringGrid1->cell(3, 4), QStringLiteral("probe in the cellar"));
+
+    // Typing on a note cell starts its editor; a long note is no problem.
+    const QString longNote(1000, QLatin1Char('x'));
+    ui::hoverCell(f, 3, 6);
+    QTest::keyClicks(f.StringGrid1, QStringLiteral("a"));
+    QVERIFY(f.StringGrid1->isEditing());
+    f.StringGrid1->editor()->setText(longNote);
+    ui::hoverCell(f, 1, 6); // leaving the notes ends the typing and keeps the text
+    QVERIFY(!f.StringGrid1->isEditing());
+    QCOMPARE(f.StringGrid1->cell(3, 6), longNote);
+    f.StringGrid1->grab();
+
+    // Over the module column, keys type nothing.
+    QTest::keyClicks(f.StringGrid1, QStringLiteral("zz"));
+    QVERIFY(!f.StringGrid1->isEditing());
+    QCOMPARE(f.StringGrid1->cell(1, 6), QString());
+}
+
+void TestGrid::cellsAreDrawnWithTheirColours()
+{
+    Forms forms(QStringLiteral("Czech"), true);
+    TMainForm &f = forms.f();
+    const QImage image = f.StringGrid1->grab().toImage();
+    const QColor yellow(255, 255, 0);
+    QCOMPARE(image.pixelColor(StringGrid::fromClient(f.StringGrid1->cellRect(0, 5).topLeft())), yellow);
+    QCOMPARE(image.pixelColor(StringGrid::fromClient(f.StringGrid1->cellRect(3, 0).bottomRight())), yellow);
+    QCOMPARE(image.pixelColor(StringGrid::fromClient(f.StringGrid1->cellRect(3, 5).topLeft())),
+             QColor(Qt::white));
+    // The heading's three lines are drawn from the top of the cell.
+    const QRect heading = f.StringGrid1->cellRect(1, 0).translated(1, 1);
+    int inkRows = 0;
+    for (int y = heading.top(); y <= heading.bottom(); ++y) {
+        bool ink = false;
+        for (int x = heading.left(); x <= heading.right() && !ink; ++x)
+            ink = image.pixelColor(x, y).lightness() < 100;
+        inkRows += ink;
+    }
+    QVERIFY2(inkRows > 20, qPrintable(QString::number(inkRows)));
+}
+
+QTEST_MAIN(TestGrid)
+#include "tst_grid.moc"
