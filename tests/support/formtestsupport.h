@@ -17,6 +17,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>

@@ -1,0 +1,307 @@
+// Model choice and the rules it imposes, the variant lists and the reset.
+
+#include "formtestsupport.h"
+#include "picturebox.h"
+
+namespace {
+
+struct BoxState {
+    bool ticked;
+    bool enabled;
+};
+
+BoxState state(TMainForm &f, int tag)
+{
+    return {f.checkBox(tag)->isChecked(), f.checkBox(tag)->isEnabled()};
+}
+
+bool listOpen(QComboBox *list)
+{
+    return list->view()->isVisible();
+}
+
+// Chooses item `index` of an open variant list with the keyboard.
+void chooseIn(QComboBox *list, int index)
+{
+    list->view()->setCurrentIndex(list->view()->model()->index(index, 0));
+    QTest::keyClick(list->view(), Qt::Key_Return);
+}
+
+} // namespace
+
+class TestModels : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { ui::setUp(); }
+    void modelRules_data();
+    void modelRules();
+    void choosingTheSelectedModelAgainDoesNothing();
+    void pickerOpensOnChannelOneOrTheCurrentRow();
+    void adapterListFollowsItsBox();
+    void cableListFollowsItsBox();
+    void resetAnsweredNoChangesNothing();
+    void resetRestoresTheStartState();
+    void escapeAsksForTheReset();
+};
+
+void TestModels::modelRules_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("before"); // model chosen first, or empty
+    QTest::addColumn<QList<int>>("ticked");
+    QTest::addColumn<QString>("model");
+    QTest::addColumn<int>("total");
+
+    QTest::newRow("TQ8 from the start") << "Czech" << "" << QList<int>{} << "TQ8" << 15990;
+    QTest::newRow("ZK222 from the start") << "Czech" << "" << QList<int>{} << "ZK222" << 23050;
+    QTest::newRow("ZK222 then TQ8") << "Czech" << "ZK222" << QList<int>{} << "TQ8" << 15990;
+    QTest::newRow("TQ8 to TQ8R unticks the bound boxes")
+        << "Czech" << "TQ8" << QList<int>{3, 28, 11} << "TQ8R" << 18980 + 3490;
+    QTest::newRow("ZK222 keeps other accessories")
+        << "Czech" << "TQ8" << QList<int>{10, 28} << "ZK222" << 23050 + 450;
+    QTest::newRow("ZK222 in English enables the certificate")
+        << "English" << "TQ8R" << QList<int>{} << "ZK222" << 23050;
+}
+
+void TestModels::modelRules()
+{
+    QFETCH(QString, language);
+    QFETCH(QString, before);
+    QFETCH(QList<int>, ticked);
+    QFETCH(QString, model);
+    QFETCH(int, total);
+    Forms forms(language, true);
+    TMainForm &f = forms.f();
+    const auto radio = [&f](const QString &name) {
+        return name == "TQ8" ? f.RadioButton1 : name == "TQ8R" ? f.RadioButton2 : f.RadioButton3;
+    };
+    if (!before.isEmpty())
+        ui::click(radio(before));
+    f.ComboBox3->setCurrentIndex(1);
+    for (int tag : ticked)
+        f.checkBox(tag)->setChecked(true);
+    f.ComboBox3->hidePopup();
+    const bool certificateEnabled = f.checkBox(29)->isEnabled();
+
+    ui::click(radio(model));
+    QVERIFY(radio(model)->isChecked());
+    QVERIFY(ui::pickerOpen(f));
+    const bool assembly = model == "ZK222";
+    for (int tag : {3, 17, 18})
+        QCOMPARE(state(f, tag).ticked, assembly);
+    for (int tag : {3, 17, 18, 28})
+        QCOMPARE(state(f, tag).enabled, !assembly);
+    QVERIFY(!f.checkBox(28)->isChecked());
+    QVERIFY(!f.ComboBox3->isEnabled());
+    QVERIFY(!listOpen(f.ComboBox3));
+    QCOMPARE(f.ComboBox3->font().bold(), assembly);
+    QCOMPARE(f.ComboBox3->currentIndex(), 1); // the chosen length survives
+    for (int tag = 1; tag <= 29; ++tag) {
+        if (tag == 3 || tag == 17 || tag == 18 || tag == 28)
+            continue;
+        QCOMPARE(state(f, tag).ticked, ticked.contains(tag));
+        if (assembly)
+            QVERIFY(state(f, tag).enabled);
+    }
+    if (!assembly)
+        QCOMPARE(f.checkBox(29)->isEnabled(), certificateEnabled);
+    QCOMPARE(f.TotalPrice, total);
+    QCOMPARE(f.Label13->text(), catalogue::priceText(total));
+}
+
+void TestModels::choosingTheSelectedModelAgainDoesNothing()
+{
+    Forms forms(QStringLiteral("Czech"), true);
+    TMainForm &f = forms.f();
+    ui::click(f.RadioButton3);
+    ui::choose(f, 5);
+    f.checkBox(3)->setEnabled(true); // a state the handler would change
+    ui::click(f.RadioButton3);
+    QVERIFY(!f.ComboBox1->isVisible());
+    QVERIFY(f.checkBox(3)->isEnabled());
+    QCOMPARE(f.TotalPrice, 23050 + 2227);
+}
+
+void TestModels::pickerOpensOnChannelOneOrTheCurrentRow()
+{
+    Forms forms(QStringLiteral("English"), true);
+    TMainForm &f = forms.f();
+    ui::hoverCell(f, 1, 6);
+    ui::click(f.RadioButton1);
+    QVERIFY(ui::pickerOpen(f));
+    QCOMPARE(f.StringGrid1->currentRow(), 1); // channel 1 is still empty
+    ui::choose(f, 8);
+
+    ui::hoverCell(f, 1, 6);
+    // The keyboard selects the next model; the picker follows the current row.
+    f.RadioButton1->setFocus();
+    QTest::keyClick(f.RadioButton1, Qt::Key_Right);
+    QVERIFY(f.RadioButton2->isChecked());
+    QVERIFY(ui::pickerOpen(f));
+    QCOMPARE(f.StringGrid1->currentRow(), 6);
+    QCOMPARE(f.ComboBox1->y(), f.StringGrid1->cellRect(1, 6).top() + 77);
+}
+
+void TestModels::adapterListFollowsItsBox()
+{
+    Forms forms(QStringLiteral("Czech"), true);
+    TMainForm &f = forms.f();
+    ui::click(f.RadioButton1);
+    ui::choose(f, 0);
+    QCheckBox *adapter = f.checkBox(2);
+    ui::click(adapter);
+    QVERIFY(adapter->isChecked());
+    QVERIFY(f.ComboBox2->isEnabled() && f.ComboBox2->font().bold() && listOpen(f.ComboBox2));
+    QCOMPARE(f.TotalPrice, 15990 + 680);
+
+    chooseIn(f.ComboBox2, 1);
+    QCOMPARE(f.Label14->text(), QStringLiteral("N2202"));
+    QCOMPARE(f.Label15->text(), QStringLiteral("300,-"));
+    QCOMPARE(f.Image1->picture().size(), QSize(113, 138)); // picture 2
+    QCOMPARE(f.LastHoveredTag, -1);
+    QCOMPARE(f.TotalPrice, 15990 + 300);
+    f.ComboBox2->showPopup();
+    chooseIn(f.ComboBox2, 2);
+    QCOMPARE(f.Image1->picture().size(), QSize(100, 114)); // picture 3
+    QCOMPARE(f.TotalPrice, 15990 + 1960);
+
+    ui::click(adapter);
+    QVERIFY(!f.ComboBox2->isEnabled() && !f.ComboBox2->font().bold() && !listOpen(f.ComboBox2));
+    QCOMPARE(f.ComboBox2->currentIndex(), 2);
+    QCOMPARE(f.TotalPrice, 15990);
+    ui::click(adapter);
+    QCOMPARE(f.ComboBox2->currentIndex(), 2);
+    QCOMPARE(f.TotalPrice, 15990 + 1960);
+}
+
+void TestModels::cableListFollowsItsBox()
+{
+    Forms forms(QStringLiteral("Czech"), true);
+    TMainForm &f = forms.f();
+    ui::click(f.RadioButton2);
+    ui::choose(f, 0);
+    ui::hoverCell(f, 1, 1); // picture 4 in the picture area
+    ui::click(f.checkBox(18));
+    QVERIFY(f.ComboBox3->isEnabled() && f.ComboBox3->font().bold() && listOpen(f.ComboBox3));
+    chooseIn(f.ComboBox3, 2);
+    QCOMPARE(f.Label14->text(), QStringLiteral("ZK211-10"));
+    QCOMPARE(f.Label15->text(), QStringLiteral("980,-"));
+    QCOMPARE(f.Image1->picture().size(), QSize(150, 102)); // unchanged
+    QCOMPARE(f.LastHoveredTag, -1);
+    QCOMPARE(f.TotalPrice, 18980 + 980);
+    f.ComboBox3->showPopup();
+    chooseIn(f.ComboBox3, 1);
+    QCOMPARE(f.TotalPrice, 18980 + 690);
+    // The fixed cable of tag 13 is unaffected by the list.
+    f.checkBox(13)->setChecked(true);
+    QCOMPARE(f.TotalPrice, 18980 + 690 + 440);
+}
+
+void TestModels::resetAnsweredNoChangesNothing()
+{
+    Forms forms(QStringLiteral("Czech"), true);
+    TMainForm &f = forms.f();
+    ui::click(f.RadioButton1);
+    ui::choose(f, 3);
+    f.checkBox(5)->setChecked(true);
+    BoxAnswers boxes;
+    boxes.answer = QMessageBox::No;
+    ui::click(f.BitBtn1);
+    QCOMPARE(boxes.texts(), QStringList{QStringLiteral("Opravdu si přejete vynulovat veškeré provedené volby ?")});
+    const dialogs::Request &question = boxes.asked.first();
+    QCOMPARE(question.icon, QMessageBox::Question);
+    QCOMPARE(question.buttons, QMessageBox::Yes | QMessageBox::No);
+    QCOMPARE(question.defaultButton, QMessageBox::Yes);
+    QCOMPARE(question.escapeButton, QMessageBox::No);
+    QVERIFY(f.RadioButton1->isChecked());
+    QCOMPARE(f.StringGrid1->cell(1, 1), QStringLiteral("H1I"));
+    QVERIFY(f.checkBox(5)->isChecked());
+    QCOMPARE(f.TotalPrice, 15990 + 1975 + 790);
+}
+
+void TestModels::resetRestoresTheStartState()
+{
+    for (const QString &language : {QStringLiteral("Czech"), QStringLiteral("English")}) {
+        Forms forms(language, true);
+        TMainForm &f = forms.f();
+        ui::click(f.RadioButton3);
+        ui::choose(f, 54);
+        f.StringGrid1->setCell(3, 4, QStringLiteral("note"));
+        for (int tag : {2, 9, 29})
+            f.checkBox(tag)->setChecked(true);
+        f.ComboBox2->hidePopup();
+        f.ComboBox2->setCurrentIndex(2);
+        f.ComboBox3->setCurrentIndex(2);
+        f.ScrollBar1->setValue(120);
+        ui::moveOver(f.RadioButton1);
+        const bool certificate = f.checkBox(29)->isEnabled();
+
+        BoxAnswers boxes;
+        boxes.answer = QMessageBox::Yes;
+        ui::click(f.BitBtn1);
+        QCOMPARE(boxes.asked.size(), 1);
+        QVERIFY(!f.ComboBox1->isVisible());
+        QVERIFY(!f.RadioButton1->isChecked() && !f.RadioButton2->isChecked() && !f.RadioButton3->isChecked());
+        QVERIFY(!f.RadioButton1->font().bold());
+        QCOMPARE(f.ShownModelPicture, 0);
+        for (int column = 1; column <= 3; ++column)
+            for (int row = 1; row <= 16; ++row)
+                QVERIFY(f.StringGrid1->cell(column, row).isEmpty());
+        QCOMPARE(f.StringGrid1->cell(0, 7), QStringLiteral("7"));
+        QCOMPARE(f.StringGrid1->currentRow(), 1);
+        QCOMPARE(f.StringGrid1->currentColumn(), 1);
+        QCOMPARE(QApplication::focusWidget(), f.StringGrid1);
+        for (int tag = 1; tag <= 29; ++tag) {
+            QVERIFY(!f.checkBox(tag)->isChecked());
+            if (tag != 29)
+                QVERIFY(f.checkBox(tag)->isEnabled());
+        }
+        QCOMPARE(f.checkBox(29)->isEnabled(), certificate);
+        for (QComboBox *list : {f.ComboBox2, f.ComboBox3}) {
+            QCOMPARE(list->currentIndex(), 0);
+            QVERIFY(!list->isEnabled() && !list->font().bold());
+        }
+        QCOMPARE(f.Label14->text(), QStringLiteral("---"));
+        QCOMPARE(f.Label15->text(), QStringLiteral("0,-"));
+        QCOMPARE(f.Label13->text(), QStringLiteral("0,-"));
+        QCOMPARE(f.ScrollBar1->value(), 120);
+        QCOMPARE(f.currentLanguage() == catalogue::Language::Czech, language == QStringLiteral("Czech"));
+        // The grid is locked again.
+        ui::clickCell(f, 1, 3);
+        QCOMPARE(boxes.asked.size(), 2);
+        QVERIFY(!f.ComboBox1->isVisible());
+    }
+}
+
+void TestModels::escapeAsksForTheReset()
+{
+    Forms forms(QStringLiteral("English"), true);
+    TMainForm &f = forms.f();
+    BoxAnswers boxes;
+    boxes.answer = QMessageBox::No;
+    f.StringGrid1->setFocus();
+    QTest::keyClick(f.StringGrid1, Qt::Key_Escape);
+    QCOMPARE(boxes.texts(), QStringList{QStringLiteral("Do you wish to delete all items ?")});
+    f.checkBox(12)->setFocus();
+    QTest::keyClick(f.checkBox(12), Qt::Key_Escape);
+    QCOMPARE(boxes.asked.size(), 2);
+
+    // Esc in an open list closes the list only.
+    f.checkBox(2)->setChecked(true);
+    QVERIFY(listOpen(f.ComboBox2));
+    QTest::keyClick(f.ComboBox2->view(), Qt::Key_Escape);
+    QVERIFY(!listOpen(f.ComboBox2));
+    QCOMPARE(boxes.asked.size(), 2);
+    // And in the note editor, it ends the typing only.
+    ui::click(f.RadioButton1);
+    ui::choose(f, 1);
+    ui::hoverCell(f, 3, 2);
+    ui::clickCell(f, 3, 2);
+    QVERIFY(f.StringGrid1->isEditing());
+    QTest::keyClick(f.StringGrid1->editor(), Qt::Key_Escape);
+    QVERIFY(!f.StringGrid1->isEditing());
+    QCOMPARE(boxes.asked.size(), 2);
+}
+
+QTEST_MAIN(TestModels)
+#include "tst_models.moc"
