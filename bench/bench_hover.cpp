@@ -1,0 +1,96 @@
+// Pointer movements arrive at every movement of the mouse: each must stay
+// far under a millisecond, and decode a picture only when the item changes.
+
+#include "formtestsupport.h"
+#include "pictures.h"
+
+#include <QPushButton>
+#include <QTimer>
+
+class BenchHover : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { ui::setUp(); }
+    void gridMoveWithoutDecode();
+    void checkBoxMoveSameBox();
+    void checkBoxMoveNewBox();
+    void radioMoveSameButton();
+    void showPicture4();
+    void diagramShown();
+};
+
+void BenchHover::gridMoveWithoutDecode()
+{
+    Forms forms(QStringLiteral("Czech"), true);
+    TMainForm &f = forms.f();
+    ui::hoverCell(f, 1, 3);
+    const int decoded = pictures::decodeCount();
+    int row = 1;
+    QBENCHMARK {
+        ui::hoverCell(f, 1, row);
+        row = row % 16 + 1;
+    }
+    QCOMPARE(pictures::decodeCount(), decoded);
+}
+
+void BenchHover::checkBoxMoveSameBox()
+{
+    Forms forms(QStringLiteral("Czech"), true);
+    TMainForm &f = forms.f();
+    ui::moveOver(f.checkBox(7));
+    const int decoded = pictures::decodeCount();
+    QBENCHMARK {
+        ui::moveOver(f.checkBox(7), QPoint(20, 8));
+    }
+    QCOMPARE(pictures::decodeCount(), decoded);
+}
+
+void BenchHover::checkBoxMoveNewBox()
+{
+    Forms forms(QStringLiteral("Czech"), true);
+    TMainForm &f = forms.f();
+    bool first = true;
+    const int decoded = pictures::decodeCount();
+    int moves = 0;
+    QBENCHMARK {
+        ui::moveOver(first ? f.checkBox(7) : f.checkBox(8), QPoint(20, 8));
+        first = !first;
+        ++moves;
+    }
+    QCOMPARE(pictures::decodeCount(), decoded + moves);
+}
+
+void BenchHover::radioMoveSameButton()
+{
+    Forms forms(QStringLiteral("Czech"), true);
+    TMainForm &f = forms.f();
+    ui::moveOver(f.RadioButton2);
+    QBENCHMARK {
+        ui::moveOver(f.RadioButton2, QPoint(30, 10));
+    }
+}
+
+void BenchHover::showPicture4()
+{
+    Forms forms(QStringLiteral("Czech"));
+    QBENCHMARK {
+        forms.f().ShowPicture(4);
+    }
+}
+
+void BenchHover::diagramShown()
+{
+    Forms forms(QStringLiteral("English"), true);
+    TMainForm &f = forms.f();
+    QBENCHMARK {
+        // The diagram window closes as soon as it has been shown and painted.
+        QTimer::singleShot(0, forms.image.get(), [&] {
+            forms.image->repaint();
+            forms.image->reject();
+        });
+        f.BitBtn3Click();
+    }
+}
+
+QTEST_MAIN(BenchHover)
+#include "bench_hover.moc"

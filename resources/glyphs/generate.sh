@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Renders the button glyphs and the language flag strip from src/*.svg.
+#
+#   bitbtn1.png  16x16 RGBA  reset form
+#   bitbtn2.png  16x16 RGBA  create document
+#   bitbtn3.png  16x16 RGBA  help
+#   flags.bmp    120x25, 24-bit, no alpha: Czech | British | Czech, 40x25 each
+#
+# The build never runs this; rerun it after editing a source and commit the output.
+set -euo pipefail
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+src=$here/src
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+
+for tool in rsvg-convert convert identify; do
+    command -v "$tool" >/dev/null || { echo "generate.sh: $tool is missing (librsvg2-bin, imagemagick)" >&2; exit 1; }
+done
+
+fail() { echo "generate.sh: $*" >&2; exit 1; }
+
+for n in 1 2 3; do
+    out=$here/bitbtn$n.png
+    rsvg-convert -w 16 -h 16 "$src/bitbtn$n.svg" -o "$tmp/g.png"
+    # keep the alpha channel even where a glyph would fit in a palette
+    convert "$tmp/g.png" -define png:color-type=6 "PNG32:$out"
+    got=$(identify -format '%w %h %[channels]' "$out")
+    case "$got" in
+        "16 16 srgba"|"16 16 rgba") ;;
+        *) fail "bitbtn$n.png is '$got', expected 16x16 RGBA" ;;
+    esac
+    echo "bitbtn$n.png  16x16 RGBA"
+done
+
+rsvg-convert -w 120 -h 25 -b white "$src/flags.svg" -o "$tmp/flags.png"
+convert "$tmp/flags.png" -background white -flatten -alpha off -type TrueColor "BMP3:$here/flags.bmp"
+got=$(identify -format '%m %w %h %[bit-depth] %[channels]' "$here/flags.bmp")
+case "$got" in
+    "BMP3 120 25 8 srgb"|"BMP3 120 25 8 rgb") ;;
+    *) fail "flags.bmp is '$got', expected a 120x25 BMP, 8 bits per channel, no alpha" ;;
+esac
+# the header must say 24 bits per pixel and no compression
+bpp=$(od -An -tu2 -j28 -N2 "$here/flags.bmp" | tr -d ' ')
+comp=$(od -An -tu4 -j30 -N4 "$here/flags.bmp" | tr -d ' ')
+[ "$bpp" = 24 ] && [ "$comp" = 0 ] || fail "flags.bmp header says ${bpp} bpp, compression $comp"
+echo "flags.bmp    120x25 24-bit"

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Renders logo.svg to logo.png: RGBA, transparent background, exactly 157x89,
+# the size the about box and the form header show it at, so no scaling softens it.
+# The build never runs this; rerun it after editing logo.svg and commit logo.png.
+set -euo pipefail
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+for tool in rsvg-convert convert identify; do
+    command -v "$tool" >/dev/null || { echo "generate.sh: $tool is missing (librsvg2-bin, imagemagick)" >&2; exit 1; }
+done
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+
+rsvg-convert -w 157 -h 89 "$here/logo.svg" -o "$tmp/logo.png"
+convert "$tmp/logo.png" -define png:color-type=6 "PNG32:$here/logo.png"
+got=$(identify -format '%w %h %[channels]' "$here/logo.png")
+case "$got" in
+    "157 89 srgba"|"157 89 rgba") ;;
+    *) echo "generate.sh: logo.png is '$got', expected 157x89 RGBA" >&2; exit 1 ;;
+esac
+# the corners must stay transparent
+corner=$(convert "$here/logo.png" -format '%[fx:p{0,0}.a]' info:)
+[ "$corner" = 0 ] || { echo "generate.sh: logo.png background is not transparent" >&2; exit 1; }
+echo "logo.png  157x89 RGBA"
