@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Renders logo.svg to logo.png: RGBA, transparent background, exactly 157x89,
-# the size the about box and the form header show it at, so no scaling softens it.
+# the size of the logo's place in the main window. The drawing fills the top
+# 56 pixels only: the version text stands in the lower right of that place.
 # The build never runs this; rerun it after editing logo.svg and commit logo.png.
 set -euo pipefail
 
@@ -11,8 +12,9 @@ done
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
-rsvg-convert -w 157 -h 89 "$here/logo.svg" -o "$tmp/logo.png"
-convert "$tmp/logo.png" -define png:color-type=6 "PNG32:$here/logo.png"
+rsvg-convert -h 56 --keep-aspect-ratio "$here/logo.svg" -o "$tmp/mark.png"
+convert -size 157x89 xc:none "$tmp/mark.png" -gravity north -composite \
+    -define png:color-type=6 "PNG32:$here/logo.png"
 got=$(identify -format '%w %h %[channels]' "$here/logo.png")
 case "$got" in
     "157 89 srgba"|"157 89 rgba") ;;
