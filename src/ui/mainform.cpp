@@ -197,11 +197,18 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
     case QEvent::Wheel:
         return routeWheel(widget, static_cast<QWheelEvent *>(event));
     case QEvent::FocusOut: {
-        // Opening its own list moves the focus into the list: that is no exit.
+        // Opening its own list moves the focus into the list, and another
+        // window taking the activation leaves the picker focused within this
+        // one: neither is an exit.
         const QWidget *next = QApplication::focusWidget();
         const bool intoOwnList = next && next->window() == ComboBox1->view()->window();
-        if (static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason && !intoOwnList)
-            ComboBox1Exit();
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason && !intoOwnList) {
+            // The focus is on its way elsewhere: the commit must not pull it back.
+            m_focusLeavingPicker = true;
+            dialogs::guarded(this, [this] { ComboBox1Exit(); });
+            m_focusLeavingPicker = false;
+        }
         return false;
     }
     case QEvent::KeyPress: {

@@ -152,5 +152,6 @@ private:
     TImageForm *m_imageForm = nullptr;
     bool m_selectingFromCode = false;
     bool m_inPickerExit = false;
+    bool m_focusLeavingPicker = false;
     int m_wheelAccumulator = 0;
 };

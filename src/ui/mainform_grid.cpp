@@ -73,7 +73,8 @@ void TMainForm::ComboBox1Exit()
             }
         }
     }
-    StringGrid1->setFocus(Qt::OtherFocusReason);
+    if (!m_focusLeavingPicker)
+        StringGrid1->setFocus(Qt::OtherFocusReason);
     m_inPickerExit = false;
     if (index >= 0)
         showModuleInfo(index);
@@ -84,8 +85,12 @@ void TMainForm::ComboBox1KeyPress(int key)
 {
     if (key == Qt::Key_Return || key == Qt::Key_Enter)
         ComboBox1Exit();
-    else if (key == Qt::Key_Escape)
+    else if (key == Qt::Key_Escape) {
+        // Hidden while focused, the picker commits through its exit; the
+        // focus goes back to the grid.
+        StringGrid1->setFocus(Qt::OtherFocusReason);
         ComboBox1->hide();
+    }
 }
 
 void TMainForm::showModuleInfo(int index)

@@ -167,6 +167,17 @@ inline void choose(TMainForm &f, int index)
     QTest::keyClick(view, Qt::Key_Return);
 }
 
+// Closes an open list with Esc, as a user does, and waits until the window
+// system has handed the activation back to the main window.
+inline void closeList(TMainForm &f, QComboBox *list)
+{
+    if (list->view()->isVisible())
+        QTest::keyClick(list->view(), Qt::Key_Escape);
+    QTRY_VERIFY(!list->view()->isVisible());
+    f.activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget *>(&f));
+}
+
 // Clicks a check box or radio button as a user does.
 inline void click(QAbstractButton *button)
 {

@@ -129,7 +129,7 @@ void TestGrid::enterCommitsAndEscapeHides()
     Forms forms(QStringLiteral("English"), true);
     TMainForm &f = forms.f();
     f.RadioButton1->setChecked(true);
-    f.ComboBox1->hidePopup();
+    ui::closeList(f, f.ComboBox1);
     QVERIFY(f.ComboBox1->isVisible());
     f.ComboBox1->setCurrentIndex(10);
     QTest::keyClick(f.ComboBox1, Qt::Key_Return);
@@ -138,7 +138,7 @@ void TestGrid::enterCommitsAndEscapeHides()
 
     BoxAnswers boxes; // Esc must not reach the reset button
     ui::clickCell(f, 1, 2);
-    f.ComboBox1->hidePopup();
+    ui::closeList(f, f.ComboBox1);
     QTest::keyClick(f.ComboBox1, Qt::Key_Escape);
     QVERIFY(!f.ComboBox1->isVisible());
     QVERIFY(boxes.asked.isEmpty());
@@ -150,7 +150,7 @@ void TestGrid::focusLossCommits()
     Forms forms(QStringLiteral("English"), true);
     TMainForm &f = forms.f();
     f.RadioButton1->setChecked(true);
-    f.ComboBox1->hidePopup();
+    ui::closeList(f, f.ComboBox1);
     f.ComboBox1->setCurrentIndex(13);
     // Leaving the closed picker for the grid commits the shown item.
     ui::hoverCell(f, 1, 9);

@@ -133,7 +133,7 @@ void TestLanguage::configurationSurvivesSwitches()
     f.StringGrid1->setCell(3, 1, QStringLiteral("counter"));
     f.checkBox(7)->setChecked(true);
     f.checkBox(2)->setChecked(true);
-    f.ComboBox2->hidePopup();
+    ui::closeList(f, f.ComboBox2);
     f.ComboBox2->setCurrentIndex(2);
     f.ComboBox3->setCurrentIndex(1);
     const qint32 total = f.TotalPrice;

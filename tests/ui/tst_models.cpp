@@ -80,7 +80,7 @@ void TestModels::modelRules()
     f.ComboBox3->setCurrentIndex(1);
     for (int tag : ticked)
         f.checkBox(tag)->setChecked(true);
-    f.ComboBox3->hidePopup();
+    ui::closeList(f, f.ComboBox3);
     const bool certificateEnabled = f.checkBox(29)->isEnabled();
 
     ui::click(radio(model));
@@ -229,7 +229,7 @@ void TestModels::resetRestoresTheStartState()
         f.StringGrid1->setCell(3, 4, QStringLiteral("note"));
         for (int tag : {2, 9, 29})
             f.checkBox(tag)->setChecked(true);
-        f.ComboBox2->hidePopup();
+        ui::closeList(f, f.ComboBox2);
         f.ComboBox2->setCurrentIndex(2);
         f.ComboBox3->setCurrentIndex(2);
         f.ScrollBar1->setValue(120);

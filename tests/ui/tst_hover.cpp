@@ -1,0 +1,327 @@
+// What the pointer is over: pictures, order codes, prices, emphasis; the
+// logo link and the block-diagram window.
+
+#include "formtestsupport.h"
+#include "picturebox.h"
+#include "pictures.h"
+#include "speedbutton.h"
+
+#include <QFile>
+#include <QGroupBox>
+
+namespace {
+
+bool isWhite(const QImage &image)
+{
+    for (int y = 0; y < image.height(); y += 7)
+        for (int x = 0; x < image.width(); x += 7)
+            if (image.pixelColor(x, y) != QColor(Qt::white))
+                return false;
+    return true;
+}
+
+void fitModules(TMainForm &f, int count, int separators = 0)
+{
+    for (int row = 1; row <= 16; ++row) {
+        const bool fitted = row <= count;
+        const bool separator = !fitted && row <= count + separators;
+        f.StringGrid1->setCell(1, row, fitted ? QStringLiteral("W1 ") : separator ? QStringLiteral("---") : QString());
+        f.StringGrid1->setCell(2, row, fitted ? QStringLiteral("15") : separator ? QStringLiteral("46") : QString());
+    }
+}
+
+long residentKb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
+    return -1;
+}
+
+} // namespace
+
+class TestHover : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { ui::setUp(); }
+    void radioButtonsShowTheirModel();
+    void checkBoxesShowTheirAccessory();
+    void variantsDecideWhatIsShown();
+    void calibrationFollowsTheFittedChannels_data();
+    void calibrationFollowsTheFittedChannels();
+    void leavingItems();
+    void hoverTakesTheFocus();
+    void missingPictureKeepsThePreviousOne();
+    void logoOpensTheMakersSite();
+    void diagramInTheCurrentLanguage();
+    void diagramKeepsMemoryFlat();
+};
+
+void TestHover::radioButtonsShowTheirModel()
+{
+    Forms forms(QStringLiteral("Czech"), true);
+    TMainForm &f = forms.f();
+    const int start = pictures::decodeCount();
+    ui::moveOver(f.RadioButton1);
+    QCOMPARE(f.Image1->picture().size(), QSize(200, 113));
+    QCOMPARE(f.Label14->text(), QStringLiteral("TQ8"));
+    QCOMPARE(f.Label15->text(), QStringLiteral("15990,-"));
+    QVERIFY(f.RadioButton1->font().bold());
+
+    // Across the group box to the next button: cleared on the way, then loaded.
+    ui::moveOver(f.GroupBox1);
+    QVERIFY(isWhite(f.Image1->picture()));
+    QCOMPARE(f.Label14->text(), QStringLiteral("---"));
+    QVERIFY(!f.RadioButton1->font().bold());
+    ui::moveOver(f.RadioButton2, QPoint(5, 5));
+    for (int x = 6; x < 60; x += 9)
+        ui::moveOver(f.RadioButton2, QPoint(x, 12));
+    QCOMPARE(pictures::decodeCount(), start + 2);
+    QCOMPARE(f.Label14->text(), QStringLiteral("TQ8R"));
+
+    ui::moveOver(f.RadioButton3);
+    QCOMPARE(f.Image1->picture().size(), QSize(182, 150));
+    QVERIFY(f.RadioButton3->font().bold() && !f.RadioButton2->font().bold());
+    ui::moveOver(f.RadioButton2);
+    QCOMPARE(f.Image1->picture().size(), QSize(200, 113));
+    QCOMPARE(f.Label15->text(), QStringLiteral("18980,-"));
+    QCOMPARE(pictures::decodeCount(), start + 4);
+}
+
+void TestHover::checkBoxesShowTheirAccessory()
+{
+    Forms forms(QStringLiteral("Czech"), true);
+    TMainForm &f = forms.f();
+    const int start = pictures::decodeCount();
+    ui::moveOver(f.checkBox(4));
+    QCOMPARE(f.Label14->text(), QStringLiteral("ZK202"));
+    QCOMPARE(f.Label15->text(), QStringLiteral("195,-"));
+    QCOMPARE(f.Image1->picture().size(), QSize(150, 94));
+    ui::moveOver(f.checkBox(14));
+    QCOMPARE(f.Label14->text(), QStringLiteral("ZK202"));
+    QCOMPARE(pictures::decodeCount(), start + 2); // the tags differ
+
+    // Within the box nothing is decoded again; it stays bold and fitted.
+    for (int x = 5; x < 100; x += 10)
+        ui::moveOver(f.checkBox(14), QPoint(x, 8));
+    QCOMPARE(pictures::decodeCount(), start + 2);
+    QCOMPARE(f.LastHoveredTag, 14);
+    QVERIFY(f.checkBox(14)->font().bold() && !f.checkBox(4)->font().bold());
+    QFont bold = f.checkBox(14)->font();
+    QCOMPARE(f.checkBox(14)->width(), QFontMetrics(bold).horizontalAdvance(f.checkBox(14)->text()) + 20);
+
+    // Onto the group box and back: emphasis goes and comes, no decoding.
+    ui::moveOver(f.GroupBox2, QPoint(400, 290));
+    QVERIFY(!f.checkBox(14)->font().bold());
+    QCOMPARE(f.Label14->text(), QStringLiteral("ZK202"));
+    QVERIFY(!isWhite(f.Image1->picture()));
+    ui::moveOver(f.checkBox(14));
+    QVERIFY(f.checkBox(14)->font().bold());
+    QCOMPARE(pictures::decodeCount(), start + 2);
+
+    // Every accessory has a picture of its own size.
+    const QSize sizes[] = {{145, 115}, {200, 88}, {125, 63}, {150, 94}, {190, 57}, {190, 86},
+                           {150, 121}, {150, 131}, {138, 150}, {75, 127}, {100, 142}, {150, 98},
+                           {100, 124}, {150, 94}, {150, 75}, {150, 36}, {150, 96}, {100, 124},
+                           {150, 119}, {150, 113}, {71, 150}, {150, 121}, {190, 150}, {200, 127},
+                           {150, 114}, {100, 98}, {190, 30}, {164, 150}, {190, 137}};
+    for (int tag = 1; tag <= 29; ++tag) {
+        ui::moveOver(f.checkBox(tag));
+        QCOMPARE(f.Image1->picture().size(), sizes[tag - 1]);
+        QCOMPARE(f.Label14->text(), catalogue::accessoryOrderCode(tag, 0));
+    }
+}
+
+void TestHover::variantsDecideWhatIsShown()
+{
+    Forms forms(QStringLiteral("Czech"), true);
+    TMainForm &f = forms.f();
+    f.ComboBox2->setCurrentIndex(2);
+    ui::moveOver(f.checkBox(2));
+    QCOMPARE(f.Label14->text(), QStringLiteral("N2203"));
+    QCOMPARE(f.Label15->text(), QStringLiteral("1960,-"));
+    QCOMPARE(f.Image1->picture().size(), QSize(100, 114));
+
+    // A choice in the list shows its adapter and re-arms the hover.
+    f.checkBox(2)->setChecked(true);
+    f.ComboBox2->view()->setCurrentIndex(f.ComboBox2->model()->index(0, 0));
+    QTest::keyClick(f.ComboBox2->view(), Qt::Key_Return);
+    QCOMPARE(f.Image1->picture().size(), QSize(200, 88));
+    QCOMPARE(f.LastHoveredTag, -1);
+    const int before = pictures::decodeCount();
+    ui::moveOver(f.checkBox(2));
+    QCOMPARE(pictures::decodeCount(), before + 1);
+    QCOMPARE(f.Label14->text(), QStringLiteral("N2201"));
+
+    f.ComboBox3->setCurrentIndex(2);
+    ui::moveOver(f.checkBox(18));
+    QCOMPARE(f.Label14->text(), QStringLiteral("ZK211-10"));
+    QCOMPARE(f.Label15->text(), QStringLiteral("980,-"));
+    QCOMPARE(f.Image1->picture().size(), QSize(100, 124));
+    ui::moveOver(f.checkBox(13));
+    QCOMPARE(f.Label14->text(), QStringLiteral("ZK211"));
+    QCOMPARE(f.Image1->picture().size(), QSize(100, 124));
+}
+
+void TestHover::calibrationFollowsTheFittedChannels_data()
+{
+    QTest::addColumn<int>("fitted");
+    QTest::addColumn<int>("separators");
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("price");
+    QTest::newRow("none") << 0 << 0 << "SVC810" << "1900,-";
+    QTest::newRow("8") << 8 << 0 << "SVC810" << "1900,-";
+    QTest::newRow("9") << 9 << 0 << "SVC811" << "2700,-";
+    QTest::newRow("8 and separators") << 8 << 5 << "SVC810" << "1900,-";
+}
+
+void TestHover::calibrationFollowsTheFittedChannels()
+{
+    QFETCH(int, fitted);
+    QFETCH(int, separators);
+    QFETCH(QString, code);
+    QFETCH(QString, price);
+    Forms forms(QStringLiteral("Czech"), true);
+    TMainForm &f = forms.f();
+    fitModules(f, fitted, separators);
+    ui::moveOver(f.checkBox(29));
+    QCOMPARE(f.ChannelCount, fitted);
+    QCOMPARE(f.Label14->text(), code);
+    QCOMPARE(f.Label15->text(), price);
+    QCOMPARE(f.Image1->picture().size(), QSize(190, 137));
+}
+
+void TestHover::leavingItems()
+{
+    Forms forms(QStringLiteral("Czech"), true);
+    TMainForm &f = forms.f();
+    ui::moveOver(f.checkBox(6));
+    ui::moveOver(&f, QPoint(590, 560)); // bare window ground
+    QVERIFY(isWhite(f.Image1->picture()));
+    QCOMPARE(f.Label14->text(), QStringLiteral("---"));
+    QCOMPARE(f.Label15->text(), QStringLiteral("0,-"));
+    QCOMPARE(f.LastHoveredTag, -1);
+    // Controls without a handler change nothing.
+    ui::moveOver(f.checkBox(6));
+    ui::moveOver(f.Panel2);
+    ui::moveOver(f.GroupBox4);
+    ui::moveOver(f.Label16);
+    QCOMPARE(f.Label14->text(), QStringLiteral("ZK204"));
+    // A disabled box gives the pointer to its group box.
+    ui::click(f.RadioButton3);
+    ui::choose(f, 0);
+    ui::moveOver(f.checkBox(5));
+    ui::moveOver(f.checkBox(17));
+    QVERIFY(!f.checkBox(17)->font().bold() && !f.checkBox(5)->font().bold());
+    QCOMPARE(f.Label14->text(), QStringLiteral("ZK203"));
+}
+
+void TestHover::hoverTakesTheFocus()
+{
+    Forms forms(QStringLiteral("English"), true);
+    TMainForm &f = forms.f();
+    ui::click(f.RadioButton1);
+    ui::closeList(f, f.ComboBox1);
+    f.ComboBox1->setCurrentIndex(29);
+    ui::moveOver(f.checkBox(11));
+
+    QCOMPARE(QApplication::focusWidget(), f.checkBox(11));
+    // The picker lost the focus, which commits it.
+    QVERIFY(!f.ComboBox1->isVisible());
+    QCOMPARE(f.StringGrid1->cell(1, 1), QStringLiteral("X  "));
+}
+
+void TestHover::missingPictureKeepsThePreviousOne()
+{
+    Forms forms(QStringLiteral("Czech"));
+    TMainForm &f = forms.f();
+    f.ShowPicture(5);
+    const qint64 shown = f.Image1->picture().cacheKey();
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, f.ShowPicture(99));
+    QCOMPARE(f.Image1->picture().cacheKey(), shown);
+    // At a handler's boundary the error is reported, not thrown on.
+    BoxAnswers boxes;
+    dialogs::guarded(&f, [&] { f.ShowPicture(0); });
+    QCOMPARE(boxes.asked.size(), 1);
+    QCOMPARE(boxes.asked.first().icon, QMessageBox::Critical);
+    QCOMPARE(f.Image1->picture().cacheKey(), shown);
+}
+
+void TestHover::logoOpensTheMakersSite()
+{
+    Forms forms(QStringLiteral("Czech"), true);
+    TMainForm &f = forms.f();
+    BoxAnswers boxes;
+    QTest::mouseClick(f.Image2, Qt::LeftButton);
+    QCOMPARE(forms.desktop->urls, QList<QUrl>{QUrl(QString::fromLatin1(TMainForm::MakerWebAddress))});
+    forms.desktop->throwOnUrl = true; // no browser: nothing is shown
+    QTest::mouseClick(f.Image2, Qt::LeftButton);
+    QCOMPARE(forms.desktop->urls.size(), 2);
+    QVERIFY(boxes.asked.isEmpty());
+}
+
+void TestHover::diagramInTheCurrentLanguage()
+{
+    Forms forms(QStringLiteral("Czech"), true);
+    TMainForm &f = forms.f();
+    TImageForm &diagram = *forms.image;
+    const QImage czech = pictures::load(34);
+    const QImage english = pictures::load(35);
+    QVERIFY(czech != english);
+
+    bool shownModal = false;
+    QImage shownPicture;
+    QTimer::singleShot(0, &diagram, [&] {
+        shownModal = diagram.isVisible() && diagram.isModal();
+        shownPicture = diagram.Image1->picture();
+        QTest::keyClick(&diagram, Qt::Key_A); // other keys do nothing
+        QTest::mouseClick(diagram.Image1, Qt::LeftButton);
+        if (diagram.isVisible())
+            QTest::keyClick(&diagram, Qt::Key_Escape);
+    });
+    ui::click(f.BitBtn3);
+    QVERIFY(shownModal);
+    QCOMPARE(shownPicture, czech);
+    QVERIFY(diagram.isHidden());
+    QCOMPARE(diagram.size(), QSize(525, 700));
+    QVERIFY(diagram.windowTitle().isEmpty());
+    QVERIFY(diagram.windowFlags() & Qt::Tool);
+
+    f.SpeedButton1->click();
+    QTimer::singleShot(0, &diagram, [&] {
+        shownPicture = diagram.Image1->picture();
+        diagram.close();
+    });
+    ui::click(f.BitBtn3);
+    QCOMPARE(shownPicture, english);
+    QVERIFY(diagram.isHidden());
+}
+
+void TestHover::diagramKeepsMemoryFlat()
+{
+    // Checked by a loop: each opening decodes one picture and releases the
+    // one before, so resident memory stays where the first openings left it.
+    Forms forms(QStringLiteral("English"), true);
+    TMainForm &f = forms.f();
+    const auto openAndClose = [&] {
+        QTimer::singleShot(0, forms.image.get(), [&] { forms.image->reject(); });
+        f.BitBtn3Click();
+    };
+    for (int i = 0; i < 10; ++i)
+        openAndClose();
+    const long before = residentKb();
+    if (before < 0)
+        QSKIP("no /proc here");
+    for (int i = 0; i < 150; ++i)
+        openAndClose();
+    const long grown = residentKb() - before;
+    // A kept picture would be 1.1 MB per opening, 160 MB over the loop.
+    QVERIFY2(grown < 8 * 1024, qPrintable(QStringLiteral("grew by %1 kB").arg(grown)));
+    QCOMPARE(forms.image->Image1->picture().size(), QSize(525, 700));
+}
+
+QTEST_MAIN(TestHover)
+#include "tst_hover.moc"
