@@ -17,10 +17,12 @@ void saveDocument(const QString &path, const QByteArray &bytes)
     const QFileInfo existing(path);
     if (existing.isDir())
         throw failure(path, QStringLiteral("a folder of that name is in the way"));
-    // The file's own read-only mark counts even where the user could
-    // override it (an administrator), as it does on Windows.
-    if (existing.exists()
-        && !(existing.permissions() & (QFileDevice::WriteOwner | QFileDevice::WriteUser)))
+    // A file nobody may write is read-only even for an administrator who
+    // could override it, as it is on Windows; other users' rights are left
+    // to the save itself.
+    constexpr QFileDevice::Permissions anyWrite =
+        QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    if (existing.exists() && !(existing.permissions() & anyWrite))
         throw failure(path, QStringLiteral("the existing file is read-only"));
 
     QSaveFile file(path);
