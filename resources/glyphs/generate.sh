@@ -11,26 +11,10 @@ set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 src=$here/src
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
-
-for tool in rsvg-convert convert identify; do
-    command -v "$tool" >/dev/null || { echo "generate.sh: $tool is missing (librsvg2-bin, imagemagick)" >&2; exit 1; }
-done
-
-fail() { echo "generate.sh: $*" >&2; exit 1; }
+source "$here/../render.sh"
 
 for n in 1 2 3; do
-    out=$here/bitbtn$n.png
-    rsvg-convert -w 16 -h 16 "$src/bitbtn$n.svg" -o "$tmp/g.png"
-    # keep the alpha channel even where a glyph would fit in a palette
-    convert "$tmp/g.png" -define png:color-type=6 "PNG32:$out"
-    got=$(identify -format '%w %h %[channels]' "$out")
-    case "$got" in
-        "16 16 srgba"|"16 16 rgba") ;;
-        *) fail "bitbtn$n.png is '$got', expected 16x16 RGBA" ;;
-    esac
-    echo "bitbtn$n.png  16x16 RGBA"
+    render_rgba "$src/bitbtn$n.svg" 16 16 "$here/bitbtn$n.png"
 done
 
 rsvg-convert -w 120 -h 25 -b white "$src/flags.svg" -o "$tmp/flags.png"

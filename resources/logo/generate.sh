@@ -6,15 +6,11 @@
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-for tool in rsvg-convert convert identify; do
-    command -v "$tool" >/dev/null || { echo "generate.sh: $tool is missing (librsvg2-bin, imagemagick)" >&2; exit 1; }
-done
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
+source "$here/../render.sh"
 
 rsvg-convert -h 56 --keep-aspect-ratio "$here/logo.svg" -o "$tmp/mark.png"
 convert -size 157x89 xc:none "$tmp/mark.png" -gravity north -composite \
-    -define png:color-type=6 "PNG32:$here/logo.png"
+    -define png:color-type=6 -define png:exclude-chunks=date,time "PNG32:$here/logo.png"
 got=$(identify -format '%w %h %[channels]' "$here/logo.png")
 case "$got" in
     "157 89 srgba"|"157 89 rgba") ;;

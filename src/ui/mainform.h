@@ -139,6 +139,7 @@ private:
     bool routeWheel(QWidget *receiver, QWheelEvent *event);
     // helpers
     void radioButtonClick(QRadioButton *own);
+    void unitModelClick(QRadioButton *own);
     void radioButtonMouseMove(int own);
     void setRadioFontsBold(int bold);
     void setCheckBoxBold(QCheckBox *box, bool bold);

@@ -29,9 +29,9 @@ void TMainForm::radioButtonClick(QRadioButton *own)
         StringGrid1SelectCell(own, StringGrid1->currentColumn(), StringGrid1->currentRow());
 }
 
-void TMainForm::RadioButton1Click()
+void TMainForm::unitModelClick(QRadioButton *own)
 {
-    radioButtonClick(RadioButton1);
+    radioButtonClick(own);
     for (int tag : ModelBoundTags)
         checkBox(tag)->setChecked(false);
     for (int tag : ModelBoundTags)
@@ -39,14 +39,14 @@ void TMainForm::RadioButton1Click()
     RecalculateTotal();
 }
 
+void TMainForm::RadioButton1Click()
+{
+    unitModelClick(RadioButton1);
+}
+
 void TMainForm::RadioButton2Click()
 {
-    radioButtonClick(RadioButton2);
-    for (int tag : ModelBoundTags)
-        checkBox(tag)->setChecked(false);
-    for (int tag : ModelBoundTags)
-        checkBox(tag)->setEnabled(true);
-    RecalculateTotal();
+    unitModelClick(RadioButton2);
 }
 
 void TMainForm::RadioButton3Click()
@@ -69,33 +69,31 @@ void TMainForm::CheckBoxClick()
     RecalculateTotal();
 }
 
+// A variant list follows its box: bold while ticked, enabled and dropped
+// down while offered.
+static void followTick(QComboBox *list, bool ticked, bool offered)
+{
+    QFont font = list->font();
+    font.setBold(ticked);
+    list->setFont(font);
+    list->setEnabled(offered);
+    if (offered)
+        list->showPopup();
+    else
+        list->hidePopup();
+}
+
 void TMainForm::CheckBox2Click()
 {
     const bool ticked = checkBox(catalogue::AdapterTag)->isChecked();
-    QFont font = ComboBox2->font();
-    font.setBold(ticked);
-    ComboBox2->setFont(font);
-    ComboBox2->setEnabled(ticked);
-    if (ticked)
-        ComboBox2->showPopup();
-    else
-        ComboBox2->hidePopup();
+    followTick(ComboBox2, ticked, ticked);
     RecalculateTotal();
 }
 
 void TMainForm::CheckBox18Click()
 {
     QCheckBox *box = checkBox(catalogue::CableTag);
-    const bool ticked = box->isChecked();
-    const bool offered = ticked && box->isEnabled();
-    QFont font = ComboBox3->font();
-    font.setBold(ticked);
-    ComboBox3->setFont(font);
-    ComboBox3->setEnabled(offered);
-    if (offered)
-        ComboBox3->showPopup();
-    else
-        ComboBox3->hidePopup();
+    followTick(ComboBox3, box->isChecked(), box->isChecked() && box->isEnabled());
     RecalculateTotal();
 }
 
