@@ -5,9 +5,20 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QProcess>
+#include <QSet>
 #include <QTimer>
 
 namespace platform {
+
+#if !defined(Q_OS_WIN) && !defined(Q_OS_MACOS)
+// Openers still running when the program ends are left to run on: nothing
+// ever destroys them (that would end them), and this set keeps them known.
+static QSet<QProcess *> &runningOpeners()
+{
+    static auto *openers = new QSet<QProcess *>;
+    return *openers;
+}
+#endif
 
 QString Desktop::languageName() const
 {
@@ -26,10 +37,15 @@ bool Desktop::openDocument(const QString &filePath, int timeoutMs)
     // shell). The process object outlives this call when the opener is
     // still running at the limit, and deletes itself when it ends.
     auto *opener = new QProcess;
-    QObject::connect(opener, &QProcess::finished, opener, &QObject::deleteLater);
-    QObject::connect(opener, &QProcess::errorOccurred, opener, [opener](QProcess::ProcessError e) {
+    runningOpeners().insert(opener);
+    const auto release = [opener] {
+        runningOpeners().remove(opener);
+        opener->deleteLater();
+    };
+    QObject::connect(opener, &QProcess::finished, opener, release);
+    QObject::connect(opener, &QProcess::errorOccurred, opener, [release](QProcess::ProcessError e) {
         if (e == QProcess::FailedToStart)
-            opener->deleteLater();
+            release();
     });
 
     QEventLoop loop;
