@@ -96,6 +96,8 @@ void TKontaktForm::FormShow()
     for (int i = 0; i < 4; ++i)
         GroupBoxes[std::size_t(i)]->setTitle(QString::fromUtf16(texts.groups[i]));
     Button1->setText(QString::fromUtf16(texts.button));
+    for (int i = 0; i < 5; ++i)
+        Edits[std::size_t(i)]->setAccessibleName(GroupBoxes[std::size_t(i)]->title().trimmed());
 
     const ContactStore::ReadResult stored = m_store.read();
     for (int i = 0; i < stored.values.size() && i < 5; ++i)

@@ -115,6 +115,22 @@ void TMainForm::FormMouseWheelUp()
     ScrollBar1->setValue(qBound(0, ScrollBar1->value() - WheelStep, ScrollRange));
 }
 
+void TMainForm::scrollIntoView(QWidget *control)
+{
+    // A control reached by the keyboard below or above the window's edge
+    // brings the left half along, so that the user sees what has the focus.
+    if (!Panel1->isAncestorOf(control) && !GroupBox2->isAncestorOf(control))
+        return;
+    const int top = control->mapTo(this, QPoint(0, 0)).y();
+    const int bottom = top + control->height();
+    int value = ScrollBar1->value();
+    if (bottom > height() - 5)
+        value += bottom - (height() - 5);
+    else if (top < 5)
+        value -= 5 - top;
+    ScrollBar1->setValue(qBound(0, value, ScrollRange));
+}
+
 bool TMainForm::pickerListOpen() const
 {
     return ComboBox1->view() && ComboBox1->view()->isVisible();
@@ -177,6 +193,15 @@ void TMainForm::dispatchMouseMove(QWidget *target, const QPoint &globalPos)
 bool TMainForm::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
+    if (type == QEvent::FocusIn) {
+        // Only the keyboard scrolls: the wheel and the hover focus what is seen.
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        auto *focused = qobject_cast<QWidget *>(watched);
+        if (focused && focused->window() == this
+            && (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason))
+            scrollIntoView(focused);
+        return false;
+    }
     if (type != QEvent::MouseMove && type != QEvent::Wheel
         && !(watched == ComboBox1 && (type == QEvent::FocusOut || type == QEvent::KeyPress)))
         return QWidget::eventFilter(watched, event);

@@ -148,6 +148,7 @@ private:
     void showAccessoryInfo(int tag);
     qint32 countChannels() const;
     bool pickerListOpen() const;
+    void scrollIntoView(QWidget *control);
 
     TKontaktForm *m_kontaktForm = nullptr;
     TImageForm *m_imageForm = nullptr;

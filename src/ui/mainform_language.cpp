@@ -2,6 +2,7 @@
 
 #include "mainform.h"
 
+#include "picturebox.h"
 #include "speedbutton.h"
 #include "stringgrid.h"
 
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 
 namespace {
 
@@ -32,6 +34,15 @@ constexpr Text ResetCaption{u"Vynulovat formulář", u"Delete form"};
 constexpr Text DocumentCaption{u"Vygenerovat dokument", u"Create document"};
 constexpr Text DiagramCaption{u"Zobrazit blokové schéma", u"Show system architecture"};
 constexpr Text AccessoryGroup{u"Příslušenství za příplatek: ", u"Accessories: "};
+
+// Names for assistive technology of the controls that have no caption.
+constexpr Text GridName{u"Vstupní kanály", u"Input channels"};
+constexpr Text PickerName{u"Typ vstupního modulu", u"Input module type"};
+constexpr Text AdapterName{u"Typ napájecího adaptéru", u"Power supply type"};
+constexpr Text CableName{u"Délka komunikačního kabelu", u"Connection cable length"};
+constexpr Text LanguageName{u"Switch to English", u"Přepnout do češtiny"};
+constexpr Text ScrollName{u"Posunout formulář", u"Scroll the form"};
+constexpr Text LogoName{u"Webové stránky výrobce", u"The maker's web site"};
 
 struct Heading {
     int firstTag;
@@ -92,6 +103,13 @@ void TMainForm::SpeedButton1Click()
     BitBtn2->setText(DocumentCaption.in(czech));
     BitBtn3->setText(DiagramCaption.in(czech));
     GroupBox2->setTitle(AccessoryGroup.in(czech));
+    StringGrid1->setAccessibleName(GridName.in(czech));
+    ComboBox1->setAccessibleName(PickerName.in(czech));
+    ComboBox2->setAccessibleName(AdapterName.in(czech));
+    ComboBox3->setAccessibleName(CableName.in(czech));
+    SpeedButton1->setAccessibleName(LanguageName.in(czech));
+    ScrollBar1->setAccessibleName(ScrollName.in(czech));
+    Image2->setAccessibleName(LogoName.in(czech));
 
     const Heading *heading = std::begin(Headings);
     for (int tag = 1; tag <= catalogue::AccessoryCount; ++tag) {
