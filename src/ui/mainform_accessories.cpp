@@ -54,6 +54,10 @@ void TMainForm::RadioButton3Click()
     radioButtonClick(RadioButton3);
     for (QCheckBox *box : CheckBoxes)
         box->setEnabled(true);
+    // Unticked first, so that ticking them below always runs their handlers:
+    // a cable already ticked would otherwise keep its list enabled.
+    for (int tag : {3, 17, 18})
+        checkBox(tag)->setChecked(false);
     for (int tag : ModelBoundTags)
         checkBox(tag)->setEnabled(false);
     // Disabled before ticked: the cable's list stays closed and disabled.

@@ -59,6 +59,8 @@ void TestModels::modelRules_data()
         << "Czech" << "TQ8" << QList<int>{3, 28, 11} << "TQ8R" << 18980 + 3490;
     QTest::newRow("ZK222 keeps other accessories")
         << "Czech" << "TQ8" << QList<int>{10, 28} << "ZK222" << 23050 + 450;
+    QTest::newRow("ZK222 after the cable was offered")
+        << "Czech" << "TQ8" << QList<int>{18, 10} << "ZK222" << 23050 + 450;
     QTest::newRow("ZK222 in English enables the certificate")
         << "English" << "TQ8R" << QList<int>{} << "ZK222" << 23050;
 }
