@@ -19,6 +19,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTimer>
 #include <QWheelEvent>
 
 const char *const TMainForm::MakerWebAddress = "https://www.vireologgers.cz";
@@ -193,6 +194,17 @@ void TMainForm::dispatchMouseMove(QWidget *target, const QPoint &globalPos)
 bool TMainForm::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
+    if (type == QEvent::Hide && watched == ComboBox1->view()->window()) {
+        // A model chosen with an arrow key takes the focus after its handler
+        // has opened the picker; once the list closes, the picker gets the
+        // focus back instead of staying behind without it.
+        QTimer::singleShot(0, this, [this] {
+            const QWidget *focus = QApplication::focusWidget();
+            if (ComboBox1->isVisible() && GroupBox1->isAncestorOf(focus))
+                ComboBox1->setFocus(Qt::OtherFocusReason);
+        });
+        return false;
+    }
     if (type == QEvent::FocusIn) {
         // Only the keyboard scrolls: the wheel and the hover focus what is seen.
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
@@ -201,6 +213,15 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
             && (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason))
             scrollIntoView(focused);
         return false;
+    }
+    if (m_pickerOpenedByPress && watched->isWidgetType()
+        && (type == QEvent::MouseButtonRelease || type == QEvent::MouseButtonPress)) {
+        // The release of the click that dropped the list down is no choice:
+        // the list would take it and close itself.
+        m_pickerOpenedByPress = false;
+        if (type == QEvent::MouseButtonRelease
+            && static_cast<QWidget *>(watched)->window() == ComboBox1->view()->window())
+            return true;
     }
     if (type != QEvent::MouseMove && type != QEvent::Wheel
         && !(watched == ComboBox1 && (type == QEvent::FocusOut || type == QEvent::KeyPress)))

@@ -155,5 +155,6 @@ private:
     bool m_selectingFromCode = false;
     bool m_inPickerExit = false;
     bool m_focusLeavingPicker = false;
+    bool m_pickerOpenedByPress = false;
     int m_wheelAccumulator = 0;
 };

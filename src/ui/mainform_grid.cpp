@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
 
@@ -45,6 +46,7 @@ void TMainForm::StringGrid1SelectCell(QObject *sender, int column, int row)
     }
     ComboBox1->setCurrentIndex(preselect);
 
+    m_pickerOpenedByPress = QGuiApplication::mouseButtons() != Qt::NoButton;
     ComboBox1->show();
     ComboBox1->raise();
     ComboBox1->setFocus(Qt::OtherFocusReason);

@@ -14,6 +14,7 @@ private slots:
     void lockedUntilAModelIsChosen();
     void pickerOpensOverTheRowAndCommits();
     void interfaceModuleTakesTheLaterRows();
+    void releaseOfTheOpeningClickChoosesNothing();
     void separatorItemCountsAsNoModule();
     void enterCommitsAndEscapeHides();
     void focusLossCommits();
@@ -109,6 +110,25 @@ void TestGrid::interfaceModuleTakesTheLaterRows()
     ui::assign(f, 15, 1);
     QCOMPARE(f.StringGrid1->cell(1, 15), QStringLiteral("H0 "));
     QCOMPARE(f.StringGrid1->cell(1, 16), QStringLiteral("TB "));
+}
+
+void TestGrid::releaseOfTheOpeningClickChoosesNothing()
+{
+    // Through the window system: the list opens under a pointer that is
+    // still pressed, wherever the screen leaves room for it.
+    Forms forms(QStringLiteral("English"), true);
+    TMainForm &f = forms.f();
+    ui::click(f.RadioButton1);
+    ui::choose(f, 1);
+    for (int row : {16, 11, 4}) {
+        const QPoint at = f.StringGrid1->mapTo(&f, ui::cellCentre(f.StringGrid1, 1, row));
+        QTest::mousePress(f.windowHandle(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(f.windowHandle(), Qt::LeftButton, {}, at, 600);
+        QVERIFY2(ui::pickerOpen(f), qPrintable(QString::number(row)));
+        QCOMPARE(f.StringGrid1->cell(1, row), QString());
+        ui::choose(f, 5);
+        QCOMPARE(f.StringGrid1->cell(1, row), QStringLiteral("L0I"));
+    }
 }
 
 void TestGrid::separatorItemCountsAsNoModule()

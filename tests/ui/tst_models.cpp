@@ -142,6 +142,14 @@ void TestModels::pickerOpensOnChannelOneOrTheCurrentRow()
     QVERIFY(ui::pickerOpen(f));
     QCOMPARE(f.StringGrid1->currentRow(), 6);
     QCOMPARE(f.ComboBox1->y(), f.StringGrid1->cellRect(1, 6).top() + 77);
+    // The picker has the focus, not the radio button: leaving it commits it,
+    // and no stray picker stays behind over another row.
+    ui::closeList(f, f.ComboBox1);
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.ComboBox1));
+    ui::hoverCell(f, 1, 9);
+    QVERIFY(!f.ComboBox1->isVisible());
+    QCOMPARE(f.StringGrid1->cell(1, 6), QStringLiteral("---"));
+    QCOMPARE(f.StringGrid1->cell(1, 9), QString());
 }
 
 void TestModels::adapterListFollowsItsBox()

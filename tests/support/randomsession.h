@@ -1,0 +1,1557 @@
+#pragma once
+
+// A seeded random user at the main window. Every action is made of real
+// input: pointer moves, clicks and key presses go through the window system
+// (so an open drop-down list takes them, a click outside it closes it, a
+// disabled control passes the pointer to its parent), wheel turns are routed
+// as the window system routes them. After every action the session checks
+// what must hold whatever the user did, against values it works out itself
+// from what the controls show, never from the window's own bookkeeping.
+//
+//     Forms forms(QStringLiteral("Czech"), true);
+//     RandomSession session(forms, seed);
+//     while (session.steps() < 1000)
+//         if (!session.step())
+//             QFAIL(qPrintable(session.failure()));
+
+#include "formtestsupport.h"
+#include "../core/rtfscan.h"
+
+#include "catalogue.h"
+#include "contactstore.h"
+#include "orderdocument.h"
+#include "picturebox.h"
+#include "pricing.h"
+#include "rtftext.h"
+#include "speedbutton.h"
+
+#include <QAbstractItemView>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStringDecoder>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <array>
+#include <deque>
+#include <optional>
+#include <functional>
+#include <random>
+
+namespace randomtest {
+
+using catalogue::Language;
+using catalogue::Model;
+
+constexpr int Rows = 16;
+constexpr int Tags = catalogue::AccessoryCount;
+constexpr int ScrollMax = 510;
+
+// ---- what the form shows ------------------------------------------------------
+
+// The configuration as the controls show it.
+struct Config {
+    Model model = Model::None;
+    std::array<std::array<QString, 3>, Rows> cells; // grid columns 1..3 of rows 1..16
+    std::array<bool, Tags> ticked{};
+    std::array<bool, Tags> enabled{};
+    int adapter = 0;
+    int cable = 0;
+
+    bool operator==(const Config &o) const
+    {
+        return model == o.model && cells == o.cells && ticked == o.ticked && enabled == o.enabled
+            && adapter == o.adapter && cable == o.cable;
+    }
+    bool operator!=(const Config &o) const { return !(*this == o); }
+};
+
+inline QString modelName(Model model)
+{
+    switch (model) {
+    case Model::TQ8: return QStringLiteral("TQ8");
+    case Model::TQ8R: return QStringLiteral("TQ8R");
+    case Model::ZK222: return QStringLiteral("ZK222");
+    case Model::None: break;
+    }
+    return QStringLiteral("none");
+}
+
+inline QString describe(const Config &c)
+{
+    QString text = QStringLiteral("model %1; rows").arg(modelName(c.model));
+    for (int r = 0; r < Rows; ++r) {
+        const auto &row = c.cells[std::size_t(r)];
+        if (!row[0].isEmpty() || !row[1].isEmpty() || !row[2].isEmpty())
+            text += QStringLiteral(" %1:[%2|%3|%4]").arg(r + 1).arg(row[0], row[1], row[2]);
+    }
+    text += QStringLiteral("; ticked");
+    for (int t = 1; t <= Tags; ++t)
+        if (c.ticked[std::size_t(t - 1)])
+            text += QStringLiteral(" %1%2").arg(t).arg(c.enabled[std::size_t(t - 1)] ? "" : "(off)");
+    text += QStringLiteral("; disabled");
+    for (int t = 1; t <= Tags; ++t)
+        if (!c.enabled[std::size_t(t - 1)])
+            text += QStringLiteral(" %1").arg(t);
+    return text + QStringLiteral("; adapter %1, cable %2").arg(c.adapter).arg(c.cable);
+}
+
+inline Config readConfig(TMainForm &f)
+{
+    Config c;
+    c.model = f.RadioButton1->isChecked()   ? Model::TQ8
+              : f.RadioButton2->isChecked() ? Model::TQ8R
+              : f.RadioButton3->isChecked() ? Model::ZK222
+                                            : Model::None;
+    for (int r = 1; r <= Rows; ++r)
+        for (int col = 1; col <= 3; ++col)
+            c.cells[std::size_t(r - 1)][std::size_t(col - 1)] = f.StringGrid1->cell(col, r);
+    for (int t = 1; t <= Tags; ++t) {
+        c.ticked[std::size_t(t - 1)] = f.checkBox(t)->isChecked();
+        c.enabled[std::size_t(t - 1)] = f.checkBox(t)->isEnabled();
+    }
+    c.adapter = f.ComboBox2->currentIndex();
+    c.cable = f.ComboBox3->currentIndex();
+    return c;
+}
+
+// Channels whose module cell holds a catalogue module.
+inline int fittedChannels(const Config &c)
+{
+    int count = 0;
+    for (const auto &row : c.cells)
+        if (!row[0].isEmpty() && row[0] != QLatin1String("---") && catalogue::findModuleByCode(row[0]) >= 0)
+            ++count;
+    return count;
+}
+
+inline pricing::Selection selectionOf(const Config &c)
+{
+    pricing::Selection s;
+    s.model = c.model;
+    for (int r = 0; r < Rows; ++r)
+        s.moduleCells[std::size_t(r)] = c.cells[std::size_t(r)][0];
+    for (int t = 0; t < Tags; ++t)
+        s.accessories[std::size_t(t)] = {c.ticked[std::size_t(t)], c.enabled[std::size_t(t)]};
+    s.adapterItem = c.adapter;
+    s.cableItem = c.cable;
+    return s;
+}
+
+// ---- the order document as it must come out --------------------------------------
+
+struct DocumentInput {
+    Language language = Language::Czech;
+    std::array<QString, 5> contact; // the five texts the user confirmed
+    Config config;
+    QString totalCaption; // what the total label showed
+};
+
+inline QString contactCaption(int i, Language language)
+{
+    static const char16_t *const czech[] = {u"Název firmy: ", u"Adresa: ", u"Kontaktní osoba: ",
+                                            u"Telefon: ", u"Email: "};
+    static const char16_t *const english[] = {u"Company name: ", u"Address: ", u"Contact person: ",
+                                              u"Telephone: ", u"Email: "};
+    return QString::fromUtf16(language == Language::Czech ? czech[i] : english[i]);
+}
+
+// The accessory lines in the order the document hands them out, each
+// followed by nothing, the underline and the total line as the rule says.
+inline QStringList accessoryLines(const DocumentInput &in)
+{
+    const bool czech = in.language == Language::Czech;
+    const Config &c = in.config;
+    std::array<bool, Tags> ticks = c.ticked;
+    const auto on = [&](int tag) { return ticks[std::size_t(tag - 1)]; };
+    const auto enabled = [&](int tag) { return c.enabled[std::size_t(tag - 1)]; };
+    const auto price = [&](int tag, int variant) {
+        return czech ? QStringLiteral(" _ ") + catalogue::priceText(catalogue::accessoryPriceText(tag, variant))
+                     : QString();
+    };
+    int lines = int(std::count(ticks.begin(), ticks.end(), true));
+    if (c.model == Model::ZK222)
+        lines -= 2;
+
+    QStringList out;
+    for (int v = 101; v <= 131; ++v) {
+        int tag = 0;
+        for (int t = 1; t <= Tags && !tag; ++t)
+            if (on(t))
+                tag = t;
+        if (!tag) {
+            if (czech && v == lines + 101)
+                out << QString(24, QLatin1Char('_'));
+            else if (czech && v == lines + 102)
+                out << QStringLiteral("Celkem bez DPH: ") + in.totalCaption;
+            else
+                out << QString();
+            continue;
+        }
+        if (c.model == Model::ZK222 && on(3) && on(17) && on(18) && !on(28) && !enabled(3) && !enabled(17)
+            && !enabled(18) && !enabled(28)) {
+            out << QStringLiteral("ZK222 - (ZK201, ZK23, ZK214, ZK211, ZD300)");
+            for (int t : {3, 17, 18, 28})
+                ticks[std::size_t(t - 1)] = false;
+            continue;
+        }
+        const QString caption = catalogue::accessoryCaption(tag, in.language);
+        QString value;
+        if (tag == catalogue::AdapterTag) {
+            const QString item = catalogue::qs(catalogue::AdapterItems[std::size_t(c.adapter)]);
+            value = item.left(5) + QStringLiteral(" - ") + caption.left(caption.indexOf(QLatin1String(" - ")))
+                    + item.mid(7) + price(tag, c.adapter);
+        } else if (tag == catalogue::CableTag) {
+            value = caption.left(caption.indexOf(QLatin1String("--")) + 1) + QLatin1Char(' ')
+                    + catalogue::qs(catalogue::CableItems[std::size_t(c.cable)]) + price(tag, c.cable);
+        } else if (tag == catalogue::CalibrationTag) {
+            const bool many = fittedChannels(c) >= 9;
+            value = (many ? QStringLiteral("SVC811 - ") : QStringLiteral("SVC810 - ")) + caption
+                    + price(tag, many ? 1 : 0);
+        } else {
+            value = caption + price(tag, 0);
+        }
+        out << value;
+        ticks[std::size_t(tag - 1)] = false;
+    }
+    return out;
+}
+
+// Fills the template the way the order form promises: every "$_" code of a
+// line replaced by its value, the search going on behind the inserted text.
+inline QByteArray expectedDocument(const QByteArray &templateBytes, const DocumentInput &in)
+{
+    const Config &c = in.config;
+    const QStringList accessories = accessoryLines(in);
+    int nextAccessory = 0;
+    QString modelText;
+
+    QList<QByteArray> lines = templateBytes.split('\n');
+    if (templateBytes.endsWith('\n'))
+        lines.removeLast();
+    QByteArray out;
+    for (QByteArray line : lines) {
+        if (line.endsWith('\r'))
+            line.chop(1);
+        qsizetype from = 0;
+        for (qsizetype p = line.indexOf("$_", from); p >= 0; p = line.indexOf("$_", from)) {
+            const QByteArray code = line.mid(p, 5);
+            const QByteArray tail = code.mid(2);
+            QString value;
+            bool known = true;
+            if (code == "$_01A" || code == "$_02A" || code == "$_03A") {
+                const int i = tail.at(1) - '1';
+                value = contactCaption(i, in.language) + in.contact[std::size_t(i)];
+            } else if (code == "$_04A") {
+                value = contactCaption(3, in.language) + in.contact[3] + QStringLiteral(" ; ")
+                        + contactCaption(4, in.language) + in.contact[4];
+            } else if (code == "$_000") {
+                modelText = c.model == Model::TQ8    ? QStringLiteral("TQ8 ")
+                            : c.model == Model::TQ8R ? QStringLiteral("TQ8R")
+                            : c.model == Model::ZK222 ? QStringLiteral("TQ8 (ZK222)")
+                                                      : QString();
+                value = modelText;
+            } else if (code == "$_00C") {
+                value = modelText.isEmpty() ? QString() : catalogue::priceText(catalogue::modelBasePrice(c.model));
+            } else if (tail.size() == 3 && tail.at(0) >= '0' && tail.at(0) <= '1' && tail.at(1) >= '0'
+                       && tail.at(1) <= '9' && QByteArray("MKCP").contains(tail.at(2))
+                       && tail.left(2).toInt() >= 1 && tail.left(2).toInt() <= Rows) {
+                const auto &row = c.cells[std::size_t(tail.left(2).toInt() - 1)];
+                switch (tail.at(2)) {
+                case 'M': value = row[0]; break;
+                case 'K':
+                    value = row[1].isEmpty() ? QString() : catalogue::qs(catalogue::moduleAt(row[1].toInt()).OrderCode);
+                    break;
+                case 'C':
+                    value = row[1].isEmpty() ? QString() : catalogue::priceText(catalogue::moduleAt(row[1].toInt()).Price);
+                    break;
+                default: value = row[2]; break;
+                }
+            } else if (bool digits = tail.size() == 3 && std::all_of(tail.begin(), tail.end(), [](char ch) {
+                                         return ch >= '0' && ch <= '9';
+                                     });
+                       digits && tail.toInt() > 100) {
+                value = nextAccessory < accessories.size() ? accessories.at(nextAccessory++) : QString();
+            } else {
+                known = false;
+            }
+            if (!known) {
+                from = p + 2;
+                continue;
+            }
+            const QByteArray encoded = rtfText(value);
+            line.replace(p, code.size(), encoded);
+            from = p + encoded.size();
+        }
+        out += line;
+        out += "\r\n";
+    }
+    return out;
+}
+
+// ---- the session ---------------------------------------------------------------
+
+class RandomSession {
+public:
+    RandomSession(Forms &forms, quint64 seed)
+        : m_forms(forms), m_f(*forms.main), m_seed(seed), m_rng(seed)
+    {
+        m_previousFolder = QDir::currentPath();
+        check(m_documentFolder.isValid() && m_storeFolder.isValid() && QDir::setCurrent(m_documentFolder.path()),
+              QStringLiteral("no temporary folder for the documents"));
+        m_forms.kontakt->setStore(ContactStore(m_storeFolder.filePath(QStringLiteral("Formular.conf"))));
+        m_dialogWatch = std::make_unique<DialogWatch>(this);
+        m_forms.kontakt->installEventFilter(m_dialogWatch.get());
+        m_forms.image->installEventFilter(m_dialogWatch.get());
+        m_language = shownLanguage();
+        for (int r = 1; r <= Rows; ++r)
+            m_notes[std::size_t(r - 1)] = m_f.StringGrid1->cell(3, r);
+        settle();
+    }
+
+    ~RandomSession()
+    {
+        m_forms.kontakt->removeEventFilter(m_dialogWatch.get());
+        m_forms.image->removeEventFilter(m_dialogWatch.get());
+        QDir::setCurrent(m_previousFolder);
+    }
+
+    RandomSession(const RandomSession &) = delete;
+    RandomSession &operator=(const RandomSession &) = delete;
+
+    quint64 seed() const { return m_seed; }
+    qint64 steps() const { return m_step; }
+    qint64 checks() const { return m_checks; }
+    qint64 documents() const { return m_documents; }
+    const QString &failure() const { return m_failure; }
+
+    // One random action and every check after it. False on the first failed
+    // check; failure() then says what, with the seed, the step and the
+    // actions that led there.
+    bool step()
+    {
+        if (!m_failure.isEmpty())
+            return false;
+        ++m_step;
+        m_after.clear();
+        m_before = readConfig(m_f);
+        m_boxesBefore = int(m_boxes.asked.size());
+        m_openedBefore = int(m_forms.desktop->opened.size());
+        m_kontaktShowsBefore = m_kontaktShows;
+        m_modelBefore = m_before.model;
+        m_languageBefore = m_language;
+        m_pickerWasShown = m_f.ComboBox1->isVisible();
+        m_popupBefore = QApplication::activePopupWidget() != nullptr;
+        m_boxes.answer = QMessageBox::Ok;
+        m_forms.desktop->openResult = true;
+
+        act();
+        settle();
+        if (m_failure.isEmpty())
+            checkAfterAction();
+        return m_failure.isEmpty();
+    }
+
+private:
+    // Answers the two modal windows the moment they come up, as a user
+    // would, so that a random key that opens one never leaves the loop stuck.
+    class DialogWatch : public QObject {
+    public:
+        explicit DialogWatch(RandomSession *session) : m_session(session) {}
+        bool eventFilter(QObject *watched, QEvent *event) override
+        {
+            if (event->type() == QEvent::Show) {
+                if (watched == m_session->m_forms.kontakt.get())
+                    m_session->contactDialogShown();
+                else if (watched == m_session->m_forms.image.get())
+                    m_session->diagramShown();
+            }
+            return false;
+        }
+
+    private:
+        RandomSession *m_session;
+    };
+    friend class DialogWatch;
+
+    // ---- randomness ------------------------------------------------------------
+
+    int below(int n) { return n <= 1 ? 0 : int(m_rng() % quint64(n)); }
+    bool chance(int percent) { return below(100) < percent; }
+    template <typename T>
+    const T &pick(const std::vector<T> &items) { return items[std::size_t(below(int(items.size())))]; }
+
+    QString randomText(int minLength, int maxLength)
+    {
+        static const std::vector<QString> pieces = {
+            "a", "b", "k", "Q", "7", "0", " ", "  ", "-", ".", "{", "}", "\\", "{}", "}{", "\\par ",
+            "\\'e1", "$_01A", "$_", "$", "_", "$_101", "$_05P", "ě", "š", "č", "ř", "ž", "ý", "á", "í",
+            "é", "ů", "ú", "Ř", "Ž", "Ť", "ő", "ä", "ß", "€", "Ω", "ж", "Я", "中", "→", "‰", "ø", "ñ",
+            "@", "\"", "'", ";", ",", "=", "#", "%", "&", "<", ">", "|", "~", "^", "sklep", "Brno"};
+        const int length = minLength + below(maxLength - minLength + 1);
+        QString text;
+        while (text.size() < length)
+            text += pick(pieces);
+        return text;
+    }
+
+    // ---- input through the window system --------------------------------------
+
+    QWindow *window() const { return m_f.windowHandle(); }
+
+    static QPoint nonNull(QPoint p) { return p.isNull() ? QPoint(1, 0) : p; }
+
+    QPoint randomPointIn(const QRect &r)
+    {
+        return QPoint(r.left() + below(r.width()), r.top() + below(r.height()));
+    }
+
+    // Window position of `local` in `widget`, if it lies inside the window.
+    std::optional<QPoint> inWindow(QWidget *widget, QPoint local) const
+    {
+        const QPoint p = widget->mapTo(&m_f, local);
+        if (!m_f.rect().contains(p))
+            return std::nullopt;
+        return p;
+    }
+
+    // True when the pointer at `local` would be over `widget` (or a child of it).
+    bool reachable(QWidget *widget, QPoint local) const
+    {
+        const auto p = inWindow(widget, local);
+        if (!p || !widget->isVisible())
+            return false;
+        QWidget *at = m_f.childAt(*p);
+        return at == widget || (at && widget->isAncestorOf(at));
+    }
+
+    // A point of `button` that a click toggles (its indicator and caption),
+    // within reach of the pointer once the window has been scrolled to it.
+    std::optional<QPoint> clickPoint(QAbstractButton *button)
+    {
+        QStyleOptionButton option;
+        option.initFrom(button);
+        option.text = button->text();
+        const bool radio = qobject_cast<QRadioButton *>(button) != nullptr;
+        const QRect area = button->style()->subElementRect(
+            radio ? QStyle::SE_RadioButtonClickRect : QStyle::SE_CheckBoxClickRect, &option, button);
+        // The indicator end of the area is never covered by the next heading.
+        const QRect preferred = area.intersected(QRect(area.left(), area.top(), 14, area.height()));
+        for (int attempt = 0; attempt < 8; ++attempt) {
+            const QPoint local = randomPointIn(attempt < 4 && chance(70) ? preferred : area);
+            if (scrollIntoView(button, local))
+                return local;
+        }
+        return std::nullopt;
+    }
+
+    void moveTo(QPoint p, bool path = false)
+    {
+        if (path && !m_pointer.isNull()) {
+            // The pointer crosses what lies between.
+            const int stops = 1 + below(3);
+            for (int i = 1; i <= stops; ++i)
+                QTest::mouseMove(window(), nonNull(m_pointer + (p - m_pointer) * i / (stops + 1)));
+        }
+        m_pointer = nonNull(p);
+        QTest::mouseMove(window(), m_pointer);
+    }
+
+    void clickHere() { QTest::mouseClick(window(), Qt::LeftButton, {}, m_pointer); }
+
+    void clickAt(QPoint p)
+    {
+        moveTo(p, chance(30));
+        clickHere();
+    }
+
+    // Keys go where the desktop sends them: to an open list, which holds the
+    // keyboard while it is open, else to the main window.
+    void key(Qt::Key k, const QString &text = QString())
+    {
+        QWidget *popup = QApplication::activePopupWidget();
+        QWindow *target = popup && popup->windowHandle() ? popup->windowHandle() : window();
+        QTest::sendKeyEvent(QTest::Click, target, k, text, Qt::NoModifier);
+    }
+
+    void typeText(const QString &text)
+    {
+        for (const QChar ch : text) {
+            const Qt::Key k = ch == QLatin1Char(' ') ? Qt::Key_Space : Qt::Key(ch.toUpper().unicode());
+            key(k, QString(ch));
+        }
+    }
+
+    // A wheel turn at window position `p`, delivered where the window system
+    // delivers it: to the open list if there is one, else to the control
+    // under the pointer.
+    void wheelAt(QPoint p, int delta)
+    {
+        const QPoint global = m_f.mapToGlobal(p);
+        QWidget *root = QApplication::activePopupWidget();
+        QWidget *receiver = nullptr;
+        if (root) {
+            receiver = root->childAt(root->mapFromGlobal(global));
+        } else {
+            root = &m_f;
+            receiver = m_f.childAt(p);
+        }
+        if (!receiver)
+            receiver = root;
+        const QPoint local = receiver->mapFromGlobal(global);
+        QWheelEvent event(local, global, QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QSpontaneKeyEvent::setSpontaneous(&event);
+        qApp->notify(receiver, &event);
+        QCoreApplication::processEvents();
+    }
+
+    // Turns the wheel until `local` of `widget` is under the pointer's reach.
+    bool scrollIntoView(QWidget *widget, QPoint local)
+    {
+        for (int i = 0; i < 40 && !reachable(widget, local); ++i) {
+            const QPoint p = widget->mapTo(&m_f, local);
+            if (p.y() >= 0 && p.y() < m_f.height())
+                return false; // in the window but covered
+            moveTo(QPoint(300, 300));
+            wheelAt(m_pointer, p.y() < 0 ? 120 : -120);
+        }
+        return reachable(widget, local);
+    }
+
+    QComboBox *openList() const
+    {
+        for (QComboBox *list : {m_f.ComboBox1, m_f.ComboBox2, m_f.ComboBox3})
+            if (list->view() && list->view()->isVisible())
+                return list;
+        return nullptr;
+    }
+
+    void closePopups()
+    {
+        for (int i = 0; i < 3 && QApplication::activePopupWidget(); ++i)
+            key(Qt::Key_Escape);
+        settle();
+    }
+
+    // Lets posted events run and gives the activation back to the main window
+    // once no list or dialog holds it, as the desktop does.
+    void settle()
+    {
+        QCoreApplication::processEvents();
+        if (QApplication::activePopupWidget() || QApplication::activeModalWidget())
+            return;
+        for (int i = 0; i < 20 && QApplication::activeWindow() != &m_f; ++i) {
+            m_f.activateWindow();
+            QCoreApplication::processEvents();
+        }
+    }
+
+    // ---- the action log and checks -------------------------------------------
+
+    void log(const QString &text)
+    {
+        m_log.push_back(QStringLiteral("%1: %2").arg(m_step).arg(text));
+        while (m_log.size() > 10)
+            m_log.pop_front();
+    }
+
+    bool check(bool ok, const QString &what)
+    {
+        if (!m_failure.isEmpty())
+            return false;
+        if (ok) {
+            ++m_checks;
+            return true;
+        }
+        QString message = QStringLiteral("seed %1, step %2: %3\nlast actions:").arg(m_seed).arg(m_step).arg(what);
+        for (const QString &line : m_log)
+            message += QStringLiteral("\n  ") + line;
+        message += QStringLiteral("\nform: ") + describe(readConfig(m_f));
+        m_failure = message;
+        return false;
+    }
+
+    template <typename T>
+    bool same(const T &actual, const T &expected, const QString &what)
+    {
+        if (actual == expected)
+            return check(true, what);
+        return check(false, QStringLiteral("%1: got \"%2\", expected \"%3\"").arg(what, show(actual), show(expected)));
+    }
+    static QString show(const QString &s) { return s; }
+    static QString show(int v) { return QString::number(v); }
+    static QString show(bool v) { return v ? QStringLiteral("true") : QStringLiteral("false"); }
+    static QString show(const QByteArray &b) { return QString::fromLatin1(b); }
+
+    Language shownLanguage() const
+    {
+        return m_f.BitBtn1->text() == QStringLiteral("Vynulovat formulář") ? Language::Czech : Language::English;
+    }
+
+    // ---- actions ---------------------------------------------------------------
+
+    void act()
+    {
+        struct Choice {
+            int weight;
+            void (RandomSession::*action)();
+        };
+        static const Choice choices[] = {
+            {6, &RandomSession::modelClick},   {10, &RandomSession::gridClick},
+            {10, &RandomSession::assignModule}, {6, &RandomSession::closePicker},
+            {22, &RandomSession::hover},        {5, &RandomSession::typeNote},
+            {10, &RandomSession::tick},         {6, &RandomSession::chooseVariant},
+            {8, &RandomSession::turnWheel},     {2, &RandomSession::switchLanguage},
+            {3, &RandomSession::reset},         {3, &RandomSession::generateDocument},
+            {5, &RandomSession::pressKey},
+        };
+        int total = 0;
+        for (const Choice &c : choices)
+            total += c.weight;
+        int roll = below(total);
+        for (const Choice &c : choices) {
+            if (roll < c.weight) {
+                (this->*c.action)();
+                return;
+            }
+            roll -= c.weight;
+        }
+    }
+
+    // Model radio buttons, the selected one included.
+    void modelClick()
+    {
+        const int n = 1 + below(3);
+        QRadioButton *radio = n == 1 ? m_f.RadioButton1 : n == 2 ? m_f.RadioButton2 : m_f.RadioButton3;
+        if (m_popupBefore && chance(50))
+            closePopups();
+        const auto local = clickPoint(radio);
+        if (!local) {
+            log(QStringLiteral("model %1: out of reach").arg(radio->text()));
+            return;
+        }
+        moveTo(*inWindow(radio, *local), chance(30));
+        const bool free = QApplication::activePopupWidget() == nullptr;
+        const bool wasChecked = radio->isChecked();
+        const bool pickerShown = m_f.ComboBox1->isVisible();
+        const int rowBefore = m_f.StringGrid1->currentRow();
+        const bool firstEmpty = m_f.StringGrid1->cell(1, 1).isEmpty();
+        const Config before = readConfig(m_f);
+        log(QStringLiteral("click model %1%2").arg(radio->text(), wasChecked ? " (already selected)" : ""));
+        clickHere();
+        settle();
+        if (!free)
+            return;
+        m_after.push_back([=] {
+            if (wasChecked) {
+                if (!pickerShown) {
+                    check(readConfig(m_f) == before, QStringLiteral("clicking the selected model changed the form"));
+                    check(!m_f.ComboBox1->isVisible(), QStringLiteral("clicking the selected model opened the picker"));
+                }
+                return;
+            }
+            check(radio->isChecked(), QStringLiteral("clicked model %1 is not selected").arg(radio->text()));
+            // The picker opens on channel 1 while it was never assigned, else on the current row.
+            const int row = firstEmpty && !(pickerShown && rowBefore == 1) ? 1 : rowBefore;
+            check(ui::pickerOpen(m_f), QStringLiteral("model click left the picker closed"));
+            same(m_f.StringGrid1->currentRow(), row, QStringLiteral("row the picker opened on"));
+            checkPreselection(row);
+            if (n != 3)
+                for (int tag : {3, 17, 18, 28})
+                    check(!m_f.checkBox(tag)->isChecked() && m_f.checkBox(tag)->isEnabled(),
+                          QStringLiteral("CheckBox%1 after %2").arg(tag).arg(radio->text()));
+        });
+    }
+
+    void checkPreselection(int row)
+    {
+        const QString code = m_f.StringGrid1->cell(1, row);
+        int expected = 0;
+        for (int i = 0; i < catalogue::ModuleCount; ++i)
+            if (catalogue::moduleDescription(i, m_language).contains(code)) {
+                expected = i;
+                break;
+            }
+        same(m_f.ComboBox1->currentIndex(), expected, QStringLiteral("picker preselection for \"%1\"").arg(code));
+    }
+
+    // The channel row the picker is placed over, 0 for none.
+    int pickerRow() const
+    {
+        for (int r = 1; r <= Rows; ++r)
+            if (m_f.ComboBox1->y() == m_f.StringGrid1->cellRect(1, r).top() + 77)
+                return r;
+        return 0;
+    }
+
+    QPoint gridPoint(int column, int row)
+    {
+        const QRect cell = m_f.StringGrid1->cellRect(column, row);
+        return StringGrid::fromClient(randomPointIn(cell.adjusted(1, 1, -1, -1)));
+    }
+
+    // A click on any visible cell: channel numbers, headings, modules, notes.
+    void gridClick()
+    {
+        static const std::vector<int> columns = {0, 1, 1, 1, 3, 3};
+        const int column = pick(columns);
+        const int row = chance(8) ? 0 : 1 + below(Rows);
+        const QPoint local = gridPoint(column, row);
+        if (m_popupBefore && chance(60))
+            closePopups();
+        if (!scrollIntoView(m_f.StringGrid1, local)) {
+            log(QStringLiteral("grid click %1,%2: out of reach").arg(column).arg(row));
+            return;
+        }
+        const QPoint p = *inWindow(m_f.StringGrid1, local);
+        moveTo(p, chance(30));
+        const bool free = QApplication::activePopupWidget() == nullptr;
+        const bool onGrid = m_f.childAt(p) == m_f.StringGrid1;
+        const bool model = m_f.anyModelSelected();
+        const int boxes = int(m_boxes.asked.size());
+        log(QStringLiteral("click grid cell %1,%2").arg(column).arg(row));
+        clickHere();
+        settle();
+        if (!free || !onGrid)
+            return;
+        m_after.push_back([=] {
+            const bool warned = int(m_boxes.asked.size()) > boxes;
+            same(warned, !model, QStringLiteral("grid warning shown"));
+            if (!model) {
+                check(!m_f.ComboBox1->isVisible(), QStringLiteral("picker opened without a model"));
+            } else if (column == 1 && row > 0) {
+                check(ui::pickerOpen(m_f),
+                      QStringLiteral("a click on the module cell of channel %1 left the picker's list closed (picker %2)")
+                          .arg(row)
+                          .arg(m_f.ComboBox1->isVisible() ? "shown" : "hidden"));
+                same(m_f.StringGrid1->currentRow(), row, QStringLiteral("picker row"));
+                checkPreselection(row);
+            } else if (column == 3) {
+                check(!ui::pickerOpen(m_f), QStringLiteral("click on a note opened the picker"));
+            }
+        });
+    }
+
+    // Opens the picker over a channel if needed, then chooses an item in it.
+    void assignModule()
+    {
+        if (!ui::pickerOpen(m_f)) {
+            if (!m_f.anyModelSelected() || openList()) {
+                gridClick();
+                return;
+            }
+            const int row = 1 + below(Rows);
+            const QPoint local = gridPoint(1, row);
+            if (!scrollIntoView(m_f.StringGrid1, local)) {
+                log(QStringLiteral("module cell of channel %1: out of reach").arg(row));
+                return;
+            }
+            log(QStringLiteral("click module cell of channel %1").arg(row));
+            clickAt(*inWindow(m_f.StringGrid1, local));
+            settle();
+            if (!check(ui::pickerOpen(m_f),
+                       QStringLiteral("a click on the module cell of channel %1 left the picker's list closed "
+                                      "(picker %2)")
+                           .arg(row)
+                           .arg(m_f.ComboBox1->isVisible() ? "shown" : "hidden")))
+                return;
+        }
+        // The channel the user sees the picker over.
+        const int row = pickerRow();
+        if (!check(row > 0, QStringLiteral("the picker stands over no channel")))
+            return;
+        const int item = chance(10) ? 54 : chance(10) ? (chance(50) ? 0 : 46) : below(catalogue::ModuleCount);
+        const QString text = m_f.ComboBox1->itemText(item);
+        const Config before = readConfig(m_f);
+        chooseInOpenList(m_f.ComboBox1, item);
+        m_after.push_back([=] {
+            check(!m_f.ComboBox1->isVisible(), QStringLiteral("picker still shown after a choice"));
+            const Config now = readConfig(m_f);
+            for (int r = 1; r <= Rows; ++r) {
+                const auto &cells = now.cells[std::size_t(r - 1)];
+                if (r == row) {
+                    same(cells[0], text.left(3), QStringLiteral("module of channel %1").arg(r));
+                    same(cells[1], QString::number(item), QStringLiteral("index of channel %1").arg(r));
+                } else if (r > row && item == 54) {
+                    same(cells[0], QStringLiteral("---"), QStringLiteral("channel %1 after TB").arg(r));
+                    same(cells[1], QStringLiteral("0"), QStringLiteral("index of channel %1 after TB").arg(r));
+                } else {
+                    check(cells[0] == before.cells[std::size_t(r - 1)][0]
+                              && cells[1] == before.cells[std::size_t(r - 1)][1],
+                          QStringLiteral("channel %1 changed by a choice for channel %2").arg(r).arg(row));
+                }
+            }
+            same(m_f.Label14->text(), catalogue::qs(catalogue::moduleAt(item).OrderCode),
+                 QStringLiteral("order code of the chosen module"));
+        });
+    }
+
+    // Chooses `item` in the open list `list`, by keys or by the pointer.
+    void chooseInOpenList(QComboBox *list, int item)
+    {
+        QAbstractItemView *view = list->view();
+        if (chance(50)) {
+            int current = view->currentIndex().row();
+            if (current < 0)
+                current = 0;
+            QString how;
+            if (item == 0 && chance(50)) {
+                key(Qt::Key_Home);
+                how = QStringLiteral("Home");
+            } else if (item == list->count() - 1 && chance(50)) {
+                key(Qt::Key_End);
+                how = QStringLiteral("End");
+            } else {
+                for (; current < item; ++current)
+                    key(Qt::Key_Down);
+                for (; current > item; --current)
+                    key(Qt::Key_Up);
+                how = QStringLiteral("arrows");
+            }
+            const bool enter = chance(50);
+            log(QStringLiteral("choose item %1 in %2 by %3 and %4")
+                    .arg(item)
+                    .arg(list->objectName(), how, enter ? "Enter" : "Return"));
+            key(enter ? Qt::Key_Enter : Qt::Key_Return);
+        } else {
+            const QModelIndex index = view->model()->index(item, 0);
+            view->scrollTo(index); // the user scrolls the list to the item
+            QWidget *viewport = view->viewport();
+            const QRect rect = view->visualRect(index).intersected(viewport->rect());
+            const QPoint inViewport(rect.left() + 3 + below(qMax(1, rect.width() - 6)), rect.center().y());
+            QWidget *popup = view->window();
+            const QPoint p = nonNull(viewport->mapTo(popup, inViewport));
+            log(QStringLiteral("choose item %1 in %2 with the pointer").arg(item).arg(list->objectName()));
+            // The pointer travels over the list on its way: a click within a
+            // few pixels of the one that opened the list counts as part of it.
+            const QPoint across = viewport->mapTo(popup, QPoint(below(viewport->width()), below(viewport->height())));
+            QTest::mouseMove(popup->windowHandle(), nonNull(across));
+            if ((popup->mapToGlobal(across) - m_f.mapToGlobal(m_pointer)).manhattanLength() <= 9)
+                QTest::mouseMove(popup->windowHandle(), nonNull(QPoint(across.x() < popup->width() / 2 ? popup->width() - 2 : 1, across.y())));
+            QTest::mouseMove(popup->windowHandle(), p);
+            QTest::mouseClick(popup->windowHandle(), Qt::LeftButton, {}, p);
+        }
+        settle();
+    }
+
+    // Enter or Esc on the picker, with its list open or closed.
+    void closePicker()
+    {
+        if (!m_f.ComboBox1->isVisible()) {
+            assignModule();
+            return;
+        }
+        const bool listOpen = ui::pickerOpen(m_f);
+        if (!listOpen && QApplication::focusWidget() != m_f.ComboBox1) {
+            // Keys would go elsewhere; the user opens the picker again instead.
+            assignModule();
+            return;
+        }
+        const bool enter = chance(50);
+        const int row = pickerRow();
+        if (!check(row > 0, QStringLiteral("the picker stands over no channel")))
+            return;
+        log(QStringLiteral("%1 on the picker, list %2").arg(enter ? "Enter" : "Esc", listOpen ? "open" : "closed"));
+        const int index = listOpen ? m_f.ComboBox1->view()->currentIndex().row() : m_f.ComboBox1->currentIndex();
+        const Config before = readConfig(m_f);
+        key(enter ? Qt::Key_Return : Qt::Key_Escape);
+        settle();
+        m_after.push_back([=] {
+            if (listOpen && !enter) {
+                // Esc closes the list only.
+                check(m_f.ComboBox1->isVisible() && !ui::pickerOpen(m_f), QStringLiteral("Esc on the open list"));
+                check(readConfig(m_f) == before, QStringLiteral("Esc on the open list changed the form"));
+                return;
+            }
+            // Enter commits; Esc hides the focused picker, whose exit commits.
+            check(!m_f.ComboBox1->isVisible(), QStringLiteral("picker still shown after Enter/Esc"));
+            if (index >= 0)
+                same(m_f.StringGrid1->cell(2, row), QString::number(index), QStringLiteral("index committed to channel %1").arg(row));
+        });
+    }
+
+    // The pointer over every kind of thing in the window.
+    void hover()
+    {
+        QWidget *target = nullptr;
+        QPoint local;
+        QString what;
+        switch (below(12)) {
+        case 0: {
+            const int n = below(3);
+            target = n == 0 ? m_f.RadioButton1 : n == 1 ? m_f.RadioButton2 : m_f.RadioButton3;
+            local = randomPointIn(target->rect());
+            what = target->objectName();
+            break;
+        }
+        case 1: target = m_f.GroupBox1; local = randomPointIn(target->rect()); what = "GroupBox1"; break;
+        case 2:
+        case 3: {
+            static const std::vector<int> columns = {0, 1, 1, 3, 3};
+            const int column = pick(columns);
+            const int row = below(Rows + 1);
+            target = m_f.StringGrid1;
+            local = chance(10) ? randomPointIn(target->rect()) : gridPoint(column, row);
+            what = QStringLiteral("grid cell %1,%2").arg(column).arg(row);
+            break;
+        }
+        case 4:
+        case 5: {
+            const int tag = 1 + below(Tags);
+            target = m_f.checkBox(tag);
+            local = randomPointIn(target->rect());
+            what = QStringLiteral("CheckBox%1%2").arg(tag).arg(target->isEnabled() ? "" : " (disabled)");
+            break;
+        }
+        case 6: target = m_f.GroupBox2; local = randomPointIn(target->rect()); what = "GroupBox2"; break;
+        case 7: target = m_f.Panel1; local = randomPointIn(target->rect()); what = "Panel1"; break;
+        case 8: target = m_f.Panel2; local = randomPointIn(target->rect()); what = "Panel2"; break;
+        case 9: {
+            const std::vector<QWidget *> labels = {m_f.Label13, m_f.Label14, m_f.Label15, m_f.Label16,
+                                                   m_f.SectionLabels[std::size_t(below(9))], m_f.GroupBox3,
+                                                   m_f.GroupBox4, m_f.Panel4, m_f.ComboBox2, m_f.ComboBox3,
+                                                   m_f.Image2, m_f.BitBtn1};
+            target = pick(labels);
+            local = randomPointIn(target->rect());
+            what = target->objectName();
+            break;
+        }
+        case 10: {
+            // Bare window ground.
+            for (int i = 0; i < 20; ++i) {
+                const QPoint p = randomPointIn(m_f.rect());
+                if (!m_f.childAt(p)) {
+                    target = &m_f;
+                    local = p;
+                    break;
+                }
+            }
+            what = "window";
+            break;
+        }
+        default: target = &m_f; local = randomPointIn(m_f.rect()); what = "anywhere"; break;
+        }
+        if (!target || !target->isVisible()) {
+            target = &m_f;
+            local = randomPointIn(m_f.rect());
+        }
+        auto p = inWindow(target, local);
+        if (!p)
+            p = randomPointIn(m_f.rect());
+        QWidget *at = m_f.childAt(*p);
+        log(QStringLiteral("move over %1 at %2,%3 (%4)")
+                .arg(what)
+                .arg(p->x())
+                .arg(p->y())
+                .arg(at ? at->objectName() : QStringLiteral("window")));
+        moveTo(*p, chance(40));
+    }
+
+    // Types a note into a channel: opened by a click or by typing, ended by
+    // Enter, Esc, Tab or by moving on.
+    void typeNote()
+    {
+        if (QApplication::activePopupWidget())
+            closePopups();
+        if (m_f.StringGrid1->isEditing()) {
+            key(Qt::Key_Return);
+            settle();
+        }
+        const int row = 1 + below(Rows);
+        const QPoint local = gridPoint(3, row);
+        if (!scrollIntoView(m_f.StringGrid1, local) || QApplication::activePopupWidget()) {
+            log(QStringLiteral("note of channel %1: out of reach").arg(row));
+            return;
+        }
+        settle();
+        const QString text = randomText(1, 24);
+        const bool byClick = chance(50);
+        const int ending = below(4);
+        static const char *const endings[] = {"Enter", "Esc", "Tab", "moving to the module"};
+        log(QStringLiteral("type note \"%1\" into channel %2 (opened by %3, ended by %4)")
+                .arg(text)
+                .arg(row)
+                .arg(byClick ? "click" : "typing", endings[ending]));
+        const QPoint p = *inWindow(m_f.StringGrid1, local);
+        moveTo(p, chance(30));
+        if (byClick) {
+            QTest::mouseClick(window(), Qt::LeftButton, {}, m_pointer);
+            settle();
+        }
+        // A click on a note with no model chosen brings the warning first;
+        // it is answered and the editor stays.
+        QString rest = text;
+        if (!byClick) {
+            typeText(text.left(1));
+            rest = text.mid(1);
+        }
+        if (!check(m_f.StringGrid1->isEditing() && m_f.StringGrid1->currentRow() == row
+                       && m_f.StringGrid1->currentColumn() == 3,
+                   QStringLiteral("note editor of channel %1 did not open").arg(row)))
+            return;
+        typeText(rest);
+        switch (ending) {
+        case 0: key(Qt::Key_Return); break;
+        case 1: key(Qt::Key_Escape); break;
+        case 2: key(Qt::Key_Tab); break;
+        default: {
+            // Along the row to its module cell.
+            const QRect module = m_f.StringGrid1->cellRect(1, row);
+            moveTo(QPoint(m_f.StringGrid1->mapTo(&m_f, StringGrid::fromClient(module.center())).x(), p.y()));
+            break;
+        }
+        }
+        settle();
+        if (ending != 1)
+            m_notes[std::size_t(row - 1)] = text;
+        m_after.push_back([=] {
+            check(!m_f.StringGrid1->isEditing(), QStringLiteral("note editor still open"));
+        });
+    }
+
+    // A click on a check box, disabled ones included.
+    void tick()
+    {
+        const int tag = 1 + below(Tags);
+        QCheckBox *box = m_f.checkBox(tag);
+        if (m_popupBefore && chance(60))
+            closePopups();
+        const auto local = clickPoint(box);
+        if (!local) {
+            log(QStringLiteral("CheckBox%1: out of reach").arg(tag));
+            return;
+        }
+        moveTo(*inWindow(box, *local), chance(30));
+        const bool free = QApplication::activePopupWidget() == nullptr;
+        const bool wasTicked = box->isChecked();
+        const bool enabled = box->isEnabled();
+        log(QStringLiteral("click CheckBox%1 (%2, %3)")
+                .arg(tag)
+                .arg(wasTicked ? "ticked" : "unticked", enabled ? "enabled" : "disabled"));
+        clickHere();
+        settle();
+        if (!free)
+            return;
+        m_after.push_back([=] {
+            same(box->isChecked(), enabled ? !wasTicked : wasTicked, QStringLiteral("tick of CheckBox%1").arg(tag));
+            if (tag == catalogue::AdapterTag && enabled)
+                same(m_f.ComboBox2->view()->isVisible(), !wasTicked, QStringLiteral("adapter list open"));
+            if (tag == catalogue::CableTag && enabled)
+                same(m_f.ComboBox3->view()->isVisible(), !wasTicked, QStringLiteral("cable list open"));
+        });
+    }
+
+    // A variant in one of the two lists, opened by a click if need be.
+    void chooseVariant()
+    {
+        QComboBox *list = nullptr;
+        if (QComboBox *open = openList(); open && open != m_f.ComboBox1)
+            list = open;
+        if (!list) {
+            list = chance(50) ? m_f.ComboBox2 : m_f.ComboBox3;
+            if (m_popupBefore)
+                closePopups();
+            const QPoint local(5 + below(list->width() - 10), 5 + below(list->height() - 10));
+            if (!scrollIntoView(list, local)) {
+                log(QStringLiteral("%1: out of reach").arg(list->objectName()));
+                return;
+            }
+            log(QStringLiteral("click %1 (%2)").arg(list->objectName(), list->isEnabled() ? "enabled" : "disabled"));
+            clickAt(*inWindow(list, local));
+            settle();
+            if (!list->view()->isVisible()) {
+                check(!list->isEnabled(), QStringLiteral("click on the enabled %1 opened no list").arg(list->objectName()));
+                return;
+            }
+        }
+        const int item = below(3);
+        const int hoveredTag = m_f.LastHoveredTag;
+        chooseInOpenList(list, item);
+        const bool adapter = list == m_f.ComboBox2;
+        m_after.push_back([=] {
+            const int tag = adapter ? catalogue::AdapterTag : catalogue::CableTag;
+            same(list->currentIndex(), item, QStringLiteral("%1 item").arg(list->objectName()));
+            check(!list->view()->isVisible(), QStringLiteral("%1 list still open").arg(list->objectName()));
+            same(m_f.Label14->text(), catalogue::accessoryOrderCode(tag, item), QStringLiteral("variant order code"));
+            same(m_f.Label15->text(), catalogue::priceText(catalogue::accessoryPriceText(tag, item)),
+                 QStringLiteral("variant price"));
+            // The adapter shows its own picture and re-arms the hover; the cable leaves both.
+            same(m_f.LastHoveredTag, adapter ? -1 : hoveredTag, QStringLiteral("LastHoveredTag after a variant"));
+        });
+    }
+
+    void turnWheel()
+    {
+        static const std::vector<int> deltas = {120, -120, 120, -120, 240, -240, -360, 30, -30, 60, -60, 15, -15, 90};
+        const int delta = pick(deltas);
+        const QPoint p = nonNull(randomPointIn(m_f.rect()));
+        QWidget *at = m_f.childAt(p);
+        const int before = m_f.ScrollBar1->value();
+        const bool pickerList = ui::pickerOpen(m_f);
+        const bool popup = QApplication::activePopupWidget() != nullptr;
+        log(QStringLiteral("wheel %1 at %2,%3 (%4)")
+                .arg(delta)
+                .arg(p.x())
+                .arg(p.y())
+                .arg(at ? at->objectName() : QStringLiteral("window")));
+        moveTo(p);
+        wheelAt(p, delta);
+        m_after.push_back([=] {
+            const int now = m_f.ScrollBar1->value();
+            if (pickerList) {
+                same(now, before, QStringLiteral("scroll position while the picker list is open"));
+                return;
+            }
+            if (popup)
+                return;
+            const int notches = (qAbs(delta) + 119) / 120;
+            const int limit = delta > 0 ? qMax(0, before - 20 * notches) : qMin(ScrollMax, before + 20 * notches);
+            if (qAbs(delta) % 120 == 0)
+                same(now, limit, QStringLiteral("scroll position after %1 notches").arg(delta / 120));
+            else
+                check(delta > 0 ? now <= before && now >= limit : now >= before && now <= limit,
+                      QStringLiteral("scroll position %1 -> %2 after a delta of %3").arg(before).arg(now).arg(delta));
+        });
+    }
+
+    void switchLanguage()
+    {
+        if (m_popupBefore && chance(70))
+            closePopups();
+        const bool free = QApplication::activePopupWidget() == nullptr;
+        const Config before = readConfig(m_f);
+        const bool pickerShown = m_f.ComboBox1->isVisible();
+        log(QStringLiteral("click the language button"));
+        const QPoint local(5 + below(30), 5 + below(18));
+        clickAt(*inWindow(m_f.SpeedButton1, local));
+        settle();
+        if (!free)
+            return;
+        m_after.push_back([=] {
+            check(m_language != m_languageBefore, QStringLiteral("language did not change"));
+            if (pickerShown)
+                return;
+            Config expected = before;
+            if (m_language == Language::English) {
+                expected.ticked[Tags - 1] = false;
+                expected.enabled[Tags - 1] = false;
+            } else {
+                expected.enabled[Tags - 1] = true;
+            }
+            const Config now = readConfig(m_f);
+            check(now == expected, QStringLiteral("language switch changed the configuration: ") + describe(now));
+            same(m_f.ComboBox1->currentIndex(), 0, QStringLiteral("picker item after a switch"));
+        });
+    }
+
+    void reset()
+    {
+        static const std::vector<QMessageBox::StandardButton> answers = {QMessageBox::Yes, QMessageBox::Yes,
+                                                                          QMessageBox::No, QMessageBox::No,
+                                                                          QMessageBox::NoButton};
+        if (m_popupBefore)
+            closePopups();
+        m_boxes.answer = pick(answers);
+        const bool byEsc = chance(25) && QApplication::focusWidget() == m_f.StringGrid1
+                           && !m_f.StringGrid1->isEditing();
+        log(QStringLiteral("reset by %1, answered %2")
+                .arg(byEsc ? "Esc" : "click",
+                     m_boxes.answer == QMessageBox::Yes  ? "Yes"
+                     : m_boxes.answer == QMessageBox::No ? "No"
+                                                         : "by closing the box"));
+        const int boxes = int(m_boxes.asked.size());
+        if (byEsc)
+            key(Qt::Key_Escape);
+        else
+            clickAt(*inWindow(m_f.BitBtn1, QPoint(10 + below(140), 5 + below(17))));
+        settle();
+        m_after.push_back([=] { same(int(m_boxes.asked.size()) - boxes, 1, QStringLiteral("reset questions asked")); });
+    }
+
+    void generateDocument()
+    {
+        if (m_popupBefore)
+            closePopups();
+        m_confirmContact = chance(85);
+        m_forms.desktop->openResult = chance(85);
+        for (QString &text : m_contactTexts)
+            text = chance(15) ? QString() : randomText(0, 20);
+        log(QStringLiteral("document button, contact %1, opener %2: \"%3\"")
+                .arg(m_confirmContact ? "confirmed" : "cancelled",
+                     m_forms.desktop->openResult ? "comes up" : "fails",
+                     QStringList(m_contactTexts.begin(), m_contactTexts.end()).join(QStringLiteral("\" \""))));
+        const int shows = m_kontaktShows;
+        clickAt(*inWindow(m_f.BitBtn2, QPoint(10 + below(140), 5 + below(17))));
+        settle();
+        m_after.push_back([=] { same(m_kontaktShows - shows, 1, QStringLiteral("contact dialog showings")); });
+    }
+
+    // Keys a user presses anywhere: they go to whatever has the focus.
+    void pressKey()
+    {
+        static const std::vector<Qt::Key> keys = {Qt::Key_Up,   Qt::Key_Down,   Qt::Key_Left,     Qt::Key_Right,
+                                                  Qt::Key_Tab,  Qt::Key_Backtab, Qt::Key_Space,   Qt::Key_Space,
+                                                  Qt::Key_Home, Qt::Key_End,    Qt::Key_Return,   Qt::Key_Escape,
+                                                  Qt::Key_PageDown, Qt::Key_F2};
+        Qt::Key k = pick(keys);
+        QWidget *focus = QApplication::focusWidget();
+        const bool inGrid = focus == m_f.StringGrid1 || focus == m_f.StringGrid1->editor();
+        // Printable keys in the grid are note typing, which has its own action.
+        if (k == Qt::Key_Space && inGrid)
+            k = Qt::Key_Down;
+        if (k == Qt::Key_Return || k == Qt::Key_Escape) {
+            m_boxes.answer = chance(50) ? QMessageBox::Yes : QMessageBox::No;
+            m_confirmContact = chance(70);
+            for (QString &text : m_contactTexts)
+                text = randomText(0, 12);
+        }
+        log(QStringLiteral("key %1 on %2").arg(QKeySequence(k).toString(), focus ? focus->objectName() : "nothing"));
+        const QString text = k == Qt::Key_Space ? QStringLiteral(" ") : k == Qt::Key_Return ? QStringLiteral("\r")
+                                                                      : k == Qt::Key_Escape ? QStringLiteral("\x1b")
+                                                                      : k == Qt::Key_Tab ? QStringLiteral("\t") : QString();
+        key(k, text);
+        settle();
+    }
+
+    // ---- the two modal windows -----------------------------------------------
+
+    void contactDialogShown()
+    {
+        const int showing = ++m_kontaktShows;
+        TKontaktForm *dialog = m_forms.kontakt.get();
+        const bool confirm = m_confirmContact;
+        const std::array<QString, 5> texts = m_contactTexts;
+        const bool byKey = chance(50);
+        QTimer::singleShot(0, dialog, [this, dialog, confirm, texts, byKey, showing] {
+            for (int i = 0; i < 5; ++i)
+                dialog->Edits[std::size_t(i)]->setText(texts[std::size_t(i)]);
+            if (confirm && !byKey)
+                QTest::mouseClick(dialog->windowHandle(), Qt::LeftButton, {},
+                                  dialog->Button1->mapTo(dialog, QPoint(20, 10)));
+            else
+                QTest::sendKeyEvent(QTest::Click, dialog->windowHandle(), confirm ? Qt::Key_Return : Qt::Key_Escape,
+                                    QString(), Qt::NoModifier);
+            QTimer::singleShot(500, dialog, [this, dialog, showing] {
+                if (m_kontaktShows == showing && dialog->isVisible()) {
+                    check(false, QStringLiteral("contact dialog did not close"));
+                    dialog->reject();
+                }
+            });
+        });
+    }
+
+    void diagramShown()
+    {
+        const int showing = ++m_diagramShows;
+        TImageForm *dialog = m_forms.image.get();
+        QTimer::singleShot(0, dialog, [this, dialog, showing] {
+            QTest::sendKeyEvent(QTest::Click, dialog->windowHandle(), Qt::Key_Escape, QString(), Qt::NoModifier);
+            QTimer::singleShot(500, dialog, [this, dialog, showing] {
+                if (m_diagramShows == showing && dialog->isVisible()) {
+                    check(false, QStringLiteral("diagram window did not close on Esc"));
+                    dialog->reject();
+                }
+            });
+        });
+    }
+
+    // ---- checks after every action -------------------------------------------
+
+    QString documentPath() const { return m_documentFolder.filePath(QStringLiteral("formular.rtf")); }
+
+    void checkAfterAction()
+    {
+        const Config now = readConfig(m_f);
+        const Language language = shownLanguage();
+        m_language = language;
+
+        // Message boxes: only the three the form may ask, in its language.
+        const bool czech = language == Language::Czech;
+        bool resetConfirmed = false, resetRefused = false;
+        int openerWarnings = 0;
+        for (int i = m_boxesBefore; i < m_boxes.asked.size(); ++i) {
+            const dialogs::Request &box = m_boxes.asked.at(i);
+            const QString question = m_languageBefore == Language::Czech
+                                         ? QStringLiteral("Opravdu si přejete vynulovat veškeré provedené volby ?")
+                                         : QStringLiteral("Do you wish to delete all items ?");
+            const QString warning = m_languageBefore == Language::Czech
+                                        ? QStringLiteral("Vyberte nejdříve typ požadované ústředny.")
+                                        : QStringLiteral("Choose first data logger model please.");
+            if (box.text == question) {
+                (m_boxes.answer == QMessageBox::No ? resetRefused : resetConfirmed) = true;
+                check(box.icon == QMessageBox::Question, QStringLiteral("reset question icon"));
+            } else if (box.text == warning) {
+                check(box.icon == QMessageBox::Warning, QStringLiteral("grid warning icon"));
+                check(m_modelBefore == Model::None || m_f.anyModelSelected() == false,
+                      QStringLiteral("grid warning with a model chosen"));
+            } else if (box.text.contains(QStringLiteral("WordPad.exe")) && box.icon == QMessageBox::Warning) {
+                ++openerWarnings;
+                check(box.text.startsWith(czech ? QString(15, QLatin1Char(' ')) + QStringLiteral("Nepodařilo")
+                                                : QString(20, QLatin1Char(' ')) + QStringLiteral("Can`t")),
+                      QStringLiteral("opener warning text: ") + box.text);
+            } else {
+                check(false, QStringLiteral("unexpected message box: ") + box.text);
+            }
+        }
+        if (!m_failure.isEmpty())
+            return;
+
+        // The order document, when one was written.
+        const int opened = int(m_forms.desktop->opened.size()) - m_openedBefore;
+        if (m_kontaktShows > m_kontaktShowsBefore) {
+            const bool confirmed = m_confirmContact;
+            same(opened, confirmed ? 1 : 0, QStringLiteral("documents opened"));
+            same(openerWarnings, confirmed && !m_forms.desktop->openResult ? 1 : 0,
+                 QStringLiteral("warnings that the opener did not come up"));
+            if (confirmed && opened == 1)
+                checkDocument(now);
+            if (!m_pickerWasShown && !m_popupBefore)
+                check(now == m_before, QStringLiteral("document generation changed the form: ") + describe(now));
+        } else {
+            same(opened, 0, QStringLiteral("documents opened without the contact dialog"));
+            same(openerWarnings, 0, QStringLiteral("opener warnings without a document"));
+        }
+        check(!m_forms.kontakt->isVisible() && !m_forms.image->isVisible(), QStringLiteral("a dialog stayed open"));
+
+        if (resetConfirmed) {
+            checkResetState(now);
+            m_notes.fill(QString());
+            m_totalStale = true;
+        } else if (resetRefused && !m_pickerWasShown && !m_popupBefore) {
+            check(now == m_before, QStringLiteral("reset answered No changed the form: ") + describe(now));
+        }
+        if (!m_failure.isEmpty())
+            return;
+
+        if (language == Language::English && m_languageBefore == Language::Czech)
+            m_zkSinceSwitch = false;
+        if (now.model == Model::ZK222 && m_modelBefore != Model::ZK222)
+            m_zkSinceSwitch = true;
+
+        for (const auto &after : m_after) {
+            after();
+            if (!m_failure.isEmpty())
+                return;
+        }
+        checkInvariants(now, language);
+    }
+
+    void checkResetState(const Config &now)
+    {
+        check(now.model == Model::None, QStringLiteral("model after a reset"));
+        for (const auto &row : now.cells)
+            for (const QString &cell : row)
+                check(cell.isEmpty(), QStringLiteral("grid cell not emptied by the reset"));
+        for (int t = 1; t <= Tags; ++t) {
+            check(!now.ticked[std::size_t(t - 1)], QStringLiteral("CheckBox%1 ticked after a reset").arg(t));
+            if (t != Tags)
+                check(now.enabled[std::size_t(t - 1)], QStringLiteral("CheckBox%1 disabled after a reset").arg(t));
+        }
+        same(now.adapter, 0, QStringLiteral("adapter item after a reset"));
+        same(now.cable, 0, QStringLiteral("cable item after a reset"));
+        same(m_f.Label13->text(), QStringLiteral("0,-"), QStringLiteral("total after a reset"));
+        same(m_f.Label14->text(), QStringLiteral("---"), QStringLiteral("order code after a reset"));
+        same(m_f.Label15->text(), QStringLiteral("0,-"), QStringLiteral("item price after a reset"));
+        check(!m_f.ComboBox1->isVisible(), QStringLiteral("picker shown after a reset"));
+        check(m_f.StringGrid1->currentRow() == 1 && m_f.StringGrid1->currentColumn() == 1,
+              QStringLiteral("current cell after a reset"));
+        same(now.enabled[Tags - 1], m_before.enabled[Tags - 1], QStringLiteral("CheckBox29 enabled across a reset"));
+    }
+
+    void checkDocument(const Config &now)
+    {
+        ++m_documents;
+        same(QFileInfo(m_forms.desktop->opened.last()).canonicalFilePath(),
+             QFileInfo(documentPath()).canonicalFilePath(), QStringLiteral("document handed to the opener"));
+        same(QDir(m_documentFolder.path()).entryList(QDir::Files).join(QLatin1Char(',')),
+             QStringLiteral("formular.rtf"), QStringLiteral("files in the document folder"));
+        QFile file(documentPath());
+        if (!check(file.open(QIODevice::ReadOnly), QStringLiteral("document not readable")))
+            return;
+        const QByteArray rtf = file.readAll();
+
+        // Balanced groups, and every "$_" in it comes from a text the user typed.
+        const RtfScan scan = scanRtf(rtf);
+        check(scan.balanced, QStringLiteral("document groups are not balanced"));
+        int typed = 0;
+        for (const QString &text : m_contactTexts)
+            typed += int(text.count(QStringLiteral("$_")));
+        for (const auto &row : now.cells)
+            typed += int(row[2].count(QStringLiteral("$_")));
+        same(int(scan.placeholders.size()), typed, QStringLiteral("\"$_\" left in the document"));
+
+        DocumentInput input;
+        input.language = m_language;
+        input.contact = m_contactTexts;
+        input.config = now;
+        input.totalCaption = m_f.Label13->text();
+        const QByteArray templateBytes = document::templateFor(m_language);
+        const QByteArray expected = expectedDocument(templateBytes, input);
+        if (rtf != expected) {
+            const QList<QByteArray> got = rtf.split('\n');
+            const QList<QByteArray> want = expected.split('\n');
+            int line = 0;
+            while (line < got.size() && line < want.size() && got.at(line) == want.at(line))
+                ++line;
+            QStringDecoder decoder("windows-1250");
+            const auto text = [&decoder](QByteArray bytes) -> QString {
+                if (bytes.endsWith('\r'))
+                    bytes.chop(1);
+                return decoder.isValid() ? decoder.decode(bytes) : QString::fromLatin1(bytes);
+            };
+            check(false, QStringLiteral("document line %1 is\n    %2\n  expected\n    %3")
+                             .arg(line + 1)
+                             .arg(QString(text(got.value(line))), QString(text(want.value(line)))));
+        } else {
+            check(true, QStringLiteral("document content"));
+        }
+        same(int(rtf.count("\r\n")), int(templateBytes.count("\r\n")) + 1, QStringLiteral("document lines"));
+    }
+
+    void checkInvariants(const Config &now, Language language)
+    {
+        const bool czech = language == Language::Czech;
+
+        // The language the button holds is the one the texts show.
+        same(m_f.currentLanguage() == Language::Czech, czech, QStringLiteral("language of the button and of the texts"));
+        same(m_f.GroupBox4->isVisibleTo(&m_f), czech, QStringLiteral("price group shown"));
+        same(m_f.Panel4->y(), czech ? 323 : 233, QStringLiteral("button panel top"));
+        for (int t = 1; t <= Tags; ++t)
+            same(m_f.checkBox(t)->text(), catalogue::accessoryCaption(t, language), QStringLiteral("caption of CheckBox%1").arg(t));
+        same(m_f.ComboBox1->count(), catalogue::ModuleCount, QStringLiteral("picker items"));
+        for (int i = 0; i < m_f.ComboBox1->count(); ++i)
+            if (!same(m_f.ComboBox1->itemText(i), catalogue::moduleDescription(i, language), QStringLiteral("picker item %1").arg(i)))
+                return;
+
+        // The total is the price of what the controls show.
+        const pricing::Total total = pricing::computeTotal(selectionOf(now));
+        same(m_f.Label13->text(), catalogue::priceText(total.price), QStringLiteral("total shown"));
+        if (m_totalStale && m_f.TotalPrice != total.price) {
+            // No recalculation since the reset wrote "0,-".
+            check(total.price == 0, QStringLiteral("total after a reset"));
+        } else {
+            m_totalStale = false;
+            same(int(m_f.TotalPrice), int(total.price), QStringLiteral("TotalPrice"));
+        }
+        const bool certificate = now.ticked[Tags - 1] && now.enabled[Tags - 1];
+        if (certificate)
+            same(int(m_f.ChannelCount), fittedChannels(now), QStringLiteral("ChannelCount"));
+
+        // The variant lists follow their boxes.
+        const bool adapter = now.ticked[catalogue::AdapterTag - 1];
+        same(m_f.ComboBox2->isEnabled(), adapter, QStringLiteral("ComboBox2 enabled"));
+        same(m_f.ComboBox2->font().bold(), adapter, QStringLiteral("ComboBox2 bold"));
+        const bool cable = now.ticked[catalogue::CableTag - 1];
+        same(m_f.ComboBox3->font().bold(), cable, QStringLiteral("ComboBox3 bold"));
+        same(m_f.ComboBox3->isEnabled(), cable && now.enabled[catalogue::CableTag - 1], QStringLiteral("ComboBox3 enabled"));
+        check(now.adapter >= 0 && now.adapter < 3 && now.cable >= 0 && now.cable < 3, QStringLiteral("variant items"));
+
+        // The grid's code and index columns agree.
+        const QStringList headings = czech ? QStringList{"Číslo\rvstupního\rkanálu", "Typ\rvstupního\rmodulu", "\rPoznámka"}
+                                           : QStringList{"Input\rchannel\rnumber", "Input\rmodule\rtype", "\rNote"};
+        same(QStringList{m_f.StringGrid1->cell(0, 0), m_f.StringGrid1->cell(1, 0), m_f.StringGrid1->cell(3, 0)},
+             headings, QStringLiteral("grid headings"));
+        for (int r = 1; r <= Rows; ++r) {
+            const auto &row = now.cells[std::size_t(r - 1)];
+            same(m_f.StringGrid1->cell(0, r), QString::number(r), QStringLiteral("channel number %1").arg(r));
+            same(row[2], m_notes[std::size_t(r - 1)], QStringLiteral("note of channel %1").arg(r));
+            if (row[0].isEmpty() || row[1].isEmpty()) {
+                check(row[0].isEmpty() && row[1].isEmpty(),
+                      QStringLiteral("channel %1: module \"%2\" with index \"%3\"").arg(r).arg(row[0], row[1]));
+                continue;
+            }
+            bool number = false;
+            const int index = row[1].toInt(&number);
+            if (!check(number && index >= 0 && index < catalogue::ModuleCount && QString::number(index) == row[1],
+                       QStringLiteral("channel %1: index \"%2\"").arg(r).arg(row[1])))
+                return;
+            check(row[0] == catalogue::moduleDescription(index, Language::Czech).left(3)
+                      || row[0] == catalogue::moduleDescription(index, Language::English).left(3),
+                  QStringLiteral("channel %1: module \"%2\" with index %3").arg(r).arg(row[0]).arg(index));
+        }
+
+        // The model-bound accessories and the calibration certificate.
+        const auto box = [&](int tag) { return std::make_pair(now.ticked[std::size_t(tag - 1)], now.enabled[std::size_t(tag - 1)]); };
+        if (now.model == Model::ZK222) {
+            for (int tag : {3, 17, 18})
+                check(box(tag) == std::make_pair(true, false), QStringLiteral("CheckBox%1 under ZK222").arg(tag));
+            check(box(28) == std::make_pair(false, false), QStringLiteral("CheckBox28 under ZK222"));
+        } else {
+            for (int tag : {3, 17, 18, 28})
+                check(box(tag).second, QStringLiteral("CheckBox%1 disabled without ZK222").arg(tag));
+        }
+        for (int tag = 1; tag < Tags; ++tag)
+            if (tag != 3 && tag != 17 && tag != 18 && tag != 28)
+                check(box(tag).second, QStringLiteral("CheckBox%1 disabled").arg(tag));
+        same(box(Tags).second, czech || m_zkSinceSwitch, QStringLiteral("CheckBox29 enabled"));
+        if (!box(Tags).second)
+            check(!box(Tags).first, QStringLiteral("CheckBox29 ticked while disabled"));
+        const int models = int(m_f.RadioButton1->isChecked()) + int(m_f.RadioButton2->isChecked())
+                           + int(m_f.RadioButton3->isChecked());
+        check(models <= 1, QStringLiteral("%1 models selected").arg(models));
+
+        // Scrolling.
+        const int position = m_f.ScrollBar1->value();
+        check(position >= 0 && position <= ScrollMax, QStringLiteral("scroll position %1").arg(position));
+        same(m_f.Panel1->y(), 5 - position, QStringLiteral("Panel1 top"));
+        same(m_f.GroupBox2->y(), 510 - position, QStringLiteral("GroupBox2 top"));
+
+        // The picker stands over the current row.
+        if (m_f.ComboBox1->isVisible()) {
+            const QRect cell = m_f.StringGrid1->cellRect(1, m_f.StringGrid1->currentRow());
+            same(m_f.ComboBox1->pos(), cell.topLeft() + QPoint(13, 77), QStringLiteral("picker position"));
+        }
+        check(m_f.isVisible() && !m_f.isMinimized(), QStringLiteral("main window not shown"));
+    }
+    static QString show(const QPoint &p) { return QStringLiteral("%1,%2").arg(p.x()).arg(p.y()); }
+    static QString show(const QStringList &l) { return l.join(QLatin1Char('|')); }
+
+    // ---- state ---------------------------------------------------------------
+
+    Forms &m_forms;
+    TMainForm &m_f;
+    quint64 m_seed;
+    std::mt19937_64 m_rng;
+    BoxAnswers m_boxes;
+    QTemporaryDir m_documentFolder;
+    QTemporaryDir m_storeFolder;
+    QString m_previousFolder;
+    std::unique_ptr<DialogWatch> m_dialogWatch;
+
+    qint64 m_step = 0;
+    qint64 m_checks = 0;
+    qint64 m_documents = 0;
+    QString m_failure;
+    std::deque<QString> m_log;
+    std::vector<std::function<void()>> m_after;
+    QPoint m_pointer;
+
+    // What the session keeps track of itself.
+    Language m_language = Language::Czech;
+    std::array<QString, Rows> m_notes;
+    bool m_zkSinceSwitch = false; // ZK222 chosen since the last switch to English
+    bool m_totalStale = false;    // TotalPrice may be older than the "0,-" a reset wrote
+    bool m_confirmContact = true;
+    std::array<QString, 5> m_contactTexts;
+    int m_kontaktShows = 0;
+    int m_diagramShows = 0;
+
+    // Taken at the start of every step.
+    Config m_before;
+    Model m_modelBefore = Model::None;
+    Language m_languageBefore = Language::Czech;
+    int m_boxesBefore = 0;
+    int m_openedBefore = 0;
+    int m_kontaktShowsBefore = 0;
+    bool m_pickerWasShown = false;
+    bool m_popupBefore = false;
+};
+
+} // namespace randomtest
+
+using randomtest::RandomSession;
