@@ -13,20 +13,6 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
-// The offscreen platform's notices at every list that opens (no raise, no
-// keyboard grab) are dropped; everything else is printed.
-static QtMessageHandler previousHandler = nullptr;
-
-static void quietPlatform(QtMsgType type, const QMessageLogContext &context, const QString &message)
-{
-    if (type == QtWarningMsg && message.startsWith(QLatin1String("This plugin does not support")))
-        return;
-    if (previousHandler)
-        previousHandler(type, context, message);
-    else
-        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
-}
-
 int main(int argc, char **argv)
 {
     // The contact store and anything else the toolkit writes stay out of the
@@ -35,7 +21,7 @@ int main(int argc, char **argv)
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    previousHandler = qInstallMessageHandler(quietPlatform);
+    randomtest::quietenPlatformNotices();
     QApplication app(argc, argv);
     ui::setUp();
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdio>
+
 // A seeded random user at the main window. Every action is made of real
 // input: pointer moves, clicks and key presses go through the window system
 // (so an open drop-down list takes them, a click outside it closes it, a
@@ -1551,6 +1553,23 @@ private:
     bool m_pickerWasShown = false;
     bool m_popupBefore = false;
 };
+
+// The offscreen platform notes at every list that opens that it cannot raise
+// windows or grab the keyboard; thousands of those would hide what matters.
+// Installs a message handler that drops them and passes on everything else.
+inline void quietenPlatformNotices()
+{
+    static QtMessageHandler previous = nullptr;
+    previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &context,
+                                         const QString &message) {
+        if (type == QtWarningMsg && message.startsWith(QLatin1String("This plugin does not support")))
+            return;
+        if (previous)
+            previous(type, context, message);
+        else
+            std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+    });
+}
 
 } // namespace randomtest
 

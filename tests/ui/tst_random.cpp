@@ -9,23 +9,6 @@
 #include <QElapsedTimer>
 #include <cstdio>
 
-namespace {
-
-// The offscreen platform says at every list that opens that it cannot raise
-// windows or grab the keyboard; a thousand of those hide what matters.
-QtMessageHandler previousHandler = nullptr;
-
-void quietPlatform(QtMsgType type, const QMessageLogContext &context, const QString &message)
-{
-    if (type == QtWarningMsg && message.startsWith(QLatin1String("This plugin does not support")))
-        return;
-    if (previousHandler)
-        previousHandler(type, context, message);
-    else
-        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
-}
-
-} // namespace
 
 class TestRandom : public QObject {
     Q_OBJECT
@@ -33,7 +16,7 @@ private slots:
     void initTestCase()
     {
         ui::setUp();
-        previousHandler = qInstallMessageHandler(quietPlatform);
+        randomtest::quietenPlatformNotices();
     }
     void randomActions_data();
     void randomActions();
