@@ -12,6 +12,14 @@ void setUpFonts()
     QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"));
 }
 
+QFont formFont(bool bold)
+{
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(11);
+    font.setBold(bold);
+    return font;
+}
+
 void setUpNames()
 {
     QCoreApplication::setOrganizationName(QStringLiteral("VireoLoggers"));

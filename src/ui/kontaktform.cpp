@@ -1,5 +1,6 @@
 #include "kontaktform.h"
 
+#include "application.h"
 #include "dialogs.h"
 
 #include <QFrame>
@@ -31,14 +32,12 @@ TKontaktForm::TKontaktForm(std::function<bool()> languageIsCzech, QWidget *paren
       m_languageIsCzech(std::move(languageIsCzech))
 {
     setObjectName(QStringLiteral("KontaktForm"));
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(11);
+    const QFont font = application::formFont();
     setFont(font);
     setFixedSize(374, 312);
     setModal(true);
 
-    QFont bold = font;
-    bold.setBold(true);
+    const QFont bold = application::formFont(true);
     for (int i = 0; i < 5; ++i) {
         auto *group = new QGroupBox(this);
         group->setObjectName(QStringLiteral("GroupBox%1").arg(i + 1));

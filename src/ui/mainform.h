@@ -146,13 +146,12 @@ private:
     void fitCheckBoxWidth(QCheckBox *box);
     void showModuleInfo(int index);
     void showAccessoryInfo(int tag);
-    qint32 countChannels() const;
+    std::array<QString, 16> moduleCells() const; // grid column 1 of rows 1..16
     bool pickerListOpen() const;
     void scrollIntoView(QWidget *control);
 
     TKontaktForm *m_kontaktForm = nullptr;
     TImageForm *m_imageForm = nullptr;
-    bool m_selectingFromCode = false;
     bool m_inPickerExit = false;
     bool m_focusLeavingPicker = false;
     bool m_pickerOpenedByPress = false;

@@ -123,8 +123,7 @@ void TMainForm::RecalculateTotal()
 {
     pricing::Selection selection;
     selection.model = selectedModel();
-    for (int row = 1; row <= pricing::ChannelRows; ++row)
-        selection.moduleCells[std::size_t(row - 1)] = StringGrid1->cell(1, row);
+    selection.moduleCells = moduleCells();
     for (int tag = 1; tag <= catalogue::AccessoryCount; ++tag) {
         const QCheckBox *box = checkBox(tag);
         selection.accessories[std::size_t(tag - 1)] = {box->isChecked(), box->isEnabled()};

@@ -43,7 +43,7 @@ void TMainForm::BitBtn2Click()
     if (!m_kontaktForm)
         return;
     if (m_kontaktForm->exec() == TKontaktForm::ModalOk)
-        dialogs::guarded(this, [this] { GenerateOrderDocument(); });
+        GenerateOrderDocument();
 }
 
 void TMainForm::GenerateOrderDocument()

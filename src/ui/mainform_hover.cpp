@@ -101,12 +101,12 @@ void TMainForm::RadioButton3MouseMove()
     radioButtonMouseMove(3);
 }
 
-qint32 TMainForm::countChannels() const
+std::array<QString, pricing::ChannelRows> TMainForm::moduleCells() const
 {
     std::array<QString, pricing::ChannelRows> cells;
     for (int row = 1; row <= pricing::ChannelRows; ++row)
         cells[std::size_t(row - 1)] = StringGrid1->cell(1, row);
-    return pricing::countFittedChannels(cells);
+    return cells;
 }
 
 void TMainForm::showAccessoryInfo(int tag)
@@ -118,7 +118,7 @@ void TMainForm::showAccessoryInfo(int tag)
     if (clearsFirst(tag))
         ClearPicture();
     if (tag == catalogue::CalibrationTag)
-        ChannelCount = countChannels();
+        ChannelCount = pricing::countFittedChannels(moduleCells());
     const int variant = catalogue::selectedVariant(tag, ComboBox2->currentIndex(),
                                                    ComboBox3->currentIndex(), ChannelCount);
     Label14->setText(catalogue::accessoryOrderCode(tag, variant));

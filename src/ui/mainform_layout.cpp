@@ -2,6 +2,7 @@
 
 #include "mainform.h"
 
+#include "application.h"
 #include "picturebox.h"
 #include "speedbutton.h"
 #include "stringgrid.h"
@@ -15,13 +16,6 @@
 #include <QScrollBar>
 
 namespace {
-
-QFont sansFont()
-{
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(11);
-    return font;
-}
 
 QFont serifFont(int pixelSize, bool bold)
 {
@@ -75,7 +69,7 @@ constexpr int LastLineTop = 574;
 
 void TMainForm::buildControls()
 {
-    setFont(sansFont());
+    setFont(application::formFont());
     setFixedSize(830, 605);
 
     Image2 = make<PictureBox>(this, "Image2", 643, 507, 157, 89);
@@ -158,9 +152,7 @@ void TMainForm::buildAccessories()
     GroupBox2->setTitle(QStringLiteral("Příslušenství za příplatek: "));
 
     TextWidthLabel = makeLabel(GroupBox2, "TextWidthLabel", 445, 64, QString());
-    QFont bold = sansFont();
-    bold.setBold(true);
-    TextWidthLabel->setFont(bold);
+    TextWidthLabel->setFont(application::formFont(true));
     TextWidthLabel->hide();
 
     QPalette maroon = palette();
@@ -245,10 +237,8 @@ void TMainForm::buildRightSide()
     Label15 = makeLabel(GroupBox4, "Label15", 112, 36, QStringLiteral("0,-"));
     Label12 = makeLabel(GroupBox4, "Label12", 8, 64, QStringLiteral("Celkem:"));
     Label13 = makeLabel(GroupBox4, "Label13", 59, 64, QStringLiteral("0,-"));
-    QFont bold2 = sansFont();
-    bold2.setBold(true);
     for (QLabel *label : {Label12, Label13}) {
-        label->setFont(bold2);
+        label->setFont(application::formFont(true));
         label->adjustSize();
     }
     // Labels whose text changes keep room for the longest text they show.

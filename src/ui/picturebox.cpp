@@ -8,14 +8,19 @@ PictureBox::PictureBox(QWidget *parent) : QWidget(parent) {}
 void PictureBox::setPicture(const QImage &picture)
 {
     m_picture = picture;
+    m_white = false;
     update();
 }
 
 void PictureBox::clearToWhite()
 {
+    // The bare window clears at every pointer movement: once is enough.
+    if (m_white)
+        return;
     if (m_picture.isNull())
         m_picture = QImage(size(), QImage::Format_RGB32);
     m_picture.fill(Qt::white);
+    m_white = true;
     update();
 }
 

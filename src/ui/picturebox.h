@@ -28,4 +28,5 @@ protected:
 
 private:
     QImage m_picture;
+    bool m_white = false; // the held bitmap is all white
 };

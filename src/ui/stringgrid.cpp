@@ -7,7 +7,6 @@
 
 namespace {
 constexpr int LineWidth = 1;
-constexpr int DrawnCharacters = 255; // longer texts are drawn cut here
 }
 
 StringGrid::StringGrid(int columns, int rows, QWidget *parent)
@@ -173,9 +172,6 @@ void StringGrid::paintEvent(QPaintEvent *event)
                 painter.save();
                 onDrawCell(painter, c, r, cellArea);
                 painter.restore();
-            } else {
-                painter.drawText(cellArea, Qt::AlignHCenter | Qt::AlignTop,
-                                 cell(c, r).left(DrawnCharacters));
             }
         }
     }

@@ -55,8 +55,9 @@ public:
     std::function<void(int column, int row)> onSelectCell;
     // Called after a click has been handled (and the cell selected).
     std::function<void()> onMouseDown;
-    // Paints a cell after the grid has prepared the painter's brush (the
-    // cell's default background) and pen (its text colour).
+    // Paints a cell (text included) after the grid has filled it and prepared
+    // the painter's brush (the cell's default background) and pen (its text
+    // colour).
     std::function<void(QPainter &, int column, int row, const QRect &)> onDrawCell;
 
 protected:
