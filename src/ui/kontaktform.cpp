@@ -98,22 +98,25 @@ void TKontaktForm::FormShow()
     for (int i = 0; i < 5; ++i)
         Edits[std::size_t(i)]->setAccessibleName(GroupBoxes[std::size_t(i)]->title().trimmed());
 
+    // A value that cannot be read leaves its box as it was.
     const ContactStore::ReadResult stored = m_store.read();
-    for (int i = 0; i < stored.values.size() && i < 5; ++i)
-        Edits[std::size_t(i)]->setText(stored.values.at(i));
-    if (!stored.error.isEmpty())
-        dialogs::showError(this, stored.error);
+    for (std::size_t i = 0; i < stored.values.size(); ++i) {
+        if (stored.values[i])
+            Edits[i]->setText(*stored.values[i]);
+    }
+    if (!stored.errors.isEmpty())
+        dialogs::showError(this, stored.errors.join(QStringLiteral("\n\n")));
 }
 
 void TKontaktForm::Button1Click()
 {
-    std::array<QString, ContactStore::ValueCount> values;
-    for (int i = 0; i < 5; ++i)
-        values[std::size_t(i)] = Edits[std::size_t(i)]->text();
-    const QString error = m_store.write(values);
-    if (!error.isEmpty()) {
+    ContactStore::Values values;
+    for (std::size_t i = 0; i < values.size(); ++i)
+        values[i] = Edits[i]->text();
+    const Outcome stored = m_store.write(values);
+    if (!stored.ok()) {
         // The dialog stays open so that the user can retry or cancel.
-        dialogs::showError(this, error);
+        dialogs::showError(this, stored.message());
         return;
     }
     done(ModalOk);

@@ -4,13 +4,13 @@
 
 #include "desktop.h"
 #include "dialogs.h"
-#include "documentfile.h"
 #include "imageform.h"
 #include "kontaktform.h"
 #include "orderdocument.h"
 #include "picturebox.h"
 #include "pictures.h"
 #include "stringgrid.h"
+#include "wholefile.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -72,7 +72,13 @@ void TMainForm::GenerateOrderDocument()
 
     const QByteArray bytes = document::fillOrderDocument(document::templateFor(order.language), order);
     const QString path = QDir::current().filePath(DocumentName);
-    document::saveDocument(path, bytes);
+    // A link named like the document is never written through: it may have
+    // been planted in a shared folder to overwrite some other file.
+    const Outcome saved = wholefile::write(path, bytes, wholefile::Links::Refuse);
+    if (!saved.ok()) {
+        dialogs::showError(this, saved.message());
+        return;
+    }
 
     bool opened = false;
     {

@@ -1,13 +1,16 @@
 // The document button: contact details, the document written safely and
 // opened, and what the user sees when something goes wrong.
 
+#include "filesizelimit.h"
 #include "formtestsupport.h"
 #include "orderdocument.h"
 
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
+#include <QSettings>
 #include <QTemporaryDir>
+#include <optional>
 #include <unistd.h>
 
 namespace {
@@ -182,12 +185,15 @@ void TestDocument::contactDialogReportsItsStore()
     dialog.setStore(ContactStore(file));
 
     BoxAnswers boxes;
+    dialog.Edits[1]->setText(QStringLiteral("typed before"));
     dialog.Edits[2]->setText(QStringLiteral("typed before"));
     dialog.show();
     QCOMPARE(boxes.texts(), QStringList{QStringLiteral("Invalid data type for 'Adress'")});
     QCOMPARE(boxes.asked.first().icon, QMessageBox::Critical);
     QCOMPARE(dialog.Edits[0]->text(), QStringLiteral("ACME"));
-    QCOMPARE(dialog.Edits[2]->text(), QStringLiteral("typed before"));
+    QCOMPARE(dialog.Edits[1]->text(), QStringLiteral("typed before")); // the unreadable value's box
+    QCOMPARE(dialog.Edits[2]->text(), QString());                      // read all the same
+    QCOMPARE(dialog.Edits[3]->text(), QStringLiteral("123"));
     QVERIFY(dialog.isVisible());
     dialog.reject();
 
@@ -200,11 +206,22 @@ void TestDocument::contactDialogReportsItsStore()
     QCOMPARE(boxes.asked.size(), 1); // nothing to read, nothing reported
     dialog.setResult(0);
     QTest::mouseClick(dialog.Button1, Qt::LeftButton);
-    QCOMPARE(boxes.texts().last(), QStringLiteral("Failed to set data for 'CompanyName'"));
+    QVERIFY(boxes.texts().last().startsWith(QStringLiteral("Failed to set data for 'CompanyName'\n")));
     QVERIFY(dialog.isVisible());
     QCOMPARE(dialog.result(), 0);
     dialog.reject();
     QCOMPARE(dialog.result(), int(TKontaktForm::ModalCancel));
+
+    // A store that cannot even be created: nothing reported, and continue
+    // still leads to the document.
+    QFile plain(blocked.filePath(QStringLiteral("plain")));
+    QVERIFY(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    dialog.setStore(ContactStore(plain.fileName() + QStringLiteral("/Formular.conf")));
+    dialog.show();
+    QTest::mouseClick(dialog.Button1, Qt::LeftButton);
+    QCOMPARE(boxes.asked.size(), 2);
+    QCOMPARE(dialog.result(), int(TKontaktForm::ModalOk));
 }
 
 void TestDocument::documentIsWrittenAndOpened()
@@ -301,6 +318,8 @@ void TestDocument::writeFailuresKeepThePreviousDocument_data()
     QTest::newRow("folder in the document's place") << "folder";
     QTest::newRow("folder gone") << "folder gone";
     QTest::newRow("read-only folder") << "read-only folder";
+    QTest::newRow("disk full") << "disk full";
+    QTest::newRow("link to another file") << "link";
 }
 
 void TestDocument::writeFailuresKeepThePreviousDocument()
@@ -327,19 +346,31 @@ void TestDocument::writeFailuresKeepThePreviousDocument()
             QSKIP("folder permissions do not bind this user");
         QFile::setPermissions(run.folder(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     }
+    if (fault == QStringLiteral("link")) {
+        QVERIFY(QFile::rename(run.path(), run.path(QStringLiteral("someone-elses.txt"))));
+        QVERIFY(QFile::link(QStringLiteral("someone-elses.txt"), run.path()));
+    }
     if (fault == QStringLiteral("folder gone")) {
         QFile::remove(run.path());
         QVERIFY(QDir(run.folder()).removeRecursively());
     }
 
     BoxAnswers boxes;
-    run.press(true);
+    {
+        // The document is a few kilobytes: it cannot fit.
+        std::optional<FileSizeLimit> full;
+        if (fault == QStringLiteral("disk full"))
+            QVERIFY(full.emplace(1024).active());
+        run.press(true);
+    }
     QFile::setPermissions(run.folder(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QCOMPARE(boxes.asked.size(), 1);
     QCOMPARE(boxes.asked.first().icon, QMessageBox::Critical);
     QVERIFY2(boxes.asked.first().text.contains(QStringLiteral("formular.rtf")), qPrintable(boxes.asked.first().text));
     if (fault != QStringLiteral("folder") && fault != QStringLiteral("folder gone"))
         QCOMPARE(run.document(), old);
+    if (fault == QStringLiteral("link"))
+        QVERIFY(QFileInfo(run.path()).isSymLink());
     QVERIFY(forms.desktop->opened.isEmpty());
     QVERIFY(screen(f) == before);
     QVERIFY(f.cursor().shape() != Qt::WaitCursor);
