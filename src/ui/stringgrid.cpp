@@ -169,7 +169,10 @@ void StringGrid::paintEvent(QPaintEvent *event)
             painter.setPen(text);
             painter.setFont(font());
             if (onDrawCell) {
+                // Whatever the cell draws stays inside it: a long text must
+                // not run over its neighbours.
                 painter.save();
+                painter.setClipRect(cellArea, Qt::IntersectClip);
                 onDrawCell(painter, c, r, cellArea);
                 painter.restore();
             }

@@ -57,7 +57,7 @@ public:
     std::function<void()> onMouseDown;
     // Paints a cell (text included) after the grid has filled it and prepared
     // the painter's brush (the cell's default background) and pen (its text
-    // colour).
+    // colour); the painter is clipped to the cell.
     std::function<void(QPainter &, int column, int row, const QRect &)> onDrawCell;
 
 protected:

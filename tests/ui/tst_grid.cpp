@@ -21,6 +21,8 @@ private slots:
     void hoverShowsTheModuleUnderThePointer();
     void notesAreTypedOnlyInTheNoteColumn();
     void cellsAreDrawnWithTheirColours();
+    void noteIsDrawnInsideItsCell_data();
+    void noteIsDrawnInsideItsCell();
 };
 
 void TestGrid::lockedUntilAModelIsChosen_data()
@@ -267,6 +269,34 @@ void TestGrid::cellsAreDrawnWithTheirColours()
         inkRows += ink;
     }
     QVERIFY2(inkRows > 20, qPrintable(QString::number(inkRows)));
+}
+
+void TestGrid::noteIsDrawnInsideItsCell_data()
+{
+    QTest::addColumn<QString>("note");
+    QTest::newRow("wider than the cell") << QString(300, QLatin1Char('W'));
+    QTest::newRow("words wider than the cell") << QStringLiteral("čidlo ve sklepě u kotle ").repeated(12);
+    QTest::newRow("more lines than fit") << QStringLiteral("kotel\rsklep\rpůda\rgaráž\rdílna");
+}
+
+// However long or tall a note is, drawing it changes no pixel outside its cell.
+void TestGrid::noteIsDrawnInsideItsCell()
+{
+    QFETCH(QString, note);
+    Forms forms(QStringLiteral("Czech"), true);
+    StringGrid *grid = forms.f().StringGrid1;
+    const QImage without = grid->grab().toImage();
+    grid->setCell(3, 6, note);
+    const QImage with = grid->grab().toImage();
+
+    const QRect cell = grid->cellRect(3, 6).translated(StringGrid::fromClient({0, 0}));
+    int inside = 0, outside = 0;
+    for (int y = 0; y < with.height(); ++y)
+        for (int x = 0; x < with.width(); ++x)
+            if (with.pixel(x, y) != without.pixel(x, y))
+                ++(cell.contains(x, y) ? inside : outside);
+    QVERIFY(inside > 0);
+    QCOMPARE(outside, 0);
 }
 
 QTEST_MAIN(TestGrid)
