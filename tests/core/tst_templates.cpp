@@ -15,6 +15,8 @@ private slots:
     void shape();
     void placeholders_data();
     void placeholders();
+    void channelNumbers_data();
+    void channelNumbers();
 };
 
 void TemplatesTest::shape_data()
@@ -97,6 +99,34 @@ void TemplatesTest::placeholders()
     for (const auto &[code, font] : scan.placeholders)
         if (code.endsWith('A') || code.endsWith('P') || code.at(2) == '1')
             QVERIFY2(font == 0, code.constData());
+}
+
+void TemplatesTest::channelNumbers_data()
+{
+    QTest::addColumn<Language>("language");
+    QTest::newRow("czech") << Language::Czech;
+    QTest::newRow("english") << Language::English;
+}
+
+// A filled document shows each channel number right-aligned in front of its
+// row, so that the sixteen rows line up.
+void TemplatesTest::channelNumbers()
+{
+    QFETCH(Language, language);
+    document::OrderSnapshot order;
+    order.language = language;
+    order.model = catalogue::Model::TQ8;
+    for (int row = 1; row <= document::ChannelRows; ++row)
+        order.rows[row - 1] = {QStringLiteral("H0 "), QStringLiteral("1"), QStringLiteral("note %1").arg(row)};
+    const QByteArray rtf = document::fillOrderDocument(document::templateFor(language), order);
+
+    QByteArrayList numbers;
+    for (const QByteArray &paragraph : scanRtf(rtf).paragraphs)
+        if (paragraph.contains("\tnote "))
+            numbers.append(paragraph.left(paragraph.indexOf('\t')));
+    const QByteArrayList expected{" 1:", " 2:", " 3:", " 4:", " 5:", " 6:", " 7:", " 8:",
+                                  " 9:", "10:", "11:", "12:", "13:", "14:", "15:", "16:"};
+    QCOMPARE(numbers, expected);
 }
 
 QTEST_APPLESS_MAIN(TemplatesTest)
