@@ -48,14 +48,15 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # The Qt, libjpeg, C and C++ libraries come from dpkg-shlibdeps; the xcb
 # platform plugin ships in libqt6gui6 itself. By hand: the fonts the program
-# substitutes for the Windows ones and the opener of the document.
+# substitutes for the Windows ones, Qt's own Czech texts and the opener of
+# the document.
 find_program(FORMULAR_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(FORMULAR_DPKG_SHLIBDEPS)
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-    set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, xdg-utils")
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, qt6-translations-l10n, xdg-utils")
 else()
     set(CPACK_DEBIAN_PACKAGE_DEPENDS
-        "libqt6widgets6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6core6 (>= 6.4), libjpeg62-turbo (>= 1.3.1), libstdc++6, libc6, fonts-liberation, xdg-utils")
+        "libqt6widgets6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6core6 (>= 6.4), libjpeg62-turbo (>= 1.3.1), libstdc++6, libc6, fonts-liberation, qt6-translations-l10n, xdg-utils")
 endif()
 # The launcher asks it for the documents folder and falls back to the home folder.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-user-dirs")

@@ -44,7 +44,7 @@ version="$(sed -n 's/^project(formular VERSION \([0-9.]*\).*/\1/p' "$root/CMakeL
 depends="$(field Depends)"
 echo "     Depends: $depends"
 depend_names="$(tr ',' '\n' <<<"$depends" | sed 's/(.*)//; s/|.*//; s/ //g')"
-for needed in libqt6widgets6 libqt6gui6 libqt6core6 libjpeg62-turbo libc6 libstdc++6 fonts-liberation xdg-utils; do
+for needed in libqt6widgets6 libqt6gui6 libqt6core6 libjpeg62-turbo libc6 libstdc++6 fonts-liberation qt6-translations-l10n xdg-utils; do
     if grep -Fxq "$needed" <<<"$depend_names"; then
         pass "depends on $needed"
     else

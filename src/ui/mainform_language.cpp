@@ -5,6 +5,7 @@
 #include "picturebox.h"
 #include "speedbutton.h"
 #include "stringgrid.h"
+#include "translations.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -83,6 +84,7 @@ void TMainForm::SpeedButton1Click()
         showMinimized();
 
     SpeedButton1->setNumGlyphs(czech ? 1 : 3);
+    translations::useLanguage(language);
     GroupBox4->setVisible(czech);
     Panel4->move(Panel4->x(), czech ? 323 : 233);
     RadioButton3->setToolTip(AssemblyHint.in(czech));

@@ -3,7 +3,9 @@
 #include "formtestsupport.h"
 #include "speedbutton.h"
 
+#include <QFile>
 #include <QGroupBox>
+#include <QLibraryInfo>
 #include <QPushButton>
 
 namespace {
@@ -35,6 +37,8 @@ private slots:
     void calibrationIsWithdrawnInEnglish();
     void configurationSurvivesSwitches();
     void twoSwitchesRestoreEverything();
+    void messageBoxButtonsFollowTheLanguage_data();
+    void messageBoxButtonsFollowTheLanguage();
 };
 
 void TestLanguage::textsOfBothLanguages()
@@ -162,6 +166,37 @@ void TestLanguage::twoSwitchesRestoreEverything()
         f.SpeedButton1->click();
         QCOMPARE(texts(f), before);
     }
+}
+
+void TestLanguage::messageBoxButtonsFollowTheLanguage_data()
+{
+    QTest::addColumn<QMessageBox::StandardButton>("button");
+    QTest::addColumn<QString>("czech");
+    QTest::addColumn<QString>("english");
+    QTest::newRow("Yes") << QMessageBox::Yes << QStringLiteral("&Ano") << QStringLiteral("&Yes");
+    QTest::newRow("No") << QMessageBox::No << QStringLiteral("&Ne") << QStringLiteral("&No");
+    QTest::newRow("Cancel") << QMessageBox::Cancel << QStringLiteral("Zrušit") << QStringLiteral("Cancel");
+}
+
+void TestLanguage::messageBoxButtonsFollowTheLanguage()
+{
+    if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_cs.qm")))
+        QSKIP("Qt's Czech catalogue qtbase_cs.qm is not installed (Debian package qt6-translations-l10n)");
+    QFETCH(QMessageBox::StandardButton, button);
+    QFETCH(QString, czech);
+    QFETCH(QString, english);
+    const auto caption = [button] {
+        QMessageBox box;
+        box.setStandardButtons(button);
+        return box.button(button)->text();
+    };
+
+    Forms forms(QStringLiteral("Czech")); // the start goes through the switch too
+    QCOMPARE(caption(), czech);
+    forms.f().SpeedButton1->click();
+    QCOMPARE(caption(), english);
+    forms.f().SpeedButton1->click();
+    QCOMPARE(caption(), czech);
 }
 
 QTEST_MAIN(TestLanguage)

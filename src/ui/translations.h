@@ -1,0 +1,15 @@
+#pragma once
+
+// Qt's own texts (the buttons of message boxes and the like) in the language
+// of the interface, from the catalogues the system keeps for Qt (Debian:
+// qt6-translations-l10n).
+
+#include "catalogue.h"
+
+namespace translations {
+
+// Czech installs Qt's Czech catalogue, English takes it out again (Qt's own
+// texts are English). Without the catalogue Qt's texts stay English.
+void useLanguage(catalogue::Language language);
+
+} // namespace translations
