@@ -3,6 +3,7 @@
 #include "mainform.h"
 
 #include "application.h"
+#include "bevelpanel.h"
 #include "picturebox.h"
 #include "speedbutton.h"
 #include "stringgrid.h"
@@ -98,10 +99,12 @@ void TMainForm::buildControls()
     buildAccessories();
     buildRightSide();
 
-    // Group box captions sit on the frame's top line, left-aligned.
+    // Group box captions sit on the frame's top line, left-aligned; a flat
+    // group box draws that line alone.
     for (QGroupBox *group : findChildren<QGroupBox *>())
         group->setStyleSheet(QStringLiteral(
             "QGroupBox { border: 1px solid #a0a0a0; border-radius: 0; margin-top: 6px; }"
+            "QGroupBox[flat=\"true\"] { border-width: 1px 0 0 0; }"
             "QGroupBox::title { subcontrol-origin: border; subcontrol-position: top left;"
             " left: 7px; top: -7px; padding: 0 1px; }"));
 }
@@ -110,7 +113,7 @@ void TMainForm::buildModelGroup()
 {
     GroupBox1 = make<QGroupBox>(Panel1, "GroupBox1", 12, 6, 549, 56);
     GroupBox1->setTitle(QStringLiteral("Typ požadované ústředny: "));
-    GroupBox1->setFlat(false);
+    GroupBox1->setFlat(true);
     const struct {
         QRadioButton **button;
         const char *name;
@@ -191,9 +194,7 @@ void TMainForm::buildAccessories()
 
 void TMainForm::buildRightSide()
 {
-    Panel4 = make<QFrame>(this, "Panel4", 612, 323, 214, 122);
-    Panel4->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    Panel4->setLineWidth(2);
+    Panel4 = make<BevelPanel>(this, "Panel4", 612, 323, 214, 122);
     const struct {
         QPushButton **button;
         const char *name;
