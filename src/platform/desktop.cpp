@@ -1,12 +1,13 @@
 #include "desktop.h"
 
 #include <QDesktopServices>
-#include <QEventLoop>
 #include <QFileInfo>
 #include <QLocale>
 #include <QProcess>
 #include <QSet>
 #include <QTimer>
+#include <memory>
+#include <utility>
 
 namespace platform {
 
@@ -26,16 +27,16 @@ QString Desktop::languageName() const
     return QLocale::languageToString(QLocale::system().language());
 }
 
-bool Desktop::openDocument(const QString &filePath, int timeoutMs)
+void Desktop::openDocument(const QString &filePath, int timeoutMs, OpenedCallback done)
 {
     const QString absolute = QFileInfo(filePath).absoluteFilePath();
 #if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
     Q_UNUSED(timeoutMs);
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(absolute));
+    done(QDesktopServices::openUrl(QUrl::fromLocalFile(absolute)));
 #else
     // xdg-open, started directly with the path as its one argument (no
-    // shell). The process object outlives this call when the opener is
-    // still running at the limit, and deletes itself when it ends.
+    // shell). The process object lives on while the opener runs, past the
+    // limit too, and deletes itself when it ends.
     auto *opener = new QProcess;
     runningOpeners().insert(opener);
     const auto release = [opener] {
@@ -48,37 +49,32 @@ bool Desktop::openDocument(const QString &filePath, int timeoutMs)
             release();
     });
 
-    QEventLoop loop;
-    QTimer limit;
-    limit.setSingleShot(true);
-    enum { Waiting, Failed, Succeeded } outcome = Waiting;
-    QObject::connect(opener, &QProcess::errorOccurred, &loop, [&](QProcess::ProcessError e) {
-        if (e == QProcess::FailedToStart) {
-            outcome = Failed;
-            loop.quit();
-        }
+    // The first of: the opener's end, its failure to start, the limit.
+    auto *limit = new QTimer(opener);
+    limit->setSingleShot(true);
+    auto answer = std::make_shared<OpenedCallback>(std::move(done));
+    const auto decide = [answer, limit](bool opened) {
+        limit->stop();
+        if (OpenedCallback callback = std::exchange(*answer, nullptr))
+            callback(opened);
+    };
+    QObject::connect(opener, &QProcess::errorOccurred, limit, [decide](QProcess::ProcessError e) {
+        if (e == QProcess::FailedToStart)
+            decide(false);
     });
-    QObject::connect(opener, &QProcess::finished, &loop, [&](int code, QProcess::ExitStatus status) {
-        outcome = (status == QProcess::NormalExit && code == 0) ? Succeeded : Failed;
-        loop.quit();
+    QObject::connect(opener, &QProcess::finished, limit, [decide](int code, QProcess::ExitStatus status) {
+        decide(status == QProcess::NormalExit && code == 0);
     });
-    QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
+    // Still running at the limit: the opener is up; it goes on alone.
+    QObject::connect(limit, &QTimer::timeout, limit, [decide] { decide(true); });
 
     opener->setProgram(QStringLiteral("xdg-open"));
     opener->setArguments({absolute});
     opener->setStandardInputFile(QProcess::nullDevice());
     opener->setStandardOutputFile(QProcess::nullDevice());
     opener->setStandardErrorFile(QProcess::nullDevice());
-    limit.start(timeoutMs);
+    limit->start(timeoutMs);
     opener->start();
-    if (outcome == Waiting)
-        loop.exec();
-    if (outcome == Waiting) {
-        // Still running at the limit: the opener is up; it goes on alone.
-        QObject::disconnect(opener, nullptr, &loop, nullptr);
-        return true;
-    }
-    return outcome == Succeeded;
 #endif
 }
 

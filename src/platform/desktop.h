@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <QUrl>
+#include <functional>
 #include <memory>
 
 namespace platform {
@@ -17,10 +18,12 @@ public:
     // English name of the user's language, e.g. "Czech".
     virtual QString languageName() const;
 
-    // Opens a document with the desktop's own opener, waiting at most
-    // `timeoutMs` without blocking the event loop. True when the opener
-    // came up (exited successfully or is still running at the limit).
-    virtual bool openDocument(const QString &filePath, int timeoutMs);
+    // Starts the desktop's own opener on a document and returns at once.
+    // `done` is called once, from the event loop, with true when the opener
+    // came up (exited successfully or is still running after `timeoutMs`)
+    // and false when it failed; it may be called before this returns.
+    using OpenedCallback = std::function<void(bool opened)>;
+    virtual void openDocument(const QString &filePath, int timeoutMs, OpenedCallback done);
 
     // Opens a web address in the browser; failures are ignored.
     virtual void openUrl(const QUrl &url);

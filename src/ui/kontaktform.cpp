@@ -108,6 +108,14 @@ void TKontaktForm::FormShow()
         dialogs::showError(this, stored.errors.join(QStringLiteral("\n\n")));
 }
 
+std::array<document::ContactField, document::ContactLines> TKontaktForm::contactDetails() const
+{
+    std::array<document::ContactField, document::ContactLines> details;
+    for (std::size_t i = 0; i < details.size(); ++i)
+        details[i] = {GroupBoxes[i]->title(), Edits[i]->text()};
+    return details;
+}
+
 void TKontaktForm::Button1Click()
 {
     ContactStore::Values values;

@@ -3,6 +3,7 @@
 // The contact details dialog: five texts remembered per user between runs.
 
 #include "contactstore.h"
+#include "orderdocument.h"
 
 #include <QDialog>
 #include <array>
@@ -22,6 +23,9 @@ public:
 
     // Tests point the dialog at a store of their own.
     void setStore(const ContactStore &store) { m_store = store; }
+
+    // What the customer gave, each text with the caption it was asked under.
+    std::array<document::ContactField, document::ContactLines> contactDetails() const;
 
     std::array<QGroupBox *, 5> GroupBoxes{}; // GroupBox1 .. GroupBox5
     std::array<QLineEdit *, 5> Edits{};      // Edit1 .. Edit5

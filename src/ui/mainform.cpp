@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -64,18 +65,12 @@ void TMainForm::setForms(TKontaktForm *kontaktForm, TImageForm *imageForm)
 
 catalogue::Language TMainForm::currentLanguage() const
 {
-    return SpeedButton1->numGlyphs() == 1 ? catalogue::Language::Czech : catalogue::Language::English;
+    return m_order.language();
 }
 
 catalogue::Model TMainForm::selectedModel() const
 {
-    if (RadioButton1->isChecked())
-        return catalogue::Model::TQ8;
-    if (RadioButton2->isChecked())
-        return catalogue::Model::TQ8R;
-    if (RadioButton3->isChecked())
-        return catalogue::Model::ZK222;
-    return catalogue::Model::None;
+    return m_order.model();
 }
 
 bool TMainForm::anyModelSelected() const
@@ -89,9 +84,13 @@ void TMainForm::FormCreate()
     StringGrid1->setColumnWidth(2, -1);
     for (int row = 1; row <= 16; ++row)
         StringGrid1->setCell(0, row, QString::number(row));
-    if (platform::desktop().languageName() == QLatin1String("Czech"))
-        SpeedButton1->setNumGlyphs(3);
-    SpeedButton1Click();
+    const catalogue::Language start = platform::desktop().languageName() == QLatin1String("Czech")
+                                          ? catalogue::Language::Czech
+                                          : catalogue::Language::English;
+    if (start == m_order.language())
+        showLanguage(); // the texts are set for the language the order starts in
+    else
+        m_order.setLanguage(start);
 }
 
 void TMainForm::FormMouseMove()
@@ -289,13 +288,31 @@ void TMainForm::keyPressEvent(QKeyEvent *event)
     }
 }
 
+// Every change of the order shows in the controls that present it.
+void TMainForm::followOrder()
+{
+    connect(&m_order, &OrderModel::modelChanged, this, [this](catalogue::Model model) { showModel(model); });
+    connect(&m_order, &OrderModel::channelChanged, this, [this](int channel) { showChannel(channel); });
+    connect(&m_order, &OrderModel::tickChanged, this, [this](int tag, bool on) { showTick(tag, on); });
+    connect(&m_order, &OrderModel::enabledChanged, this,
+            [this](int tag, bool on) { checkBox(tag)->setEnabled(on); });
+    connect(&m_order, &OrderModel::variantChanged, this, [this](int tag, int variant) {
+        (tag == catalogue::AdapterTag ? ComboBox2 : ComboBox3)->setCurrentIndex(variant);
+    });
+    connect(&m_order, &OrderModel::languageChanged, this, [this] { showLanguage(); });
+    connect(&m_order, &OrderModel::totalChanged, this,
+            [this](qint32 total) { Label13->setText(catalogue::priceText(total)); });
+}
+
 void TMainForm::wireHandlers()
 {
+    followOrder();
 
     StringGrid1->onSelectCell = [this](int column, int row) {
         StringGrid1SelectCell(StringGrid1, column, row);
     };
     StringGrid1->onMouseDown = [this] { StringGrid1MouseDown(StringGrid1); };
+    StringGrid1->onCellEdited = [this](int, int row, const QString &text) { m_order.setNote(row, text); };
     StringGrid1->onDrawCell = [this](QPainter &painter, int column, int row, const QRect &rect) {
         StringGrid1DrawCell(painter, column, row, rect);
     };
@@ -306,31 +323,25 @@ void TMainForm::wireHandlers()
     connect(ScrollBar1, &QScrollBar::valueChanged, this, guard([this] { ScrollBar1Change(); }));
     connect(ComboBox1, &QComboBox::activated, this, guard([this] { ComboBox1Exit(); }));
 
-    // A radio button's handler runs only when it becomes selected.
-    connect(RadioButton1, &QRadioButton::toggled, this, [this, guard](bool on) {
-        if (on)
-            guard([this] { RadioButton1Click(); })();
-    });
-    connect(RadioButton2, &QRadioButton::toggled, this, [this, guard](bool on) {
-        if (on)
-            guard([this] { RadioButton2Click(); })();
-    });
-    connect(RadioButton3, &QRadioButton::toggled, this, [this, guard](bool on) {
-        if (on)
-            guard([this] { RadioButton3Click(); })();
-    });
-
-    // A check box's handler runs whenever its tick changes, by user or code.
+    // A model button acts only when it becomes selected.
+    for (QRadioButton *radio : {RadioButton1, RadioButton2, RadioButton3}) {
+        connect(radio, &QRadioButton::toggled, this, [this, guard, radio](bool on) {
+            if (on)
+                guard([this, radio] { modelButtonClick(radio); })();
+        });
+    }
+    // A tick the user gives or takes goes to the order, which shows it back.
     for (QCheckBox *box : CheckBoxes) {
         const int tag = box->property("Tag").toInt();
-        if (tag == catalogue::AdapterTag)
-            connect(box, &QCheckBox::toggled, this, guard([this] { CheckBox2Click(); }));
-        else if (tag == catalogue::CableTag)
-            connect(box, &QCheckBox::toggled, this, guard([this] { CheckBox18Click(); }));
-        else
-            connect(box, &QCheckBox::toggled, this, guard([this] { CheckBoxClick(); }));
+        connect(box, &QCheckBox::toggled, this,
+                [this, guard, tag](bool on) { guard([this, tag, on] { m_order.setTicked(tag, on); })(); });
     }
-    // The lists' handlers run only on a user's choice.
+    // The lists' selections are the order's variants, however they change;
+    // their handlers run only on a user's choice.
+    connect(ComboBox2, &QComboBox::currentIndexChanged, this,
+            [this, guard](int item) { guard([this, item] { m_order.setAdapterVariant(item); })(); });
+    connect(ComboBox3, &QComboBox::currentIndexChanged, this,
+            [this, guard](int item) { guard([this, item] { m_order.setCableVariant(item); })(); });
     connect(ComboBox2, &QComboBox::activated, this, guard([this] { ComboBox2Change(); }));
     connect(ComboBox3, &QComboBox::activated, this, guard([this] { ComboBox3Change(); }));
 

@@ -4,6 +4,7 @@
 // the order being configured. Handlers are named after control and event.
 
 #include "catalogue.h"
+#include "ordermodel.h"
 
 #include <QWidget>
 #include <array>
@@ -67,9 +68,11 @@ public:
 
     QCheckBox *checkBox(int tag) const { return CheckBoxes[std::size_t(tag - 1)]; }
 
-    // ---- fields -------------------------------------------------------------
-    qint32 TotalPrice = 0;
-    qint32 ChannelCount = 0;
+    // The order this window shows; every change of it goes through here.
+    OrderModel &order() { return m_order; }
+    const OrderModel &order() const { return m_order; }
+
+    // ---- hover state -----------------------------------------------------------
     qint32 LastHoveredTag = 0;
     bool GridPictureShown = false;
     int ShownModelPicture = 0; // 0 = none, 1..3 = RadioButton1..3
@@ -77,6 +80,9 @@ public:
     catalogue::Language currentLanguage() const;
     catalogue::Model selectedModel() const;
     bool anyModelSelected() const;
+    // A radio button's model, and back.
+    catalogue::Model modelOf(const QRadioButton *radio) const;
+    QRadioButton *radioOf(catalogue::Model model) const;
 
     // ---- handlers -------------------------------------------------------------
     void FormCreate();
@@ -93,19 +99,12 @@ public:
     void ComboBox1Exit();
     void ComboBox1KeyPress(int key);
 
-    void RadioButton1Click();
-    void RadioButton2Click();
-    void RadioButton3Click();
-    void CheckBoxClick();
-    void CheckBox2Click();
-    void CheckBox18Click();
     void ComboBox2Change();
     void ComboBox3Change();
     void BitBtn1Click();
     void BitBtn2Click();
     void BitBtn3Click();
 
-    void RecalculateTotal();
     void SpeedButton1Click();
 
     void ShowPicture(int number);
@@ -119,6 +118,7 @@ public:
     void Image2Click();
 
     void GenerateOrderDocument();
+    void warnOpenerFailed(catalogue::Language language);
 
     static const char *const MakerWebAddress;
 
@@ -134,24 +134,29 @@ private:
     void buildRightSide();
     void buildAccessories();
     void wireHandlers();
+    void followOrder();
+    void showChannel(int channel);
+    void showTick(int tag, bool ticked);
+    void showModel(catalogue::Model model);
+    void showLanguage();
     // dispatch of pointer and wheel events to the handlers
     void dispatchMouseMove(QWidget *target, const QPoint &globalPos);
     bool routeWheel(QWidget *receiver, QWheelEvent *event);
     // helpers
-    void radioButtonClick(QRadioButton *own);
-    void unitModelClick(QRadioButton *own);
+    void modelButtonClick(QRadioButton *own);
     void radioButtonMouseMove(int own);
     void setRadioFontsBold(int bold);
     void setCheckBoxBold(QCheckBox *box, bool bold);
     void fitCheckBoxWidth(QCheckBox *box);
     void showModuleInfo(int index);
     void showAccessoryInfo(int tag);
-    std::array<QString, 16> moduleCells() const; // grid column 1 of rows 1..16
     bool pickerListOpen() const;
     void scrollIntoView(QWidget *control);
 
+    OrderModel m_order;
     TKontaktForm *m_kontaktForm = nullptr;
     TImageForm *m_imageForm = nullptr;
+    bool m_openingDocument = false; // a written document's opener is coming up
     bool m_inPickerExit = false;
     bool m_focusLeavingPicker = false;
     bool m_pickerOpenedByPress = false;

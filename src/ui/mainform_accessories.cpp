@@ -1,9 +1,9 @@
-// Model choice, accessory ticks and variants, the total and the reset.
+// Model choice, accessory ticks and variants, and the reset: the window's
+// side. The rules themselves are the order model's.
 
 #include "mainform.h"
 
 #include "dialogs.h"
-#include "pricing.h"
 #include "stringgrid.h"
 
 #include <QCheckBox>
@@ -11,66 +11,52 @@
 #include <QLabel>
 #include <QRadioButton>
 
-namespace {
-// The accessories that belong to, or are excluded by, the cabinet assembly.
-constexpr int ModelBoundTags[] = {3, 17, 18, 28};
-} // namespace
-
-void TMainForm::radioButtonClick(QRadioButton *own)
+catalogue::Model TMainForm::modelOf(const QRadioButton *radio) const
 {
+    if (radio == RadioButton1)
+        return catalogue::Model::TQ8;
+    if (radio == RadioButton2)
+        return catalogue::Model::TQ8R;
+    Q_ASSERT(radio == RadioButton3);
+    return catalogue::Model::ZK222;
+}
+
+QRadioButton *TMainForm::radioOf(catalogue::Model model) const
+{
+    switch (model) {
+    case catalogue::Model::TQ8: return RadioButton1;
+    case catalogue::Model::TQ8R: return RadioButton2;
+    case catalogue::Model::ZK222: return RadioButton3;
+    case catalogue::Model::None: break;
+    }
+    return nullptr;
+}
+
+// A model button that became selected: the order takes the model, then the
+// grid takes the focus and the picker opens, on channel 1 when it is empty.
+void TMainForm::modelButtonClick(QRadioButton *own)
+{
+    m_order.chooseModel(modelOf(own));
     StringGrid1->setFocus(Qt::OtherFocusReason);
     QFont font = own->font();
     font.setBold(false);
     own->setFont(font);
     own->repaint();
-    if (StringGrid1->cell(1, 1).isEmpty())
+    if (m_order.module(1) == OrderModel::NoModule)
         StringGrid1SelectCell(own, 1, 1);
     else
         StringGrid1SelectCell(own, StringGrid1->currentColumn(), StringGrid1->currentRow());
 }
 
-void TMainForm::unitModelClick(QRadioButton *own)
+void TMainForm::showModel(catalogue::Model model)
 {
-    radioButtonClick(own);
-    for (int tag : ModelBoundTags)
-        checkBox(tag)->setChecked(false);
-    for (int tag : ModelBoundTags)
-        checkBox(tag)->setEnabled(true);
-    RecalculateTotal();
-}
-
-void TMainForm::RadioButton1Click()
-{
-    unitModelClick(RadioButton1);
-}
-
-void TMainForm::RadioButton2Click()
-{
-    unitModelClick(RadioButton2);
-}
-
-void TMainForm::RadioButton3Click()
-{
-    radioButtonClick(RadioButton3);
-    for (QCheckBox *box : CheckBoxes)
-        box->setEnabled(true);
-    // Unticked first, so that ticking them below always runs their handlers:
-    // a cable already ticked would otherwise keep its list enabled.
-    for (int tag : {3, 17, 18})
-        checkBox(tag)->setChecked(false);
-    for (int tag : ModelBoundTags)
-        checkBox(tag)->setEnabled(false);
-    // Disabled before ticked: the cable's list stays closed and disabled.
-    checkBox(3)->setChecked(true);
-    checkBox(17)->setChecked(true);
-    checkBox(18)->setChecked(true);
-    checkBox(28)->setChecked(false);
-    RecalculateTotal();
-}
-
-void TMainForm::CheckBoxClick()
-{
-    RecalculateTotal();
+    // Deselecting from code runs no handler; exclusivity would forbid it.
+    for (QRadioButton *radio : {RadioButton1, RadioButton2, RadioButton3}) {
+        const QSignalBlocker quiet(radio);
+        radio->setAutoExclusive(false);
+        radio->setChecked(radio == radioOf(model));
+        radio->setAutoExclusive(true);
+    }
 }
 
 // A variant list follows its box: bold while ticked, enabled and dropped
@@ -87,55 +73,35 @@ static void followTick(QComboBox *list, bool ticked, bool offered)
         list->hidePopup();
 }
 
-void TMainForm::CheckBox2Click()
+void TMainForm::showTick(int tag, bool ticked)
 {
-    const bool ticked = checkBox(catalogue::AdapterTag)->isChecked();
-    followTick(ComboBox2, ticked, ticked);
-    RecalculateTotal();
-}
-
-void TMainForm::CheckBox18Click()
-{
-    QCheckBox *box = checkBox(catalogue::CableTag);
-    followTick(ComboBox3, box->isChecked(), box->isChecked() && box->isEnabled());
-    RecalculateTotal();
+    QCheckBox *box = checkBox(tag);
+    {
+        const QSignalBlocker quiet(box);
+        box->setChecked(ticked);
+    }
+    // The cable's list is offered only while its box may be changed: under
+    // the assembly it is ticked, disabled, and its list stays closed.
+    if (tag == catalogue::AdapterTag)
+        followTick(ComboBox2, ticked, ticked);
+    else if (tag == catalogue::CableTag)
+        followTick(ComboBox3, ticked, ticked && m_order.isEnabled(tag));
 }
 
 void TMainForm::ComboBox2Change()
 {
-    const int k = ComboBox2->currentIndex();
+    const int k = m_order.adapterVariant();
     Label14->setText(catalogue::accessoryOrderCode(catalogue::AdapterTag, k));
     Label15->setText(catalogue::priceText(catalogue::accessoryPriceText(catalogue::AdapterTag, k)));
     ShowPicture(k + 1);
     LastHoveredTag = -1;
-    RecalculateTotal();
 }
 
 void TMainForm::ComboBox3Change()
 {
-    const int k = ComboBox3->currentIndex();
+    const int k = m_order.cableVariant();
     Label14->setText(catalogue::accessoryOrderCode(catalogue::CableTag, k));
     Label15->setText(catalogue::priceText(catalogue::accessoryPriceText(catalogue::CableTag, k)));
-    RecalculateTotal();
-}
-
-void TMainForm::RecalculateTotal()
-{
-    pricing::Selection selection;
-    selection.model = selectedModel();
-    selection.moduleCells = moduleCells();
-    for (int tag = 1; tag <= catalogue::AccessoryCount; ++tag) {
-        const QCheckBox *box = checkBox(tag);
-        selection.accessories[std::size_t(tag - 1)] = {box->isChecked(), box->isEnabled()};
-    }
-    selection.adapterItem = ComboBox2->currentIndex();
-    selection.cableItem = ComboBox3->currentIndex();
-
-    const pricing::Total total = pricing::computeTotal(selection);
-    TotalPrice = total.price;
-    if (total.channelCount)
-        ChannelCount = *total.channelCount;
-    Label13->setText(catalogue::priceText(TotalPrice));
 }
 
 void TMainForm::BitBtn1Click()
@@ -153,30 +119,10 @@ void TMainForm::BitBtn1Click()
         return;
 
     ComboBox1->hide();
-
-    // Deselecting from code runs no model handler; exclusivity would forbid it.
-    for (QRadioButton *radio : {RadioButton1, RadioButton2, RadioButton3}) {
-        radio->setAutoExclusive(false);
-        radio->setChecked(false);
-        radio->setAutoExclusive(true);
-    }
+    m_order.reset();
     setRadioFontsBold(0);
     ShownModelPicture = 0;
-
-    for (int column = 1; column < StringGrid1->columnCount(); ++column)
-        for (int row = 1; row < StringGrid1->rowCount(); ++row)
-            StringGrid1->setCell(column, row, QString());
-
-    StringGrid1SelectCell(StringGrid1, 1, 1);
     StringGrid1->setCurrentCell(1, 1);
     StringGrid1->setFocus(Qt::OtherFocusReason);
-
-    for (QCheckBox *box : CheckBoxes)
-        box->setChecked(false);
-    for (int tag : ModelBoundTags)
-        checkBox(tag)->setEnabled(true);
-    ComboBox2->setCurrentIndex(0);
-    ComboBox3->setCurrentIndex(0);
     ClearPicture();
-    Label13->setText(QStringLiteral("0,-"));
 }

@@ -18,29 +18,19 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 
 namespace {
 
 const QString DocumentName = QStringLiteral("formular.rtf");
 constexpr int OpenerTimeoutMs = 7500;
 
-// The hourglass stays exactly as long as the wait.
-class BusyCursor {
-public:
-    explicit BusyCursor(QWidget *window) : m_window(window) { m_window->setCursor(Qt::WaitCursor); }
-    ~BusyCursor() { m_window->unsetCursor(); }
-    BusyCursor(const BusyCursor &) = delete;
-    BusyCursor &operator=(const BusyCursor &) = delete;
-
-private:
-    QWidget *m_window;
-};
-
 } // namespace
 
 void TMainForm::BitBtn2Click()
 {
-    if (!m_kontaktForm)
+    // While a document is being opened, the command is not taken again.
+    if (!m_kontaktForm || m_openingDocument)
         return;
     if (m_kontaktForm->exec() == TKontaktForm::ModalOk)
         GenerateOrderDocument();
@@ -49,26 +39,25 @@ void TMainForm::BitBtn2Click()
 void TMainForm::GenerateOrderDocument()
 {
     document::OrderSnapshot order;
-    order.language = currentLanguage();
-    for (int i = 0; i < document::ContactLines; ++i) {
-        order.contact[std::size_t(i)] = {m_kontaktForm->GroupBoxes[std::size_t(i)]->title(),
-                                         m_kontaktForm->Edits[std::size_t(i)]->text()};
-    }
-    order.model = selectedModel();
-    for (int row = 1; row <= document::ChannelRows; ++row) {
-        order.rows[std::size_t(row - 1)] = {StringGrid1->cell(1, row), StringGrid1->cell(2, row),
-                                            StringGrid1->cell(3, row)};
+    order.language = m_order.language();
+    order.contact = m_kontaktForm->contactDetails();
+    order.model = m_order.model();
+    for (int channel = 1; channel <= OrderModel::ChannelCount; ++channel) {
+        const int module = m_order.module(channel);
+        order.rows[std::size_t(channel - 1)] = {m_order.moduleCode(channel),
+                                                module == OrderModel::NoModule ? QString() : QString::number(module),
+                                                m_order.note(channel)};
     }
     for (int tag = 1; tag <= catalogue::AccessoryCount; ++tag) {
-        const QCheckBox *box = checkBox(tag);
-        order.accessories[std::size_t(tag - 1)] = {box->text(), box->isChecked(), box->isEnabled()};
+        order.accessories[std::size_t(tag - 1)] = {catalogue::accessoryCaption(tag, order.language),
+                                                   m_order.isTicked(tag), m_order.isEnabled(tag)};
     }
-    order.adapterItem = ComboBox2->currentIndex();
-    order.adapterText = ComboBox2->currentText();
-    order.cableItem = ComboBox3->currentIndex();
-    order.cableText = ComboBox3->currentText();
-    order.channelCount = ChannelCount;
-    order.totalCaption = Label13->text();
+    order.adapterItem = m_order.adapterVariant();
+    order.adapterText = catalogue::qs(catalogue::AdapterItems[std::size_t(order.adapterItem)]);
+    order.cableItem = m_order.cableVariant();
+    order.cableText = catalogue::qs(catalogue::CableItems[std::size_t(order.cableItem)]);
+    order.channelCount = m_order.fittedChannels();
+    order.totalCaption = catalogue::priceText(m_order.total());
 
     const QByteArray bytes = document::fillOrderDocument(document::templateFor(order.language), order);
     const QString path = QDir::current().filePath(DocumentName);
@@ -80,14 +69,25 @@ void TMainForm::GenerateOrderDocument()
         return;
     }
 
-    bool opened = false;
-    {
-        BusyCursor busy(this);
-        opened = platform::desktop().openDocument(path, OpenerTimeoutMs);
-    }
-    if (opened)
-        return;
-    const bool czech = order.language == catalogue::Language::Czech;
+    // The hourglass shows while the opener comes up; the window goes on
+    // taking input meanwhile.
+    m_openingDocument = true;
+    setCursor(Qt::WaitCursor);
+    const QPointer<TMainForm> window(this);
+    const catalogue::Language language = order.language;
+    platform::desktop().openDocument(path, OpenerTimeoutMs, [window, language](bool opened) {
+        if (!window)
+            return;
+        window->unsetCursor();
+        window->m_openingDocument = false;
+        if (!opened)
+            dialogs::guarded(window, [&] { window->warnOpenerFailed(language); });
+    });
+}
+
+void TMainForm::warnOpenerFailed(catalogue::Language language)
+{
+    const bool czech = language == catalogue::Language::Czech;
     dialogs::Request warning;
     warning.icon = QMessageBox::Warning;
     warning.title = QStringLiteral("Warning");

@@ -13,11 +13,9 @@
 
 namespace {
 constexpr int PickerColumn = 1;
-constexpr int IndexColumn = 2;
 constexpr int NoteColumn = 3;
 constexpr int LastRow = 16;
 constexpr int DrawnCharacters = 255;
-const QString TbCode = QStringLiteral("TB ");
 } // namespace
 
 void TMainForm::StringGrid1SelectCell(QObject *sender, int column, int row)
@@ -36,7 +34,7 @@ void TMainForm::StringGrid1SelectCell(QObject *sender, int column, int row)
     const QRect cell = StringGrid1->cellRect(column, row);
     ComboBox1->setGeometry(cell.left() + 13, cell.top() + 77, cell.width(), ComboBox1->height());
 
-    const QString code = StringGrid1->cell(column, row);
+    const QString code = m_order.moduleCode(row);
     int preselect = 0;
     for (int i = 0; i < ComboBox1->count(); ++i) {
         if (ComboBox1->itemText(i).contains(code)) {
@@ -62,25 +60,20 @@ void TMainForm::ComboBox1Exit()
     m_inPickerExit = true;
     ComboBox1->hide();
     const int index = ComboBox1->currentIndex();
-    if (index >= 0) {
-        const QString code = ComboBox1->itemText(index).left(3);
-        const int row = StringGrid1->currentRow();
-        StringGrid1->setCell(PickerColumn, row, code);
-        StringGrid1->setCell(IndexColumn, row, QString::number(index));
-        if (code == TbCode) {
-            // The interface module takes the rest of the bus.
-            for (int later = row + 1; later <= LastRow; ++later) {
-                StringGrid1->setCell(PickerColumn, later, QStringLiteral("---"));
-                StringGrid1->setCell(IndexColumn, later, QStringLiteral("0"));
-            }
-        }
-    }
+    if (index >= 0)
+        m_order.fitModule(StringGrid1->currentRow(), index);
     if (!m_focusLeavingPicker)
         StringGrid1->setFocus(Qt::OtherFocusReason);
     m_inPickerExit = false;
     if (index >= 0)
         showModuleInfo(index);
-    RecalculateTotal();
+}
+
+// A channel as the order holds it: the module's code and the note.
+void TMainForm::showChannel(int channel)
+{
+    StringGrid1->setCell(PickerColumn, channel, m_order.moduleCode(channel));
+    StringGrid1->setCell(NoteColumn, channel, m_order.note(channel));
 }
 
 void TMainForm::ComboBox1KeyPress(int key)
@@ -150,9 +143,9 @@ void TMainForm::StringGrid1MouseMove(int x, int y)
     if (row > 0 && column > 0)
         StringGrid1->setCurrentCell(column, row);
 
-    const QString index = row > 0 ? StringGrid1->cell(IndexColumn, row) : QString();
-    if (column == PickerColumn && !index.isEmpty()) {
-        showModuleInfo(index.toInt());
+    const int module = row > 0 ? m_order.module(row) : OrderModel::NoModule;
+    if (column == PickerColumn && module != OrderModel::NoModule) {
+        showModuleInfo(module);
     } else {
         Label14->setText(QStringLiteral("---"));
         Label15->setText(QStringLiteral("0,-"));

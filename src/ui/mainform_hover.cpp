@@ -101,14 +101,6 @@ void TMainForm::RadioButton3MouseMove()
     radioButtonMouseMove(3);
 }
 
-std::array<QString, pricing::ChannelRows> TMainForm::moduleCells() const
-{
-    std::array<QString, pricing::ChannelRows> cells;
-    for (int row = 1; row <= pricing::ChannelRows; ++row)
-        cells[std::size_t(row - 1)] = StringGrid1->cell(1, row);
-    return cells;
-}
-
 void TMainForm::showAccessoryInfo(int tag)
 {
     if (tag < 1 || tag > catalogue::AccessoryCount) {
@@ -117,10 +109,8 @@ void TMainForm::showAccessoryInfo(int tag)
     }
     if (clearsFirst(tag))
         ClearPicture();
-    if (tag == catalogue::CalibrationTag)
-        ChannelCount = pricing::countFittedChannels(moduleCells());
-    const int variant = catalogue::selectedVariant(tag, ComboBox2->currentIndex(),
-                                                   ComboBox3->currentIndex(), ChannelCount);
+    const int variant = catalogue::selectedVariant(tag, m_order.adapterVariant(), m_order.cableVariant(),
+                                                   m_order.fittedChannels());
     Label14->setText(catalogue::accessoryOrderCode(tag, variant));
     Label15->setText(catalogue::priceText(catalogue::accessoryPriceText(tag, variant)));
     ShowPicture(tag == catalogue::AdapterTag ? variant + 1 : AccessoryPictures[tag - 1]);
@@ -136,7 +126,6 @@ void TMainForm::CheckBoxMouseMove(QCheckBox *sender)
     if (tag != LastHoveredTag)
         showAccessoryInfo(tag);
     LastHoveredTag = tag;
-    QCoreApplication::processEvents();
 }
 
 void TMainForm::GroupBox1MouseMove()

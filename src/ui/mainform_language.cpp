@@ -72,10 +72,18 @@ void TMainForm::fitCheckBoxWidth(QCheckBox *box)
     box->resize(TextWidthLabel->fontMetrics().horizontalAdvance(caption) + 20, box->height());
 }
 
+// The flag switches to the other language; the order withdraws or offers
+// the certificate, and the window follows with every text.
 void TMainForm::SpeedButton1Click()
 {
-    const bool czech = SpeedButton1->numGlyphs() == 3;
-    const catalogue::Language language = czech ? catalogue::Language::Czech : catalogue::Language::English;
+    m_order.setLanguage(m_order.language() == catalogue::Language::Czech ? catalogue::Language::English
+                                                                        : catalogue::Language::Czech);
+}
+
+void TMainForm::showLanguage()
+{
+    const catalogue::Language language = m_order.language();
+    const bool czech = language == catalogue::Language::Czech;
 
     // The window leaves the screen while its texts change.
     const bool shown = isVisible();
@@ -126,13 +134,6 @@ void TMainForm::SpeedButton1Click()
         fitCheckBoxWidth(box);
     }
 
-    QCheckBox *calibration = checkBox(catalogue::CalibrationTag);
-    if (czech) {
-        calibration->setEnabled(true);
-    } else {
-        calibration->setChecked(false);
-        calibration->setEnabled(false);
-    }
 
     if (shown) {
         showNormal();

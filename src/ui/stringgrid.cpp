@@ -294,8 +294,12 @@ void StringGrid::closeEditor(bool commit)
     const bool hadFocus = m_editor->hasFocus();
     m_editColumn = m_editRow = -1;
     m_editor->hide();
-    if (commit && column >= 0)
-        setCell(column, row, text);
+    if (commit && column >= 0) {
+        if (onCellEdited)
+            onCellEdited(column, row, text);
+        else
+            setCell(column, row, text);
+    }
     if (hadFocus)
         setFocus(Qt::OtherFocusReason);
 }

@@ -53,6 +53,8 @@ public:
 
     // Called whenever a cell is about to become current by a click or a key.
     std::function<void(int column, int row)> onSelectCell;
+    // Called with the text typed into a cell; without it the cell takes it.
+    std::function<void(int column, int row, const QString &text)> onCellEdited;
     // Called after a click has been handled (and the cell selected).
     std::function<void()> onMouseDown;
     // Paints a cell (text included) after the grid has filled it and prepared

@@ -36,11 +36,18 @@ public:
     bool throwOnUrl = false;
 
     QString languageName() const override { return language; }
-    bool openDocument(const QString &path, int) override
+    // Answers at once, or only when told to (answerLater) with answer().
+    bool answerLater = false;
+    OpenedCallback pending;
+    void openDocument(const QString &path, int, OpenedCallback done) override
     {
         opened << path;
-        return openResult;
+        if (answerLater)
+            pending = std::move(done);
+        else
+            done(openResult);
     }
+    void answer(bool cameUp) { std::exchange(pending, nullptr)(cameUp); }
     void openUrl(const QUrl &url) override
     {
         urls << url;

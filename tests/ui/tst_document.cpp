@@ -59,7 +59,7 @@ void configure(TMainForm &f)
 {
     ui::click(f.RadioButton1);
     ui::choose(f, 3);
-    f.StringGrid1->setCell(3, 1, QStringLiteral("sklep"));
+    f.order().setNote(1, QStringLiteral("sklep"));
     for (int tag : {2, 10, 18})
         f.checkBox(tag)->setChecked(true);
     ui::closeList(f, f.ComboBox3);
@@ -96,6 +96,7 @@ private slots:
     void documentIsWrittenAndOpened();
     void generationLeavesTheScreenAlone();
     void cancelWritesNothing();
+    void documentCommandWaitsForTheOpener();
     void openerFailureTellsWhereTheFileIs_data();
     void openerFailureTellsWhereTheFileIs();
     void writeFailuresKeepThePreviousDocument_data();
@@ -282,6 +283,39 @@ void TestDocument::cancelWritesNothing()
     run.press(false);
     QVERIFY(!QFile::exists(run.path()));
     QVERIFY(forms.desktop->opened.isEmpty());
+}
+
+// The opener comes up while the window goes on; until it has, the document
+// command is not taken again and the hourglass shows.
+void TestDocument::documentCommandWaitsForTheOpener()
+{
+    Forms forms(QStringLiteral("English"), true);
+    TMainForm &f = forms.f();
+    DocumentRun run(forms);
+    forms.desktop->answerLater = true;
+    BoxAnswers boxes;
+    run.press(true);
+    QCOMPARE(f.cursor().shape(), Qt::WaitCursor);
+    bool askedAgain = false;
+    QTimer answerIfAsked;
+    answerIfAsked.setSingleShot(true);
+    connect(&answerIfAsked, &QTimer::timeout, forms.kontakt.get(), [&] {
+        askedAgain = forms.kontakt->isVisible();
+        forms.kontakt->reject();
+    });
+    answerIfAsked.start(0);
+    ui::click(f.BitBtn2);
+    answerIfAsked.stop();
+    QVERIFY(!askedAgain);
+    QCOMPARE(forms.desktop->opened.size(), 1);
+
+    forms.desktop->answer(false);
+    QCOMPARE(boxes.asked.size(), 1);
+    QCOMPARE(boxes.asked.first().icon, QMessageBox::Warning);
+    QVERIFY(f.cursor().shape() != Qt::WaitCursor);
+    forms.desktop->answerLater = false;
+    run.press(true);
+    QCOMPARE(forms.desktop->opened.size(), 2);
 }
 
 void TestDocument::openerFailureTellsWhereTheFileIs_data()

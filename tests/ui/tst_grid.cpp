@@ -67,7 +67,7 @@ void TestGrid::pickerOpensOverTheRowAndCommits()
     ui::choose(f, 3);
     QVERIFY(!f.ComboBox1->isVisible());
     QCOMPARE(f.StringGrid1->cell(1, 5), QStringLiteral("H1I"));
-    QCOMPARE(f.StringGrid1->cell(2, 5), QStringLiteral("3"));
+    QCOMPARE(f.order().module(5), 3);
     QCOMPARE(f.Label14->text(), QStringLiteral("V4103"));
     QCOMPARE(f.Label15->text(), QStringLiteral("1975,-"));
     QCOMPARE(f.Label13->text(), QStringLiteral("17965,-"));
@@ -92,19 +92,19 @@ void TestGrid::interfaceModuleTakesTheLaterRows()
     ui::choose(f, 3); // channel 1: H1I
     ui::assign(f, 2, 1);
     ui::assign(f, 5, 40);
-    f.StringGrid1->setCell(3, 7, QStringLiteral("boiler room"));
+    f.order().setNote(7, QStringLiteral("boiler room"));
 
     ui::assign(f, 3, 54);
     QCOMPARE(f.StringGrid1->cell(1, 3), QStringLiteral("TB "));
-    QCOMPARE(f.StringGrid1->cell(2, 3), QStringLiteral("54"));
+    QCOMPARE(f.order().module(3), 54);
     for (int row = 4; row <= 16; ++row) {
         QCOMPARE(f.StringGrid1->cell(1, row), QStringLiteral("---"));
-        QCOMPARE(f.StringGrid1->cell(2, row), QStringLiteral("0"));
+        QCOMPARE(f.order().module(row), 0);
     }
     QCOMPARE(f.StringGrid1->cell(1, 1), QStringLiteral("H1I"));
     QCOMPARE(f.StringGrid1->cell(1, 2), QStringLiteral("H0 "));
     QCOMPARE(f.StringGrid1->cell(3, 7), QStringLiteral("boiler room"));
-    QCOMPARE(f.TotalPrice, 18980 + 1975 + 298 + 1980);
+    QCOMPARE(f.order().total(), 18980 + 1975 + 298 + 1980);
 
     // Cleared rows can be assigned again; TB in the last row touches nothing else.
     ui::assign(f, 16, 54);
@@ -140,7 +140,7 @@ void TestGrid::separatorItemCountsAsNoModule()
     f.RadioButton1->setChecked(true);
     ui::choose(f, 46);
     QCOMPARE(f.StringGrid1->cell(1, 1), QStringLiteral("---"));
-    QCOMPARE(f.StringGrid1->cell(2, 1), QStringLiteral("46"));
+    QCOMPARE(f.order().module(1), 46);
     QCOMPARE(f.Label14->text(), QStringLiteral("---"));
     QCOMPARE(f.Label15->text(), QStringLiteral("0,-"));
     QCOMPARE(f.Label13->text(), QStringLiteral("15990,-"));
@@ -178,8 +178,8 @@ void TestGrid::focusLossCommits()
     ui::hoverCell(f, 1, 9);
     QVERIFY(!f.ComboBox1->isVisible());
     QCOMPARE(f.StringGrid1->cell(1, 1), QStringLiteral("W0 "));
-    QCOMPARE(f.StringGrid1->cell(2, 1), QStringLiteral("13"));
-    QCOMPARE(f.TotalPrice, 15990 + 550);
+    QCOMPARE(f.order().module(1), 13);
+    QCOMPARE(f.order().total(), 15990 + 550);
 }
 
 void TestGrid::hoverShowsTheModuleUnderThePointer()

@@ -22,12 +22,9 @@ bool isWhite(const QImage &image)
 
 void fitModules(TMainForm &f, int count, int separators = 0)
 {
-    for (int row = 1; row <= 16; ++row) {
-        const bool fitted = row <= count;
-        const bool separator = !fitted && row <= count + separators;
-        f.StringGrid1->setCell(1, row, fitted ? QStringLiteral("W1 ") : separator ? QStringLiteral("---") : QString());
-        f.StringGrid1->setCell(2, row, fitted ? QStringLiteral("15") : separator ? QStringLiteral("46") : QString());
-    }
+    // W1 on the first `count` channels, the "---" entry on the next ones.
+    for (int row = 1; row <= count + separators; ++row)
+        f.order().fitModule(row, row <= count ? 15 : 46);
 }
 
 long residentKb()
@@ -188,7 +185,7 @@ void TestHover::calibrationFollowsTheFittedChannels()
     TMainForm &f = forms.f();
     fitModules(f, fitted, separators);
     ui::moveOver(f.checkBox(29));
-    QCOMPARE(f.ChannelCount, fitted);
+    QCOMPARE(f.order().fittedChannels(), fitted);
     QCOMPARE(f.Label14->text(), code);
     QCOMPARE(f.Label15->text(), price);
     QCOMPARE(f.Image1->picture().size(), QSize(190, 137));

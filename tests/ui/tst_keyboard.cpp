@@ -90,7 +90,7 @@ void TestKeyboard::wholeOrderByKeyboard()
     const int bottom = f.checkBox(27)->mapTo(&f, QPoint(0, f.checkBox(27)->height())).y();
     QVERIFY2(bottom <= f.height() && f.ScrollBar1->value() > 0, qPrintable(QString::number(bottom)));
     QTest::keyClick(f.checkBox(27), Qt::Key_Space);
-    QCOMPARE(f.TotalPrice, 18980 + 1975 + 298 + 1960 + 155);
+    QCOMPARE(f.order().total(), 18980 + 1975 + 298 + 1960 + 155);
 
     // Enter is the document button; the contact dialog takes text and Enter.
     TKontaktForm *dialog = forms.kontakt.get();

@@ -118,11 +118,11 @@ void TestLanguage::calibrationIsWithdrawnInEnglish()
     TMainForm &f = forms.f();
     f.RadioButton1->setChecked(true);
     f.checkBox(29)->setChecked(true);
-    QCOMPARE(f.TotalPrice, 15990 + 1900);
+    QCOMPARE(f.order().total(), 15990 + 1900);
     f.SpeedButton1->click();
     QVERIFY(!f.checkBox(29)->isChecked());
     QVERIFY(!f.checkBox(29)->isEnabled());
-    QCOMPARE(f.TotalPrice, 15990);
+    QCOMPARE(f.order().total(), 15990);
     f.SpeedButton1->click();
     QVERIFY(f.checkBox(29)->isEnabled());
     QVERIFY(!f.checkBox(29)->isChecked());
@@ -134,23 +134,23 @@ void TestLanguage::configurationSurvivesSwitches()
     TMainForm &f = forms.f();
     f.RadioButton2->setChecked(true);
     ui::choose(f, 50); // QNU
-    f.StringGrid1->setCell(3, 1, QStringLiteral("counter"));
+    f.order().setNote(1, QStringLiteral("counter"));
     f.checkBox(7)->setChecked(true);
     f.checkBox(2)->setChecked(true);
     ui::closeList(f, f.ComboBox2);
     f.ComboBox2->setCurrentIndex(2);
     f.ComboBox3->setCurrentIndex(1);
-    const qint32 total = f.TotalPrice;
+    const qint32 total = f.order().total();
     for (int i = 0; i < 3; ++i)
         f.SpeedButton1->click();
     QCOMPARE(f.StringGrid1->cell(1, 1), QStringLiteral("QNU"));
-    QCOMPARE(f.StringGrid1->cell(2, 1), QStringLiteral("50"));
+    QCOMPARE(f.order().module(1), 50);
     QCOMPARE(f.StringGrid1->cell(3, 1), QStringLiteral("counter"));
     QVERIFY(f.checkBox(7)->isChecked() && f.checkBox(2)->isChecked());
     QCOMPARE(f.ComboBox2->currentIndex(), 2);
     QCOMPARE(f.ComboBox3->currentIndex(), 1);
     QVERIFY(f.RadioButton2->isChecked());
-    QCOMPARE(f.TotalPrice, total);
+    QCOMPARE(f.order().total(), total);
     QCOMPARE(f.ComboBox1->currentIndex(), 0);
     QCOMPARE(f.ComboBox1->itemText(50), QStringLiteral("QNU [čítačový napěť. , galvanicky oddělený]"));
 }

@@ -107,7 +107,7 @@ void TestModels::modelRules()
     }
     if (!assembly)
         QCOMPARE(f.checkBox(29)->isEnabled(), certificateEnabled);
-    QCOMPARE(f.TotalPrice, total);
+    QCOMPARE(f.order().total(), total);
     QCOMPARE(f.Label13->text(), catalogue::priceText(total));
 }
 
@@ -121,7 +121,7 @@ void TestModels::choosingTheSelectedModelAgainDoesNothing()
     ui::click(f.RadioButton3);
     QVERIFY(!f.ComboBox1->isVisible());
     QVERIFY(f.checkBox(3)->isEnabled());
-    QCOMPARE(f.TotalPrice, 23050 + 2227);
+    QCOMPARE(f.order().total(), 23050 + 2227);
 }
 
 void TestModels::pickerOpensOnChannelOneOrTheCurrentRow()
@@ -162,26 +162,26 @@ void TestModels::adapterListFollowsItsBox()
     ui::click(adapter);
     QVERIFY(adapter->isChecked());
     QVERIFY(f.ComboBox2->isEnabled() && f.ComboBox2->font().bold() && listOpen(f.ComboBox2));
-    QCOMPARE(f.TotalPrice, 15990 + 680);
+    QCOMPARE(f.order().total(), 15990 + 680);
 
     chooseIn(f.ComboBox2, 1);
     QCOMPARE(f.Label14->text(), QStringLiteral("N2202"));
     QCOMPARE(f.Label15->text(), QStringLiteral("300,-"));
     QCOMPARE(f.Image1->picture().size(), QSize(113, 138)); // picture 2
     QCOMPARE(f.LastHoveredTag, -1);
-    QCOMPARE(f.TotalPrice, 15990 + 300);
+    QCOMPARE(f.order().total(), 15990 + 300);
     f.ComboBox2->showPopup();
     chooseIn(f.ComboBox2, 2);
     QCOMPARE(f.Image1->picture().size(), QSize(100, 114)); // picture 3
-    QCOMPARE(f.TotalPrice, 15990 + 1960);
+    QCOMPARE(f.order().total(), 15990 + 1960);
 
     ui::click(adapter);
     QVERIFY(!f.ComboBox2->isEnabled() && !f.ComboBox2->font().bold() && !listOpen(f.ComboBox2));
     QCOMPARE(f.ComboBox2->currentIndex(), 2);
-    QCOMPARE(f.TotalPrice, 15990);
+    QCOMPARE(f.order().total(), 15990);
     ui::click(adapter);
     QCOMPARE(f.ComboBox2->currentIndex(), 2);
-    QCOMPARE(f.TotalPrice, 15990 + 1960);
+    QCOMPARE(f.order().total(), 15990 + 1960);
 }
 
 void TestModels::cableListFollowsItsBox()
@@ -198,13 +198,13 @@ void TestModels::cableListFollowsItsBox()
     QCOMPARE(f.Label15->text(), QStringLiteral("980,-"));
     QCOMPARE(f.Image1->picture().size(), QSize(150, 102)); // unchanged
     QCOMPARE(f.LastHoveredTag, -1);
-    QCOMPARE(f.TotalPrice, 18980 + 980);
+    QCOMPARE(f.order().total(), 18980 + 980);
     f.ComboBox3->showPopup();
     chooseIn(f.ComboBox3, 1);
-    QCOMPARE(f.TotalPrice, 18980 + 690);
+    QCOMPARE(f.order().total(), 18980 + 690);
     // The fixed cable of tag 13 is unaffected by the list.
     f.checkBox(13)->setChecked(true);
-    QCOMPARE(f.TotalPrice, 18980 + 690 + 440);
+    QCOMPARE(f.order().total(), 18980 + 690 + 440);
 }
 
 void TestModels::resetAnsweredNoChangesNothing()
@@ -226,7 +226,7 @@ void TestModels::resetAnsweredNoChangesNothing()
     QVERIFY(f.RadioButton1->isChecked());
     QCOMPARE(f.StringGrid1->cell(1, 1), QStringLiteral("H1I"));
     QVERIFY(f.checkBox(5)->isChecked());
-    QCOMPARE(f.TotalPrice, 15990 + 1975 + 790);
+    QCOMPARE(f.order().total(), 15990 + 1975 + 790);
 }
 
 void TestModels::resetRestoresTheStartState()
@@ -236,7 +236,7 @@ void TestModels::resetRestoresTheStartState()
         TMainForm &f = forms.f();
         ui::click(f.RadioButton3);
         ui::choose(f, 54);
-        f.StringGrid1->setCell(3, 4, QStringLiteral("note"));
+        f.order().setNote(4, QStringLiteral("note"));
         for (int tag : {2, 9, 29})
             f.checkBox(tag)->setChecked(true);
         ui::closeList(f, f.ComboBox2);
