@@ -22,7 +22,7 @@ private slots:
 void BenchHover::gridMoveWithoutDecode()
 {
     Forms forms(QStringLiteral("Czech"), true);
-    TMainForm &f = forms.f();
+    MainControls &f = forms.f();
     ui::hoverCell(f, 1, 3);
     const int decoded = pictures::decodeCount();
     int row = 1;
@@ -36,7 +36,7 @@ void BenchHover::gridMoveWithoutDecode()
 void BenchHover::checkBoxMoveSameBox()
 {
     Forms forms(QStringLiteral("Czech"), true);
-    TMainForm &f = forms.f();
+    MainControls &f = forms.f();
     ui::moveOver(f.checkBox(7));
     const int decoded = pictures::decodeCount();
     QBENCHMARK {
@@ -48,7 +48,7 @@ void BenchHover::checkBoxMoveSameBox()
 void BenchHover::checkBoxMoveNewBox()
 {
     Forms forms(QStringLiteral("Czech"), true);
-    TMainForm &f = forms.f();
+    MainControls &f = forms.f();
     bool first = true;
     const int decoded = pictures::decodeCount();
     int moves = 0;
@@ -63,7 +63,7 @@ void BenchHover::checkBoxMoveNewBox()
 void BenchHover::radioMoveSameButton()
 {
     Forms forms(QStringLiteral("Czech"), true);
-    TMainForm &f = forms.f();
+    MainControls &f = forms.f();
     ui::moveOver(f.RadioButton2);
     QBENCHMARK {
         ui::moveOver(f.RadioButton2, QPoint(30, 10));
@@ -74,21 +74,21 @@ void BenchHover::showPicture4()
 {
     Forms forms(QStringLiteral("Czech"));
     QBENCHMARK {
-        forms.f().ShowPicture(4);
+        forms.f().window.showPicture(4);
     }
 }
 
 void BenchHover::diagramShown()
 {
     Forms forms(QStringLiteral("English"), true);
-    TMainForm &f = forms.f();
+    MainControls &f = forms.f();
     QBENCHMARK {
         // The diagram window closes as soon as it has been shown and painted.
         QTimer::singleShot(0, forms.image.get(), [&] {
             forms.image->repaint();
             forms.image->reject();
         });
-        f.BitBtn3Click();
+        f.BitBtn3->click();
     }
 }
 

@@ -1,9 +1,9 @@
 // The order form for TQ8 / TQ8R data loggers and the ZK222 assembly.
 
 #include "application.h"
-#include "imageform.h"
-#include "kontaktform.h"
-#include "mainform.h"
+#include "diagramwindow.h"
+#include "contactdialog.h"
+#include "mainwindow.h"
 
 #include <QApplication>
 
@@ -13,12 +13,11 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     application::setUpNames();
 
-    TMainForm mainForm;
-    TKontaktForm kontaktForm([&mainForm] { return mainForm.currentLanguage() == catalogue::Language::Czech; },
-                             &mainForm);
-    TImageForm imageForm(&mainForm);
-    mainForm.setForms(&kontaktForm, &imageForm);
+    MainWindow mainWindow;
+    ContactDialog contactDialog([&mainWindow] { return mainWindow.order().language(); }, &mainWindow);
+    DiagramWindow diagramWindow(&mainWindow);
+    mainWindow.setDialogs(&contactDialog, &diagramWindow);
 
-    mainForm.show();
+    mainWindow.show();
     return app.exec();
 }

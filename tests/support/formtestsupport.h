@@ -7,15 +7,18 @@
 #include "application.h"
 #include "desktop.h"
 #include "dialogs.h"
-#include "imageform.h"
-#include "kontaktform.h"
-#include "mainform.h"
+#include "diagramwindow.h"
+#include "contactdialog.h"
+#include "glyphbutton.h"
+#include "mainwindow.h"
+#include "picturebox.h"
 #include "stringgrid.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -26,6 +29,7 @@
 #include <QTimer>
 #include <QWheelEvent>
 #include <memory>
+#include <string>
 
 class FakeDesktop : public platform::Desktop {
 public:
@@ -82,11 +86,83 @@ public:
     }
 };
 
+// The main window's controls, found as automation and screen readers find
+// them: by their object names, the names the form was designed with.
+struct MainControls {
+    explicit MainControls(MainWindow &w) : window(w)
+    {
+        find(Panel1, "Panel1"), find(GroupBox1, "GroupBox1"), find(RadioButton1, "RadioButton1");
+        find(RadioButton2, "RadioButton2"), find(RadioButton3, "RadioButton3"), find(StringGrid1, "StringGrid1");
+        find(ComboBox1, "ComboBox1"), find(Panel2, "Panel2"), find(Image1, "Image1"), find(GroupBox3, "GroupBox3");
+        find(SpeedButton1, "SpeedButton1"), find(GroupBox4, "GroupBox4"), find(Label10, "Label10");
+        find(Label11, "Label11"), find(Label12, "Label12"), find(Label13, "Label13"), find(Label14, "Label14");
+        find(Label15, "Label15"), find(Panel4, "Panel4"), find(BitBtn1, "BitBtn1"), find(BitBtn2, "BitBtn2");
+        find(BitBtn3, "BitBtn3"), find(Image2, "Image2"), find(Label16, "Label16"), find(ScrollBar1, "ScrollBar1");
+        find(GroupBox2, "GroupBox2"), find(TextWidthLabel, "TextWidthLabel"), find(ComboBox2, "ComboBox2");
+        find(ComboBox3, "ComboBox3");
+        for (int i = 0; i < 9; ++i)
+            find(SectionLabels[std::size_t(i)], "Label" + std::to_string(i + 1));
+        for (int tag = 1; tag <= catalogue::AccessoryCount; ++tag)
+            find(CheckBoxes[std::size_t(tag - 1)], "CheckBox" + std::to_string(tag));
+    }
+
+    MainWindow &window;
+    QFrame *Panel1 = nullptr, *Panel2 = nullptr, *Panel4 = nullptr;
+    QGroupBox *GroupBox1 = nullptr, *GroupBox2 = nullptr, *GroupBox3 = nullptr, *GroupBox4 = nullptr;
+    QRadioButton *RadioButton1 = nullptr, *RadioButton2 = nullptr, *RadioButton3 = nullptr;
+    StringGrid *StringGrid1 = nullptr;
+    QComboBox *ComboBox1 = nullptr, *ComboBox2 = nullptr, *ComboBox3 = nullptr;
+    PictureBox *Image1 = nullptr, *Image2 = nullptr;
+    GlyphButton *SpeedButton1 = nullptr;
+    QLabel *Label10 = nullptr, *Label11 = nullptr, *Label12 = nullptr, *Label13 = nullptr, *Label14 = nullptr,
+           *Label15 = nullptr, *Label16 = nullptr, *TextWidthLabel = nullptr;
+    QPushButton *BitBtn1 = nullptr, *BitBtn2 = nullptr, *BitBtn3 = nullptr;
+    QScrollBar *ScrollBar1 = nullptr;
+    std::array<QLabel *, 9> SectionLabels{};
+    std::array<QCheckBox *, catalogue::AccessoryCount> CheckBoxes{};
+
+    QCheckBox *checkBox(int tag) const { return CheckBoxes[std::size_t(tag - 1)]; }
+    OrderModel &order() const { return window.order(); }
+    catalogue::Language currentLanguage() const { return order().language(); }
+    bool anyModelSelected() const { return order().model() != catalogue::Model::None; }
+    const MainWindow::HoverState &hover() const { return window.hoverState(); }
+
+private:
+    template <typename T>
+    void find(T *&control, const std::string &name)
+    {
+        control = window.findChild<T *>(QString::fromStdString(name));
+        if (!control)
+            qFatal("no control named %s", name.c_str());
+    }
+};
+
+// The contact dialog's controls, by their object names.
+struct ContactControls {
+    explicit ContactControls(ContactDialog &d) : dialog(d)
+    {
+        for (int i = 0; i < 5; ++i) {
+            GroupBoxes[std::size_t(i)] = dialog.findChild<QGroupBox *>(QStringLiteral("GroupBox%1").arg(i + 1));
+            Edits[std::size_t(i)] = dialog.findChild<QLineEdit *>(QStringLiteral("Edit%1").arg(i + 1));
+            if (!GroupBoxes[std::size_t(i)] || !Edits[std::size_t(i)])
+                qFatal("contact dialog control %d missing", i + 1);
+        }
+        Button1 = dialog.findChild<QPushButton *>(QStringLiteral("Button1"));
+        if (!Button1)
+            qFatal("no Button1");
+    }
+
+    ContactDialog &dialog;
+    std::array<QGroupBox *, 5> GroupBoxes{};
+    std::array<QLineEdit *, 5> Edits{};
+    QPushButton *Button1 = nullptr;
+};
+
 struct Forms {
     FakeDesktop *desktop = nullptr;
-    std::unique_ptr<TMainForm> main;
-    std::unique_ptr<TKontaktForm> kontakt;
-    std::unique_ptr<TImageForm> image;
+    std::unique_ptr<MainWindow> main;
+    std::unique_ptr<ContactDialog> kontakt;
+    std::unique_ptr<DiagramWindow> image;
 
     explicit Forms(const QString &language = QStringLiteral("English"), bool show = false)
     {
@@ -94,12 +170,12 @@ struct Forms {
         fake->language = language;
         desktop = fake.get();
         platform::setDesktop(std::move(fake));
-        main = std::make_unique<TMainForm>();
-        TMainForm *form = main.get();
-        kontakt = std::make_unique<TKontaktForm>(
-            [form] { return form->currentLanguage() == catalogue::Language::Czech; }, form);
-        image = std::make_unique<TImageForm>(form);
-        main->setForms(kontakt.get(), image.get());
+        main = std::make_unique<MainWindow>();
+        MainWindow *form = main.get();
+        kontakt = std::make_unique<ContactDialog>([form] { return form->order().language(); }, form);
+        image = std::make_unique<DiagramWindow>(form);
+        main->setDialogs(kontakt.get(), image.get());
+        controls = std::make_unique<MainControls>(*main);
         if (show) {
             main->show();
             main->activateWindow();
@@ -108,6 +184,7 @@ struct Forms {
     }
     ~Forms()
     {
+        controls.reset();
         image.reset();
         kontakt.reset();
         main.reset();
@@ -116,7 +193,8 @@ struct Forms {
     Forms(const Forms &) = delete;
     Forms &operator=(const Forms &) = delete;
 
-    TMainForm &f() { return *main; }
+    MainControls &f() { return *controls; }
+    std::unique_ptr<MainControls> controls;
 };
 
 namespace ui {
@@ -151,23 +229,23 @@ inline QPoint cellCentre(StringGrid *grid, int column, int row)
     return StringGrid::fromClient(grid->cellRect(column, row).center());
 }
 
-inline void hoverCell(TMainForm &f, int column, int row)
+inline void hoverCell(MainControls &f, int column, int row)
 {
     moveOver(f.StringGrid1, cellCentre(f.StringGrid1, column, row));
 }
 
-inline void clickCell(TMainForm &f, int column, int row)
+inline void clickCell(MainControls &f, int column, int row)
 {
     QTest::mouseClick(f.StringGrid1, Qt::LeftButton, {}, cellCentre(f.StringGrid1, column, row));
 }
 
-inline bool pickerOpen(TMainForm &f)
+inline bool pickerOpen(MainControls &f)
 {
     return f.ComboBox1->isVisible() && f.ComboBox1->view()->isVisible();
 }
 
 // Chooses picker item `index` in the open list with the keyboard.
-inline void choose(TMainForm &f, int index)
+inline void choose(MainControls &f, int index)
 {
     QAbstractItemView *view = f.ComboBox1->view();
     view->setCurrentIndex(view->model()->index(index, 0));
@@ -176,13 +254,13 @@ inline void choose(TMainForm &f, int index)
 
 // Closes an open list with Esc, as a user does, and waits until the window
 // system has handed the activation back to the main window.
-inline void closeList(TMainForm &f, QComboBox *list)
+inline void closeList(MainControls &f, QComboBox *list)
 {
     if (list->view()->isVisible())
         QTest::keyClick(list->view(), Qt::Key_Escape);
     QTRY_VERIFY(!list->view()->isVisible());
-    f.activateWindow();
-    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget *>(&f));
+    f.window.activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget *>(&f.window));
 }
 
 // Clicks a check box or radio button as a user does.
@@ -192,7 +270,7 @@ inline void click(QAbstractButton *button)
 }
 
 // Assigns a module to a channel through the picker.
-inline void assign(TMainForm &f, int row, int index)
+inline void assign(MainControls &f, int row, int index)
 {
     clickCell(f, 1, row);
     QVERIFY(pickerOpen(f));

@@ -25,7 +25,7 @@
 #include "picturebox.h"
 #include "pricing.h"
 #include "rtftext.h"
-#include "speedbutton.h"
+#include "glyphbutton.h"
 
 #include <QAbstractItemView>
 #include <QDir>
@@ -102,7 +102,7 @@ inline QString describe(const Config &c)
     return text + QStringLiteral("; adapter %1, cable %2").arg(c.adapter).arg(c.cable);
 }
 
-inline Config readConfig(TMainForm &f)
+inline Config readConfig(MainControls &f)
 {
     Config c;
     c.model = f.RadioButton1->isChecked()   ? Model::TQ8
@@ -305,7 +305,7 @@ inline QByteArray expectedDocument(const QByteArray &templateBytes, const Docume
 class RandomSession {
 public:
     RandomSession(Forms &forms, quint64 seed)
-        : m_forms(forms), m_f(*forms.main), m_seed(seed), m_rng(seed)
+        : m_forms(forms), m_f(forms.f()), m_seed(seed), m_rng(seed)
     {
         m_previousFolder = QDir::currentPath();
         check(m_documentFolder.isValid() && m_storeFolder.isValid() && QDir::setCurrent(m_documentFolder.path()),
@@ -408,7 +408,7 @@ private:
 
     // ---- input through the window system --------------------------------------
 
-    QWindow *window() const { return m_f.windowHandle(); }
+    QWindow *window() const { return m_f.window.windowHandle(); }
 
     static QPoint nonNull(QPoint p) { return p.isNull() ? QPoint(1, 0) : p; }
 
@@ -420,8 +420,8 @@ private:
     // Window position of `local` in `widget`, if it lies inside the window.
     std::optional<QPoint> inWindow(QWidget *widget, QPoint local) const
     {
-        const QPoint p = widget->mapTo(&m_f, local);
-        if (!m_f.rect().contains(p))
+        const QPoint p = widget->mapTo(&m_f.window, local);
+        if (!m_f.window.rect().contains(p))
             return std::nullopt;
         return p;
     }
@@ -432,7 +432,7 @@ private:
         const auto p = inWindow(widget, local);
         if (!p || !widget->isVisible())
             return false;
-        QWidget *at = m_f.childAt(*p);
+        QWidget *at = m_f.window.childAt(*p);
         return at == widget || (at && widget->isAncestorOf(at));
     }
 
@@ -498,14 +498,14 @@ private:
     // under the pointer.
     void wheelAt(QPoint p, int delta)
     {
-        const QPoint global = m_f.mapToGlobal(p);
+        const QPoint global = m_f.window.mapToGlobal(p);
         QWidget *root = QApplication::activePopupWidget();
         QWidget *receiver = nullptr;
         if (root) {
             receiver = root->childAt(root->mapFromGlobal(global));
         } else {
-            root = &m_f;
-            receiver = m_f.childAt(p);
+            root = &m_f.window;
+            receiver = m_f.window.childAt(p);
         }
         if (!receiver)
             receiver = root;
@@ -521,8 +521,8 @@ private:
     bool scrollIntoView(QWidget *widget, QPoint local)
     {
         for (int i = 0; i < 40 && !reachable(widget, local); ++i) {
-            const QPoint p = widget->mapTo(&m_f, local);
-            if (p.y() >= 0 && p.y() < m_f.height())
+            const QPoint p = widget->mapTo(&m_f.window, local);
+            if (p.y() >= 0 && p.y() < m_f.window.height())
                 return false; // in the window but covered
             moveTo(QPoint(300, 300));
             wheelAt(m_pointer, p.y() < 0 ? 120 : -120);
@@ -552,8 +552,8 @@ private:
         QCoreApplication::processEvents();
         if (QApplication::activePopupWidget() || QApplication::activeModalWidget())
             return;
-        for (int i = 0; i < 20 && QApplication::activeWindow() != &m_f; ++i) {
-            m_f.activateWindow();
+        for (int i = 0; i < 20 && QApplication::activeWindow() != &m_f.window; ++i) {
+            m_f.window.activateWindow();
             QCoreApplication::processEvents();
         }
     }
@@ -718,7 +718,7 @@ private:
         const QPoint p = *inWindow(m_f.StringGrid1, local);
         moveTo(p, chance(30));
         const bool free = QApplication::activePopupWidget() == nullptr;
-        const bool onGrid = m_f.childAt(p) == m_f.StringGrid1;
+        const bool onGrid = m_f.window.childAt(p) == m_f.StringGrid1;
         const bool model = m_f.anyModelSelected();
         const int boxes = int(m_boxes.asked.size());
         log(QStringLiteral("click grid cell %1,%2").arg(column).arg(row));
@@ -838,7 +838,7 @@ private:
             // few pixels of the one that opened the list counts as part of it.
             const QPoint across = viewport->mapTo(popup, QPoint(below(viewport->width()), below(viewport->height())));
             QTest::mouseMove(popup->windowHandle(), nonNull(across));
-            if ((popup->mapToGlobal(across) - m_f.mapToGlobal(m_pointer)).manhattanLength() <= 9)
+            if ((popup->mapToGlobal(across) - m_f.window.mapToGlobal(m_pointer)).manhattanLength() <= 9)
                 QTest::mouseMove(popup->windowHandle(), nonNull(QPoint(across.x() < popup->width() / 2 ? popup->width() - 2 : 1, across.y())));
             QTest::mouseMove(popup->windowHandle(), p);
             QTest::mouseClick(popup->windowHandle(), Qt::LeftButton, {}, p);
@@ -931,9 +931,9 @@ private:
         case 10: {
             // Bare window ground.
             for (int i = 0; i < 20; ++i) {
-                const QPoint p = randomPointIn(m_f.rect());
-                if (!m_f.childAt(p)) {
-                    target = &m_f;
+                const QPoint p = randomPointIn(m_f.window.rect());
+                if (!m_f.window.childAt(p)) {
+                    target = &m_f.window;
                     local = p;
                     break;
                 }
@@ -941,16 +941,16 @@ private:
             what = "window";
             break;
         }
-        default: target = &m_f; local = randomPointIn(m_f.rect()); what = "anywhere"; break;
+        default: target = &m_f.window; local = randomPointIn(m_f.window.rect()); what = "anywhere"; break;
         }
         if (!target || !target->isVisible()) {
-            target = &m_f;
-            local = randomPointIn(m_f.rect());
+            target = &m_f.window;
+            local = randomPointIn(m_f.window.rect());
         }
         auto p = inWindow(target, local);
         if (!p)
-            p = randomPointIn(m_f.rect());
-        QWidget *at = m_f.childAt(*p);
+            p = randomPointIn(m_f.window.rect());
+        QWidget *at = m_f.window.childAt(*p);
         log(QStringLiteral("move over %1 at %2,%3 (%4)")
                 .arg(what)
                 .arg(p->x())
@@ -1009,7 +1009,7 @@ private:
         default: {
             // Along the row to its module cell.
             const QRect module = m_f.StringGrid1->cellRect(1, row);
-            moveTo(QPoint(m_f.StringGrid1->mapTo(&m_f, StringGrid::fromClient(module.center())).x(), p.y()));
+            moveTo(QPoint(m_f.StringGrid1->mapTo(&m_f.window, StringGrid::fromClient(module.center())).x(), p.y()));
             break;
         }
         }
@@ -1077,7 +1077,7 @@ private:
             }
         }
         const int item = below(3);
-        const int hoveredTag = m_f.LastHoveredTag;
+        const int hoveredTag = m_f.hover().lastAccessory;
         chooseInOpenList(list, item);
         const bool adapter = list == m_f.ComboBox2;
         m_after.push_back([=] {
@@ -1088,7 +1088,7 @@ private:
             same(m_f.Label15->text(), catalogue::priceText(catalogue::accessoryPriceText(tag, item)),
                  QStringLiteral("variant price"));
             // The adapter shows its own picture and re-arms the hover; the cable leaves both.
-            same(m_f.LastHoveredTag, adapter ? -1 : hoveredTag, QStringLiteral("LastHoveredTag after a variant"));
+            same(m_f.hover().lastAccessory, adapter ? -1 : hoveredTag, QStringLiteral("LastHoveredTag after a variant"));
         });
     }
 
@@ -1096,8 +1096,8 @@ private:
     {
         static const std::vector<int> deltas = {120, -120, 120, -120, 240, -240, -360, 30, -30, 60, -60, 15, -15, 90};
         const int delta = pick(deltas);
-        const QPoint p = nonNull(randomPointIn(m_f.rect()));
-        QWidget *at = m_f.childAt(p);
+        const QPoint p = nonNull(randomPointIn(m_f.window.rect()));
+        QWidget *at = m_f.window.childAt(p);
         const int before = m_f.ScrollBar1->value();
         const bool pickerList = ui::pickerOpen(m_f);
         const bool popup = QApplication::activePopupWidget() != nullptr;
@@ -1230,16 +1230,16 @@ private:
     void contactDialogShown()
     {
         const int showing = ++m_kontaktShows;
-        TKontaktForm *dialog = m_forms.kontakt.get();
+        ContactDialog *dialog = m_forms.kontakt.get();
         const bool confirm = m_confirmContact;
         const std::array<QString, 5> texts = m_contactTexts;
         const bool byKey = chance(50);
         QTimer::singleShot(0, dialog, [this, dialog, confirm, texts, byKey, showing] {
             for (int i = 0; i < 5; ++i)
-                dialog->Edits[std::size_t(i)]->setText(texts[std::size_t(i)]);
+                ContactControls(*dialog).Edits[std::size_t(i)]->setText(texts[std::size_t(i)]);
             if (confirm && !byKey)
                 QTest::mouseClick(dialog->windowHandle(), Qt::LeftButton, {},
-                                  dialog->Button1->mapTo(dialog, QPoint(20, 10)));
+                                  ContactControls(*dialog).Button1->mapTo(dialog, QPoint(20, 10)));
             else
                 QTest::sendKeyEvent(QTest::Click, dialog->windowHandle(), confirm ? Qt::Key_Return : Qt::Key_Escape,
                                     QString(), Qt::NoModifier);
@@ -1255,7 +1255,7 @@ private:
     void diagramShown()
     {
         const int showing = ++m_diagramShows;
-        TImageForm *dialog = m_forms.image.get();
+        DiagramWindow *dialog = m_forms.image.get();
         QTimer::singleShot(0, dialog, [this, dialog, showing] {
             QTest::sendKeyEvent(QTest::Click, dialog->windowHandle(), Qt::Key_Escape, QString(), Qt::NoModifier);
             QTimer::singleShot(500, dialog, [this, dialog, showing] {
@@ -1425,7 +1425,7 @@ private:
 
         // The language the button holds is the one the texts show.
         same(m_f.currentLanguage() == Language::Czech, czech, QStringLiteral("language of the button and of the texts"));
-        same(m_f.GroupBox4->isVisibleTo(&m_f), czech, QStringLiteral("price group shown"));
+        same(m_f.GroupBox4->isVisibleTo(&m_f.window), czech, QStringLiteral("price group shown"));
         same(m_f.Panel4->y(), czech ? 323 : 233, QStringLiteral("button panel top"));
         for (int t = 1; t <= Tags; ++t)
             same(m_f.checkBox(t)->text(), catalogue::accessoryCaption(t, language), QStringLiteral("caption of CheckBox%1").arg(t));
@@ -1504,7 +1504,7 @@ private:
             const QRect cell = m_f.StringGrid1->cellRect(1, m_f.StringGrid1->currentRow());
             same(m_f.ComboBox1->pos(), cell.topLeft() + QPoint(13, 77), QStringLiteral("picker position"));
         }
-        check(m_f.isVisible() && !m_f.isMinimized(), QStringLiteral("main window not shown"));
+        check(m_f.window.isVisible() && !m_f.window.isMinimized(), QStringLiteral("main window not shown"));
     }
     static QString show(const QPoint &p) { return QStringLiteral("%1,%2").arg(p.x()).arg(p.y()); }
     static QString show(const QStringList &l) { return l.join(QLatin1Char('|')); }
@@ -1512,7 +1512,7 @@ private:
     // ---- state ---------------------------------------------------------------
 
     Forms &m_forms;
-    TMainForm &m_f;
+    MainControls &m_f;
     quint64 m_seed;
     std::mt19937_64 m_rng;
     BoxAnswers m_boxes;

@@ -33,13 +33,13 @@ public:
 
     void press(bool confirm, const QStringList &texts = {})
     {
-        TKontaktForm *dialog = m_forms.kontakt.get();
+        ContactDialog *dialog = m_forms.kontakt.get();
         QTimer::singleShot(0, dialog, [dialog, confirm, texts] {
             for (int i = 0; i < texts.size(); ++i)
-                dialog->Edits[std::size_t(i)]->setText(texts.at(i));
-            QTest::keyClick(dialog->Edits[2], confirm ? Qt::Key_Return : Qt::Key_Escape);
+                ContactControls(*dialog).Edits[std::size_t(i)]->setText(texts.at(i));
+            QTest::keyClick(ContactControls(*dialog).Edits[2], confirm ? Qt::Key_Return : Qt::Key_Escape);
         });
-        ui::click(m_forms.main->BitBtn2);
+        ui::click(m_forms.f().BitBtn2);
     }
 
     QByteArray document() const
@@ -55,7 +55,7 @@ private:
     QString m_previous;
 };
 
-void configure(TMainForm &f)
+void configure(MainControls &f)
 {
     ui::click(f.RadioButton1);
     ui::choose(f, 3);
@@ -75,7 +75,7 @@ struct ScreenState {
     }
 };
 
-ScreenState screen(TMainForm &f)
+ScreenState screen(MainControls &f)
 {
     ScreenState s{{}, f.ComboBox2->currentIndex(), f.ComboBox3->currentIndex(), f.Label13->text()};
     for (QCheckBox *box : f.CheckBoxes)
@@ -120,63 +120,66 @@ void TestDocument::contactDialogTexts()
     QFETCH(QString, language);
     QFETCH(QStringList, texts);
     Forms forms(language, true);
-    TKontaktForm &dialog = *forms.kontakt;
+    ContactDialog &dialog = *forms.kontakt;
+    const ContactControls contact(dialog);
     QTemporaryDir folder;
     dialog.setStore(ContactStore(folder.filePath(QStringLiteral("Formular.conf"))));
     dialog.show();
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
     QStringList shown{dialog.windowTitle()};
-    for (QGroupBox *group : dialog.GroupBoxes)
+    for (QGroupBox *group : contact.GroupBoxes)
         shown << group->title();
-    shown << dialog.Button1->text();
+    shown << contact.Button1->text();
     QCOMPARE(shown, texts);
     QCOMPARE(dialog.size(), QSize(374, 312));
-    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(dialog.Button1));
-    QVERIFY(dialog.Button1->isDefault() && dialog.Button1->font().bold());
-    QCOMPARE(dialog.Edits[4]->geometry(), QRect(8, 16, 341, 21));
-    QCOMPARE(dialog.GroupBoxes[3]->geometry(), QRect(8, 169, 357, 45));
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(contact.Button1));
+    QVERIFY(contact.Button1->isDefault() && contact.Button1->font().bold());
+    QCOMPARE(contact.Edits[4]->geometry(), QRect(8, 16, 341, 21));
+    QCOMPARE(contact.GroupBoxes[3]->geometry(), QRect(8, 169, 357, 45));
     dialog.reject();
 }
 
 void TestDocument::contactDetailsAreRemembered()
 {
     Forms forms(QStringLiteral("Czech"), true);
-    TKontaktForm &dialog = *forms.kontakt;
+    ContactDialog &dialog = *forms.kontakt;
+    const ContactControls contact(dialog);
     QTemporaryDir folder;
     const QString file = folder.filePath(QStringLiteral("Formular.conf"));
     dialog.setStore(ContactStore(file));
 
     // First run: empty boxes. Enter in an edit box stores and confirms.
     QTimer::singleShot(0, &dialog, [&] {
-        for (QLineEdit *edit : dialog.Edits)
+        for (QLineEdit *edit : contact.Edits)
             QVERIFY(edit->text().isEmpty());
-        dialog.Edits[0]->setText(QStringLiteral("Měřicí technika s.r.o."));
-        dialog.Edits[4]->setText(QStringLiteral("info@example.cz"));
-        QTest::keyClick(dialog.Edits[2], Qt::Key_Return);
+        contact.Edits[0]->setText(QStringLiteral("Měřicí technika s.r.o."));
+        contact.Edits[4]->setText(QStringLiteral("info@example.cz"));
+        QTest::keyClick(contact.Edits[2], Qt::Key_Return);
     });
-    QCOMPARE(dialog.exec(), int(TKontaktForm::ModalOk));
+    QCOMPARE(dialog.exec(), int(ContactDialog::ModalOk));
     QCOMPARE(QSettings(file, QSettings::NativeFormat).value(QStringLiteral("CompanyName")).toString(),
              QStringLiteral("Měřicí technika s.r.o."));
 
     // A change cancelled with Esc is not stored and is gone at the next showing.
     QTimer::singleShot(0, &dialog, [&] {
-        QCOMPARE(dialog.Edits[0]->text(), QStringLiteral("Měřicí technika s.r.o."));
-        dialog.Edits[0]->setText(QStringLiteral("Other"));
-        QTest::keyClick(dialog.Edits[0], Qt::Key_Escape);
+        QCOMPARE(contact.Edits[0]->text(), QStringLiteral("Měřicí technika s.r.o."));
+        contact.Edits[0]->setText(QStringLiteral("Other"));
+        QTest::keyClick(contact.Edits[0], Qt::Key_Escape);
     });
-    QCOMPARE(dialog.exec(), int(TKontaktForm::ModalCancel));
+    QCOMPARE(dialog.exec(), int(ContactDialog::ModalCancel));
     QTimer::singleShot(0, &dialog, [&] {
-        QCOMPARE(dialog.Edits[0]->text(), QStringLiteral("Měřicí technika s.r.o."));
-        QCOMPARE(dialog.Edits[4]->text(), QStringLiteral("info@example.cz"));
+        QCOMPARE(contact.Edits[0]->text(), QStringLiteral("Měřicí technika s.r.o."));
+        QCOMPARE(contact.Edits[4]->text(), QStringLiteral("info@example.cz"));
         dialog.close();
     });
-    QCOMPARE(dialog.exec(), int(TKontaktForm::ModalCancel));
+    QCOMPARE(dialog.exec(), int(ContactDialog::ModalCancel));
 }
 
 void TestDocument::contactDialogReportsItsStore()
 {
     Forms forms(QStringLiteral("English"), true);
-    TKontaktForm &dialog = *forms.kontakt;
+    ContactDialog &dialog = *forms.kontakt;
+    const ContactControls contact(dialog);
     QTemporaryDir folder;
     const QString file = folder.filePath(QStringLiteral("Formular.conf"));
     QFile conf(file);
@@ -186,15 +189,15 @@ void TestDocument::contactDialogReportsItsStore()
     dialog.setStore(ContactStore(file));
 
     BoxAnswers boxes;
-    dialog.Edits[1]->setText(QStringLiteral("typed before"));
-    dialog.Edits[2]->setText(QStringLiteral("typed before"));
+    contact.Edits[1]->setText(QStringLiteral("typed before"));
+    contact.Edits[2]->setText(QStringLiteral("typed before"));
     dialog.show();
     QCOMPARE(boxes.texts(), QStringList{QStringLiteral("Invalid data type for 'Adress'")});
     QCOMPARE(boxes.asked.first().icon, QMessageBox::Critical);
-    QCOMPARE(dialog.Edits[0]->text(), QStringLiteral("ACME"));
-    QCOMPARE(dialog.Edits[1]->text(), QStringLiteral("typed before")); // the unreadable value's box
-    QCOMPARE(dialog.Edits[2]->text(), QString());                      // read all the same
-    QCOMPARE(dialog.Edits[3]->text(), QStringLiteral("123"));
+    QCOMPARE(contact.Edits[0]->text(), QStringLiteral("ACME"));
+    QCOMPARE(contact.Edits[1]->text(), QStringLiteral("typed before")); // the unreadable value's box
+    QCOMPARE(contact.Edits[2]->text(), QString());                      // read all the same
+    QCOMPARE(contact.Edits[3]->text(), QStringLiteral("123"));
     QVERIFY(dialog.isVisible());
     dialog.reject();
 
@@ -206,12 +209,12 @@ void TestDocument::contactDialogReportsItsStore()
     dialog.show();
     QCOMPARE(boxes.asked.size(), 1); // nothing to read, nothing reported
     dialog.setResult(0);
-    QTest::mouseClick(dialog.Button1, Qt::LeftButton);
+    QTest::mouseClick(contact.Button1, Qt::LeftButton);
     QVERIFY(boxes.texts().last().startsWith(QStringLiteral("Failed to set data for 'CompanyName'\n")));
     QVERIFY(dialog.isVisible());
     QCOMPARE(dialog.result(), 0);
     dialog.reject();
-    QCOMPARE(dialog.result(), int(TKontaktForm::ModalCancel));
+    QCOMPARE(dialog.result(), int(ContactDialog::ModalCancel));
 
     // A store that cannot even be created: nothing reported, and continue
     // still leads to the document.
@@ -220,16 +223,16 @@ void TestDocument::contactDialogReportsItsStore()
     plain.close();
     dialog.setStore(ContactStore(plain.fileName() + QStringLiteral("/Formular.conf")));
     dialog.show();
-    QTest::mouseClick(dialog.Button1, Qt::LeftButton);
+    QTest::mouseClick(contact.Button1, Qt::LeftButton);
     QCOMPARE(boxes.asked.size(), 2);
-    QCOMPARE(dialog.result(), int(TKontaktForm::ModalOk));
+    QCOMPARE(dialog.result(), int(ContactDialog::ModalOk));
 }
 
 void TestDocument::documentIsWrittenAndOpened()
 {
     for (const QString &language : {QStringLiteral("Czech"), QStringLiteral("English")}) {
         Forms forms(language, true);
-        TMainForm &f = forms.f();
+        MainControls &f = forms.f();
         configure(f);
         DocumentRun run(forms);
         BoxAnswers boxes;
@@ -248,14 +251,14 @@ void TestDocument::documentIsWrittenAndOpened()
         QVERIFY(rtf.contains("N2201 - "));
         // No copy of the template is left, nor was one written beside it.
         QCOMPARE(QDir(run.folder()).entryList(QDir::Files), QStringList{QStringLiteral("formular.rtf")});
-        QVERIFY(f.cursor().shape() != Qt::WaitCursor);
+        QVERIFY(f.window.cursor().shape() != Qt::WaitCursor);
     }
 }
 
 void TestDocument::generationLeavesTheScreenAlone()
 {
     Forms forms(QStringLiteral("Czech"), true);
-    TMainForm &f = forms.f();
+    MainControls &f = forms.f();
     configure(f);
     ui::click(f.RadioButton3); // the assembly ticks and disables its parts
     ui::choose(f, 5);
@@ -290,12 +293,12 @@ void TestDocument::cancelWritesNothing()
 void TestDocument::documentCommandWaitsForTheOpener()
 {
     Forms forms(QStringLiteral("English"), true);
-    TMainForm &f = forms.f();
+    MainControls &f = forms.f();
     DocumentRun run(forms);
     forms.desktop->answerLater = true;
     BoxAnswers boxes;
     run.press(true);
-    QCOMPARE(f.cursor().shape(), Qt::WaitCursor);
+    QCOMPARE(f.window.cursor().shape(), Qt::WaitCursor);
     bool askedAgain = false;
     QTimer answerIfAsked;
     answerIfAsked.setSingleShot(true);
@@ -312,7 +315,7 @@ void TestDocument::documentCommandWaitsForTheOpener()
     forms.desktop->answer(false);
     QCOMPARE(boxes.asked.size(), 1);
     QCOMPARE(boxes.asked.first().icon, QMessageBox::Warning);
-    QVERIFY(f.cursor().shape() != Qt::WaitCursor);
+    QVERIFY(f.window.cursor().shape() != Qt::WaitCursor);
     forms.desktop->answerLater = false;
     run.press(true);
     QCOMPARE(forms.desktop->opened.size(), 2);
@@ -342,7 +345,7 @@ void TestDocument::openerFailureTellsWhereTheFileIs()
     QCOMPARE(boxes.texts(), QStringList{warning});
     QCOMPARE(boxes.asked.first().icon, QMessageBox::Warning);
     QVERIFY(QFile::exists(run.path()));
-    QVERIFY(forms.f().cursor().shape() != Qt::WaitCursor);
+    QVERIFY(forms.f().window.cursor().shape() != Qt::WaitCursor);
 }
 
 void TestDocument::writeFailuresKeepThePreviousDocument_data()
@@ -360,7 +363,7 @@ void TestDocument::writeFailuresKeepThePreviousDocument()
 {
     QFETCH(QString, fault);
     Forms forms(QStringLiteral("Czech"), true);
-    TMainForm &f = forms.f();
+    MainControls &f = forms.f();
     configure(f);
     const ScreenState before = screen(f);
     DocumentRun run(forms);
@@ -407,7 +410,7 @@ void TestDocument::writeFailuresKeepThePreviousDocument()
         QVERIFY(QFileInfo(run.path()).isSymLink());
     QVERIFY(forms.desktop->opened.isEmpty());
     QVERIFY(screen(f) == before);
-    QVERIFY(f.cursor().shape() != Qt::WaitCursor);
+    QVERIFY(f.window.cursor().shape() != Qt::WaitCursor);
 }
 
 QTEST_MAIN(TestDocument)

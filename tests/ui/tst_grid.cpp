@@ -38,7 +38,7 @@ void TestGrid::lockedUntilAModelIsChosen()
     QFETCH(QString, language);
     QFETCH(QString, warning);
     Forms forms(language, true);
-    TMainForm &f = forms.f();
+    MainControls &f = forms.f();
     BoxAnswers boxes;
     ui::clickCell(f, 1, 5);
     QCOMPARE(boxes.texts(), QStringList{warning});
@@ -51,7 +51,7 @@ void TestGrid::lockedUntilAModelIsChosen()
 void TestGrid::pickerOpensOverTheRowAndCommits()
 {
     Forms forms(QStringLiteral("Czech"), true);
-    TMainForm &f = forms.f();
+    MainControls &f = forms.f();
     BoxAnswers boxes;
     f.RadioButton1->setChecked(true);
     f.ComboBox1->hide();
@@ -87,7 +87,7 @@ void TestGrid::pickerOpensOverTheRowAndCommits()
 void TestGrid::interfaceModuleTakesTheLaterRows()
 {
     Forms forms(QStringLiteral("English"), true);
-    TMainForm &f = forms.f();
+    MainControls &f = forms.f();
     f.RadioButton2->setChecked(true);
     ui::choose(f, 3); // channel 1: H1I
     ui::assign(f, 2, 1);
@@ -119,13 +119,13 @@ void TestGrid::releaseOfTheOpeningClickChoosesNothing()
     // Through the window system: the list opens under a pointer that is
     // still pressed, wherever the screen leaves room for it.
     Forms forms(QStringLiteral("English"), true);
-    TMainForm &f = forms.f();
+    MainControls &f = forms.f();
     ui::click(f.RadioButton1);
     ui::choose(f, 1);
     for (int row : {16, 11, 4}) {
-        const QPoint at = f.StringGrid1->mapTo(&f, ui::cellCentre(f.StringGrid1, 1, row));
-        QTest::mousePress(f.windowHandle(), Qt::LeftButton, {}, at);
-        QTest::mouseRelease(f.windowHandle(), Qt::LeftButton, {}, at, 600);
+        const QPoint at = f.StringGrid1->mapTo(&f.window, ui::cellCentre(f.StringGrid1, 1, row));
+        QTest::mousePress(f.window.windowHandle(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(f.window.windowHandle(), Qt::LeftButton, {}, at, 600);
         QVERIFY2(ui::pickerOpen(f), qPrintable(QString::number(row)));
         QCOMPARE(f.StringGrid1->cell(1, row), QString());
         ui::choose(f, 5);
@@ -136,7 +136,7 @@ void TestGrid::releaseOfTheOpeningClickChoosesNothing()
 void TestGrid::separatorItemCountsAsNoModule()
 {
     Forms forms(QStringLiteral("Czech"), true);
-    TMainForm &f = forms.f();
+    MainControls &f = forms.f();
     f.RadioButton1->setChecked(true);
     ui::choose(f, 46);
     QCOMPARE(f.StringGrid1->cell(1, 1), QStringLiteral("---"));
@@ -149,7 +149,7 @@ void TestGrid::separatorItemCountsAsNoModule()
 void TestGrid::enterCommitsAndEscapeHides()
 {
     Forms forms(QStringLiteral("English"), true);
-    TMainForm &f = forms.f();
+    MainControls &f = forms.f();
     f.RadioButton1->setChecked(true);
     ui::closeList(f, f.ComboBox1);
     QVERIFY(f.ComboBox1->isVisible());
@@ -170,7 +170,7 @@ void TestGrid::enterCommitsAndEscapeHides()
 void TestGrid::focusLossCommits()
 {
     Forms forms(QStringLiteral("English"), true);
-    TMainForm &f = forms.f();
+    MainControls &f = forms.f();
     f.RadioButton1->setChecked(true);
     ui::closeList(f, f.ComboBox1);
     f.ComboBox1->setCurrentIndex(13);
@@ -185,7 +185,7 @@ void TestGrid::focusLossCommits()
 void TestGrid::hoverShowsTheModuleUnderThePointer()
 {
     Forms forms(QStringLiteral("Czech"), true);
-    TMainForm &f = forms.f();
+    MainControls &f = forms.f();
     f.RadioButton1->setChecked(true);
     ui::choose(f, 1);
     ui::assign(f, 2, 3);
@@ -195,7 +195,7 @@ void TestGrid::hoverShowsTheModuleUnderThePointer()
     QCOMPARE(f.Label14->text(), QStringLiteral("V4103"));
     QCOMPARE(f.Label15->text(), QStringLiteral("1975,-"));
     QCOMPARE(f.StringGrid1->currentRow(), 2);
-    QCOMPARE(f.LastHoveredTag, -1);
+    QCOMPARE(f.hover().lastAccessory, -1);
     QCOMPARE(f.Image1->picture().size(), QSize(150, 102));
     QCOMPARE(f.StringGrid1->cursor().shape(), Qt::PointingHandCursor);
 
@@ -219,7 +219,7 @@ void TestGrid::hoverShowsTheModuleUnderThePointer()
 void TestGrid::notesAreTypedOnlyInTheNoteColumn()
 {
     Forms forms(QStringLiteral("English"), true);
-    TMainForm &f = forms.f();
+    MainControls &f = forms.f();
     f.RadioButton1->setChecked(true);
     ui::choose(f, 1);
 
@@ -252,7 +252,7 @@ void TestGrid::notesAreTypedOnlyInTheNoteColumn()
 void TestGrid::cellsAreDrawnWithTheirColours()
 {
     Forms forms(QStringLiteral("Czech"), true);
-    TMainForm &f = forms.f();
+    MainControls &f = forms.f();
     const QImage image = f.StringGrid1->grab().toImage();
     const QColor yellow(255, 255, 0);
     QCOMPARE(image.pixelColor(StringGrid::fromClient(f.StringGrid1->cellRect(0, 5).topLeft())), yellow);

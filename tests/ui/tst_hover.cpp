@@ -4,7 +4,7 @@
 #include "formtestsupport.h"
 #include "picturebox.h"
 #include "pictures.h"
-#include "speedbutton.h"
+#include "glyphbutton.h"
 
 #include <QFile>
 #include <QGroupBox>
@@ -20,7 +20,7 @@ bool isWhite(const QImage &image)
     return true;
 }
 
-void fitModules(TMainForm &f, int count, int separators = 0)
+void fitModules(MainControls &f, int count, int separators = 0)
 {
     // W1 on the first `count` channels, the "---" entry on the next ones.
     for (int row = 1; row <= count + separators; ++row)
@@ -60,7 +60,7 @@ private slots:
 void TestHover::radioButtonsShowTheirModel()
 {
     Forms forms(QStringLiteral("Czech"), true);
-    TMainForm &f = forms.f();
+    MainControls &f = forms.f();
     const int start = pictures::decodeCount();
     ui::moveOver(f.RadioButton1);
     QCOMPARE(f.Image1->picture().size(), QSize(200, 113));
@@ -91,7 +91,7 @@ void TestHover::radioButtonsShowTheirModel()
 void TestHover::checkBoxesShowTheirAccessory()
 {
     Forms forms(QStringLiteral("Czech"), true);
-    TMainForm &f = forms.f();
+    MainControls &f = forms.f();
     const int start = pictures::decodeCount();
     ui::moveOver(f.checkBox(4));
     QCOMPARE(f.Label14->text(), QStringLiteral("ZK202"));
@@ -105,7 +105,7 @@ void TestHover::checkBoxesShowTheirAccessory()
     for (int x = 5; x < 100; x += 10)
         ui::moveOver(f.checkBox(14), QPoint(x, 8));
     QCOMPARE(pictures::decodeCount(), start + 2);
-    QCOMPARE(f.LastHoveredTag, 14);
+    QCOMPARE(f.hover().lastAccessory, 14);
     QVERIFY(f.checkBox(14)->font().bold() && !f.checkBox(4)->font().bold());
     QFont bold = f.checkBox(14)->font();
     QCOMPARE(f.checkBox(14)->width(), QFontMetrics(bold).horizontalAdvance(f.checkBox(14)->text()) + 20);
@@ -135,7 +135,7 @@ void TestHover::checkBoxesShowTheirAccessory()
 void TestHover::variantsDecideWhatIsShown()
 {
     Forms forms(QStringLiteral("Czech"), true);
-    TMainForm &f = forms.f();
+    MainControls &f = forms.f();
     f.ComboBox2->setCurrentIndex(2);
     ui::moveOver(f.checkBox(2));
     QCOMPARE(f.Label14->text(), QStringLiteral("N2203"));
@@ -147,7 +147,7 @@ void TestHover::variantsDecideWhatIsShown()
     f.ComboBox2->view()->setCurrentIndex(f.ComboBox2->model()->index(0, 0));
     QTest::keyClick(f.ComboBox2->view(), Qt::Key_Return);
     QCOMPARE(f.Image1->picture().size(), QSize(200, 88));
-    QCOMPARE(f.LastHoveredTag, -1);
+    QCOMPARE(f.hover().lastAccessory, -1);
     const int before = pictures::decodeCount();
     ui::moveOver(f.checkBox(2));
     QCOMPARE(pictures::decodeCount(), before + 1);
@@ -182,7 +182,7 @@ void TestHover::calibrationFollowsTheFittedChannels()
     QFETCH(QString, code);
     QFETCH(QString, price);
     Forms forms(QStringLiteral("Czech"), true);
-    TMainForm &f = forms.f();
+    MainControls &f = forms.f();
     fitModules(f, fitted, separators);
     ui::moveOver(f.checkBox(29));
     QCOMPARE(f.order().fittedChannels(), fitted);
@@ -194,13 +194,13 @@ void TestHover::calibrationFollowsTheFittedChannels()
 void TestHover::leavingItems()
 {
     Forms forms(QStringLiteral("Czech"), true);
-    TMainForm &f = forms.f();
+    MainControls &f = forms.f();
     ui::moveOver(f.checkBox(6));
-    ui::moveOver(&f, QPoint(590, 560)); // bare window ground
+    ui::moveOver(&f.window, QPoint(590, 560)); // bare window ground
     QVERIFY(isWhite(f.Image1->picture()));
     QCOMPARE(f.Label14->text(), QStringLiteral("---"));
     QCOMPARE(f.Label15->text(), QStringLiteral("0,-"));
-    QCOMPARE(f.LastHoveredTag, -1);
+    QCOMPARE(f.hover().lastAccessory, -1);
     // Controls without a handler change nothing.
     ui::moveOver(f.checkBox(6));
     ui::moveOver(f.Panel2);
@@ -219,7 +219,7 @@ void TestHover::leavingItems()
 void TestHover::hoverTakesTheFocus()
 {
     Forms forms(QStringLiteral("English"), true);
-    TMainForm &f = forms.f();
+    MainControls &f = forms.f();
     ui::click(f.RadioButton1);
     ui::closeList(f, f.ComboBox1);
     f.ComboBox1->setCurrentIndex(29);
@@ -234,14 +234,14 @@ void TestHover::hoverTakesTheFocus()
 void TestHover::missingPictureKeepsThePreviousOne()
 {
     Forms forms(QStringLiteral("Czech"));
-    TMainForm &f = forms.f();
-    f.ShowPicture(5);
+    MainControls &f = forms.f();
+    f.window.showPicture(5);
     const qint64 shown = f.Image1->picture().cacheKey();
-    QVERIFY_THROWS_EXCEPTION(std::runtime_error, f.ShowPicture(99));
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, f.window.showPicture(99));
     QCOMPARE(f.Image1->picture().cacheKey(), shown);
     // At a handler's boundary the error is reported, not thrown on.
     BoxAnswers boxes;
-    dialogs::guarded(&f, [&] { f.ShowPicture(0); });
+    dialogs::guarded(&f.window, [&] { f.window.showPicture(0); });
     QCOMPARE(boxes.asked.size(), 1);
     QCOMPARE(boxes.asked.first().icon, QMessageBox::Critical);
     QCOMPARE(f.Image1->picture().cacheKey(), shown);
@@ -250,10 +250,10 @@ void TestHover::missingPictureKeepsThePreviousOne()
 void TestHover::logoOpensTheMakersSite()
 {
     Forms forms(QStringLiteral("Czech"), true);
-    TMainForm &f = forms.f();
+    MainControls &f = forms.f();
     BoxAnswers boxes;
     QTest::mouseClick(f.Image2, Qt::LeftButton);
-    QCOMPARE(forms.desktop->urls, QList<QUrl>{QUrl(QString::fromLatin1(TMainForm::MakerWebAddress))});
+    QCOMPARE(forms.desktop->urls, QList<QUrl>{QUrl(QString::fromLatin1(MainWindow::MakerWebAddress))});
     forms.desktop->throwOnUrl = true; // no browser: nothing is shown
     QTest::mouseClick(f.Image2, Qt::LeftButton);
     QCOMPARE(forms.desktop->urls.size(), 2);
@@ -263,8 +263,8 @@ void TestHover::logoOpensTheMakersSite()
 void TestHover::diagramInTheCurrentLanguage()
 {
     Forms forms(QStringLiteral("Czech"), true);
-    TMainForm &f = forms.f();
-    TImageForm &diagram = *forms.image;
+    MainControls &f = forms.f();
+    DiagramWindow &diagram = *forms.image;
     const QImage czech = pictures::load(34);
     const QImage english = pictures::load(35);
     QVERIFY(czech != english);
@@ -273,9 +273,9 @@ void TestHover::diagramInTheCurrentLanguage()
     QImage shownPicture;
     QTimer::singleShot(0, &diagram, [&] {
         shownModal = diagram.isVisible() && diagram.isModal();
-        shownPicture = diagram.Image1->picture();
+        shownPicture = diagram.findChild<PictureBox *>(QStringLiteral("Image1"))->picture();
         QTest::keyClick(&diagram, Qt::Key_A); // other keys do nothing
-        QTest::mouseClick(diagram.Image1, Qt::LeftButton);
+        QTest::mouseClick(diagram.findChild<PictureBox *>(QStringLiteral("Image1")), Qt::LeftButton);
         if (diagram.isVisible())
             QTest::keyClick(&diagram, Qt::Key_Escape);
     });
@@ -289,7 +289,7 @@ void TestHover::diagramInTheCurrentLanguage()
 
     f.SpeedButton1->click();
     QTimer::singleShot(0, &diagram, [&] {
-        shownPicture = diagram.Image1->picture();
+        shownPicture = diagram.findChild<PictureBox *>(QStringLiteral("Image1"))->picture();
         diagram.close();
     });
     ui::click(f.BitBtn3);
@@ -305,10 +305,10 @@ void TestHover::diagramKeepsMemoryFlat()
     QSKIP("freed memory stays in the address sanitizer's quarantine; its leak check covers this build");
 #endif
     Forms forms(QStringLiteral("English"), true);
-    TMainForm &f = forms.f();
+    MainControls &f = forms.f();
     const auto openAndClose = [&] {
         QTimer::singleShot(0, forms.image.get(), [&] { forms.image->reject(); });
-        f.BitBtn3Click();
+        f.BitBtn3->click();
     };
     for (int i = 0; i < 10; ++i)
         openAndClose();
@@ -320,7 +320,7 @@ void TestHover::diagramKeepsMemoryFlat()
     const long grown = residentKb() - before;
     // A kept picture would be 1.1 MB per opening, 160 MB over the loop.
     QVERIFY2(grown < 8 * 1024, qPrintable(QStringLiteral("grew by %1 kB").arg(grown)));
-    QCOMPARE(forms.image->Image1->picture().size(), QSize(525, 700));
+    QCOMPARE(forms.image->findChild<PictureBox *>(QStringLiteral("Image1"))->picture().size(), QSize(525, 700));
 }
 
 QTEST_MAIN(TestHover)

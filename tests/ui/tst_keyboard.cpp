@@ -3,7 +3,7 @@
 
 #include "formtestsupport.h"
 #include "picturebox.h"
-#include "speedbutton.h"
+#include "glyphbutton.h"
 
 #include <QAccessible>
 #include <QDir>
@@ -52,7 +52,7 @@ private slots:
 void TestKeyboard::wholeOrderByKeyboard()
 {
     Forms forms(QStringLiteral("Czech"), true);
-    TMainForm &f = forms.f();
+    MainControls &f = forms.f();
     QTemporaryDir folder;
     const QString previous = QDir::currentPath();
     QDir::setCurrent(folder.path());
@@ -87,20 +87,20 @@ void TestKeyboard::wholeOrderByKeyboard()
     QCOMPARE(f.ComboBox2->currentIndex(), 2);
     QVERIFY(tabTo(f.checkBox(27)));
     // Reached by the keyboard far down, it has been scrolled into view.
-    const int bottom = f.checkBox(27)->mapTo(&f, QPoint(0, f.checkBox(27)->height())).y();
-    QVERIFY2(bottom <= f.height() && f.ScrollBar1->value() > 0, qPrintable(QString::number(bottom)));
+    const int bottom = f.checkBox(27)->mapTo(&f.window, QPoint(0, f.checkBox(27)->height())).y();
+    QVERIFY2(bottom <= f.window.height() && f.ScrollBar1->value() > 0, qPrintable(QString::number(bottom)));
     QTest::keyClick(f.checkBox(27), Qt::Key_Space);
     QCOMPARE(f.order().total(), 18980 + 1975 + 298 + 1960 + 155);
 
     // Enter is the document button; the contact dialog takes text and Enter.
-    TKontaktForm *dialog = forms.kontakt.get();
+    ContactDialog *dialog = forms.kontakt.get();
     QTimer::singleShot(0, dialog, [&] {
-        const bool ready = QTest::qWaitFor([&] { return focused() == dialog->Button1; }, 3000);
+        const bool ready = QTest::qWaitFor([&] { return focused() == ContactControls(*dialog).Button1; }, 3000);
         if (!ready) {
             dialog->reject(); // the checks below then fail instead of waiting
             return;
         }
-        QTest::keyClick(dialog->Button1, Qt::Key_Tab); // round to the first box
+        QTest::keyClick(ContactControls(*dialog).Button1, Qt::Key_Tab); // round to the first box
         QTest::keyClicks(focused(), QStringLiteral("Keyboard Ltd"));
         QTest::keyClick(focused(), Qt::Key_Return);
     });
@@ -118,7 +118,7 @@ void TestKeyboard::wholeOrderByKeyboard()
 void TestKeyboard::controlsHaveNamesInTheCurrentLanguage()
 {
     Forms forms(QStringLiteral("Czech"));
-    TMainForm &f = forms.f();
+    MainControls &f = forms.f();
     QList<QAbstractButton *> captioned{f.RadioButton1, f.RadioButton2, f.RadioButton3,
                                        f.BitBtn1,      f.BitBtn2,      f.BitBtn3};
     for (QCheckBox *box : f.CheckBoxes)
@@ -143,8 +143,8 @@ void TestKeyboard::controlsHaveNamesInTheCurrentLanguage()
 
     forms.kontakt->show();
     for (int i = 0; i < 5; ++i)
-        QCOMPARE(accessibleName(forms.kontakt->Edits[std::size_t(i)]) + QLatin1Char(' '),
-                 forms.kontakt->GroupBoxes[std::size_t(i)]->title());
+        QCOMPARE(accessibleName(ContactControls(*forms.kontakt).Edits[std::size_t(i)]) + QLatin1Char(' '),
+                 ContactControls(*forms.kontakt).GroupBoxes[std::size_t(i)]->title());
     forms.kontakt->reject();
 }
 

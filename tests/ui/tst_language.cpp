@@ -1,7 +1,7 @@
 // The Czech / English switch of the main window.
 
 #include "formtestsupport.h"
-#include "speedbutton.h"
+#include "glyphbutton.h"
 
 #include <QFile>
 #include <QGroupBox>
@@ -11,9 +11,9 @@
 namespace {
 
 // Every text the switch sets, in one list, to compare whole states.
-QStringList texts(TMainForm &f)
+QStringList texts(MainControls &f)
 {
-    QStringList all{f.windowTitle(),          f.GroupBox1->title(),     f.RadioButton3->toolTip(),
+    QStringList all{f.window.windowTitle(),          f.GroupBox1->title(),     f.RadioButton3->toolTip(),
                     f.StringGrid1->cell(0, 0), f.StringGrid1->cell(1, 0), f.StringGrid1->cell(3, 0),
                     f.BitBtn1->text(),        f.BitBtn2->text(),        f.BitBtn3->text(),
                     f.GroupBox2->title()};
@@ -44,7 +44,7 @@ private slots:
 void TestLanguage::textsOfBothLanguages()
 {
     Forms forms(QStringLiteral("Czech"));
-    TMainForm &f = forms.f();
+    MainControls &f = forms.f();
     QCOMPARE(f.GroupBox1->title(), QStringLiteral("Typ požadované ústředny: "));
     QCOMPARE(f.StringGrid1->cell(0, 0), QStringLiteral("Číslo\rvstupního\rkanálu"));
     QCOMPARE(f.StringGrid1->cell(3, 0), QStringLiteral("\rPoznámka"));
@@ -58,7 +58,7 @@ void TestLanguage::textsOfBothLanguages()
 
     f.SpeedButton1->click();
     QCOMPARE(f.currentLanguage(), catalogue::Language::English);
-    QCOMPARE(f.windowTitle(), QStringLiteral("Ordering form for TQ8, TQ8R data loggers"));
+    QCOMPARE(f.window.windowTitle(), QStringLiteral("Ordering form for TQ8, TQ8R data loggers"));
     QCOMPARE(f.GroupBox1->title(), QStringLiteral("Choose data logger model please: "));
     QCOMPARE(f.StringGrid1->cell(1, 0), QStringLiteral("Input\rmodule\rtype"));
     QCOMPARE(f.StringGrid1->cell(3, 0), QStringLiteral("\rNote"));
@@ -82,7 +82,7 @@ void TestLanguage::captionsFitTheirBoldWidth()
 {
     for (const QString &language : {QStringLiteral("Czech"), QStringLiteral("English")}) {
         Forms forms(language);
-        TMainForm &f = forms.f();
+        MainControls &f = forms.f();
         QFont bold(QStringLiteral("MS Sans Serif"));
         bold.setPixelSize(11);
         bold.setBold(true);
@@ -95,7 +95,7 @@ void TestLanguage::captionsFitTheirBoldWidth()
 void TestLanguage::priceBoxOnlyInCzech()
 {
     Forms forms(QStringLiteral("Czech"), true);
-    TMainForm &f = forms.f();
+    MainControls &f = forms.f();
     QVERIFY(f.GroupBox4->isVisible());
     QCOMPARE(f.Panel4->y(), 323);
     f.SpeedButton1->click();
@@ -104,8 +104,8 @@ void TestLanguage::priceBoxOnlyInCzech()
     QCOMPARE(f.SpeedButton1->numGlyphs(), 3);
     QCOMPARE(f.SpeedButton1->shownImage().size(), QSize(40, 25));
     // The window ends up shown and where it was.
-    QVERIFY(f.isVisible());
-    QVERIFY(!f.isMinimized());
+    QVERIFY(f.window.isVisible());
+    QVERIFY(!f.window.isMinimized());
     f.SpeedButton1->click();
     QVERIFY(f.GroupBox4->isVisible());
     QCOMPARE(f.Panel4->y(), 323);
@@ -115,7 +115,7 @@ void TestLanguage::priceBoxOnlyInCzech()
 void TestLanguage::calibrationIsWithdrawnInEnglish()
 {
     Forms forms(QStringLiteral("Czech"));
-    TMainForm &f = forms.f();
+    MainControls &f = forms.f();
     f.RadioButton1->setChecked(true);
     f.checkBox(29)->setChecked(true);
     QCOMPARE(f.order().total(), 15990 + 1900);
@@ -131,7 +131,7 @@ void TestLanguage::calibrationIsWithdrawnInEnglish()
 void TestLanguage::configurationSurvivesSwitches()
 {
     Forms forms(QStringLiteral("English"), true);
-    TMainForm &f = forms.f();
+    MainControls &f = forms.f();
     f.RadioButton2->setChecked(true);
     ui::choose(f, 50); // QNU
     f.order().setNote(1, QStringLiteral("counter"));
@@ -159,7 +159,7 @@ void TestLanguage::twoSwitchesRestoreEverything()
 {
     for (const QString &language : {QStringLiteral("Czech"), QStringLiteral("English")}) {
         Forms forms(language, true);
-        TMainForm &f = forms.f();
+        MainControls &f = forms.f();
         const QStringList before = texts(f);
         f.SpeedButton1->click();
         QVERIFY(texts(f) != before);

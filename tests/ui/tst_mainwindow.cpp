@@ -3,7 +3,7 @@
 
 #include "formtestsupport.h"
 #include "picturebox.h"
-#include "speedbutton.h"
+#include "glyphbutton.h"
 
 #include <QGroupBox>
 #include <QPushButton>
@@ -74,11 +74,11 @@ void TestMainWindow::controlsAtTheirPlaces()
 void TestMainWindow::accessoryLayout()
 {
     Forms forms(QStringLiteral("Czech"));
-    TMainForm &f = forms.f();
+    MainControls &f = forms.f();
     const int tops[] = {13,  30,  59,  75,  103, 119, 147, 163, 179, 207, 223, 251, 267, 283, 299,
                         315, 343, 359, 375, 403, 419, 435, 451, 479, 495, 511, 527, 555, 579};
     for (int tag = 1; tag <= 29; ++tag) {
-        QCheckBox *box = f.findChild<QCheckBox *>(QStringLiteral("CheckBox%1").arg(tag));
+        QCheckBox *box = f.window.findChild<QCheckBox *>(QStringLiteral("CheckBox%1").arg(tag));
         QVERIFY(box);
         QCOMPARE(box, f.checkBox(tag));
         QCOMPARE(box->parentWidget(), f.GroupBox2);
@@ -88,7 +88,7 @@ void TestMainWindow::accessoryLayout()
     }
     const int headingTops[] = {46, 90, 134, 194, 238, 330, 390, 466, 542};
     for (int i = 0; i < 9; ++i) {
-        QLabel *heading = f.findChild<QLabel *>(QStringLiteral("Label%1").arg(i + 1));
+        QLabel *heading = f.window.findChild<QLabel *>(QStringLiteral("Label%1").arg(i + 1));
         QVERIFY(heading);
         QCOMPARE(heading->parentWidget(), f.GroupBox2);
         QCOMPARE(heading->y(), headingTops[i]);
@@ -116,15 +116,15 @@ void TestMainWindow::accessoryLayout()
 void TestMainWindow::windowAndFonts()
 {
     Forms forms(QStringLiteral("Czech"), true);
-    TMainForm &f = forms.f();
-    QCOMPARE(f.size(), QSize(830, 605));
-    QCOMPARE(f.minimumSize(), f.maximumSize());
-    QVERIFY(!(f.windowFlags() & Qt::WindowMaximizeButtonHint));
-    QVERIFY(f.windowFlags() & Qt::WindowMinimizeButtonHint);
+    MainControls &f = forms.f();
+    QCOMPARE(f.window.size(), QSize(830, 605));
+    QCOMPARE(f.window.minimumSize(), f.window.maximumSize());
+    QVERIFY(!(f.window.windowFlags() & Qt::WindowMaximizeButtonHint));
+    QVERIFY(f.window.windowFlags() & Qt::WindowMinimizeButtonHint);
     QCOMPARE(QApplication::focusWidget(), f.StringGrid1);
 
-    QCOMPARE(QFontInfo(f.font()).family(), QStringLiteral("Liberation Sans"));
-    QCOMPARE(f.font().pixelSize(), 11);
+    QCOMPARE(QFontInfo(f.window.font()).family(), QStringLiteral("Liberation Sans"));
+    QCOMPARE(f.window.font().pixelSize(), 11);
     QCOMPARE(QFontInfo(f.RadioButton1->font()).family(), QStringLiteral("Liberation Serif"));
     QCOMPARE(f.RadioButton2->font().pixelSize(), 29);
     QCOMPARE(f.Label16->font().pixelSize(), 13);
@@ -135,7 +135,7 @@ void TestMainWindow::windowAndFonts()
         QVERIFY2(!button->icon().pixmap(16).isNull(), qPrintable(button->objectName()));
     QCOMPARE(f.SpeedButton1->glyph().size(), QSize(120, 25));
     QVERIFY(!f.Image2->picture().isNull());
-    QCOMPARE(f.Image2->toolTip(), QString::fromLatin1(TMainForm::MakerWebAddress));
+    QCOMPARE(f.Image2->toolTip(), QString::fromLatin1(MainWindow::MakerWebAddress));
     QCOMPARE(f.ScrollBar1->minimum(), 0);
     QCOMPARE(f.ScrollBar1->maximum(), 510);
     QCOMPARE(f.ScrollBar1->singleStep(), 1);
@@ -168,13 +168,13 @@ void TestMainWindow::startLanguage()
     QFETCH(QString, system);
     QFETCH(bool, czech);
     Forms forms(system);
-    TMainForm &f = forms.f();
+    MainControls &f = forms.f();
     QCOMPARE(f.currentLanguage() == catalogue::Language::Czech, czech);
     QCOMPARE(f.SpeedButton1->numGlyphs(), czech ? 1 : 3);
     // The button shows the flag that a click selects: British in Czech.
     const QImage shown = f.SpeedButton1->shownImage();
     QCOMPARE(shown.width(), czech ? 120 : 40);
-    QCOMPARE(f.windowTitle(), czech ? QStringLiteral("Objednací formulář pro ústředny TQ8, TQ8R")
+    QCOMPARE(f.window.windowTitle(), czech ? QStringLiteral("Objednací formulář pro ústředny TQ8, TQ8R")
                                     : QStringLiteral("Ordering form for TQ8, TQ8R data loggers"));
     QCOMPARE(f.ComboBox1->count(), 55);
     QCOMPARE(f.ComboBox1->currentIndex(), 0);
@@ -183,7 +183,7 @@ void TestMainWindow::startLanguage()
 void TestMainWindow::scrollBarMovesTheLeftHalf()
 {
     Forms forms;
-    TMainForm &f = forms.f();
+    MainControls &f = forms.f();
     f.ScrollBar1->setValue(200);
     QCOMPARE(f.Panel1->y(), -195);
     QCOMPARE(f.GroupBox2->y(), 310);
@@ -198,7 +198,7 @@ void TestMainWindow::scrollBarMovesTheLeftHalf()
 void TestMainWindow::wheelScrollsByNotches()
 {
     Forms forms;
-    TMainForm &f = forms.f();
+    MainControls &f = forms.f();
     QSignalSpy changes(f.ScrollBar1, &QScrollBar::valueChanged);
     for (int notch = 0; notch < 26; ++notch)
         ui::wheel(f.GroupBox2, -120);
@@ -226,7 +226,7 @@ void TestMainWindow::wheelScrollsByNotches()
 void TestMainWindow::wheelFocusesTheControlUnderThePointer()
 {
     Forms forms(QStringLiteral("English"), true);
-    TMainForm &f = forms.f();
+    MainControls &f = forms.f();
     QCheckBox *box = f.checkBox(7);
     ui::wheel(box, -120);
     QCOMPARE(QApplication::focusWidget(), box);
@@ -241,7 +241,7 @@ void TestMainWindow::wheelFocusesTheControlUnderThePointer()
 void TestMainWindow::wheelLeavesListsAlone()
 {
     Forms forms(QStringLiteral("English"), true);
-    TMainForm &f = forms.f();
+    MainControls &f = forms.f();
     f.ComboBox2->setEnabled(true);
     f.ComboBox2->setCurrentIndex(1);
     ui::wheel(f.ComboBox2, -120);
@@ -254,7 +254,7 @@ void TestMainWindow::wheelLeavesListsAlone()
 void TestMainWindow::wheelDoesNothingWhileThePickerListIsOpen()
 {
     Forms forms(QStringLiteral("English"), true);
-    TMainForm &f = forms.f();
+    MainControls &f = forms.f();
     BoxAnswers boxes;
     f.RadioButton1->setChecked(true);
     QVERIFY(ui::pickerOpen(f));
@@ -265,7 +265,7 @@ void TestMainWindow::wheelDoesNothingWhileThePickerListIsOpen()
 void TestMainWindow::escapeAndEnterReachTheButtons()
 {
     Forms forms(QStringLiteral("English"), true);
-    TMainForm &f = forms.f();
+    MainControls &f = forms.f();
     QSignalSpy reset(f.BitBtn1, &QPushButton::clicked);
     QSignalSpy document(f.BitBtn2, &QPushButton::clicked);
     BoxAnswers boxes;

@@ -10,7 +10,7 @@ struct BoxState {
     bool enabled;
 };
 
-BoxState state(TMainForm &f, int tag)
+BoxState state(MainControls &f, int tag)
 {
     return {f.checkBox(tag)->isChecked(), f.checkBox(tag)->isEnabled()};
 }
@@ -73,7 +73,7 @@ void TestModels::modelRules()
     QFETCH(QString, model);
     QFETCH(int, total);
     Forms forms(language, true);
-    TMainForm &f = forms.f();
+    MainControls &f = forms.f();
     const auto radio = [&f](const QString &name) {
         return name == "TQ8" ? f.RadioButton1 : name == "TQ8R" ? f.RadioButton2 : f.RadioButton3;
     };
@@ -114,7 +114,7 @@ void TestModels::modelRules()
 void TestModels::choosingTheSelectedModelAgainDoesNothing()
 {
     Forms forms(QStringLiteral("Czech"), true);
-    TMainForm &f = forms.f();
+    MainControls &f = forms.f();
     ui::click(f.RadioButton3);
     ui::choose(f, 5);
     f.checkBox(3)->setEnabled(true); // a state the handler would change
@@ -127,7 +127,7 @@ void TestModels::choosingTheSelectedModelAgainDoesNothing()
 void TestModels::pickerOpensOnChannelOneOrTheCurrentRow()
 {
     Forms forms(QStringLiteral("English"), true);
-    TMainForm &f = forms.f();
+    MainControls &f = forms.f();
     ui::hoverCell(f, 1, 6);
     ui::click(f.RadioButton1);
     QVERIFY(ui::pickerOpen(f));
@@ -155,7 +155,7 @@ void TestModels::pickerOpensOnChannelOneOrTheCurrentRow()
 void TestModels::adapterListFollowsItsBox()
 {
     Forms forms(QStringLiteral("Czech"), true);
-    TMainForm &f = forms.f();
+    MainControls &f = forms.f();
     ui::click(f.RadioButton1);
     ui::choose(f, 0);
     QCheckBox *adapter = f.checkBox(2);
@@ -168,7 +168,7 @@ void TestModels::adapterListFollowsItsBox()
     QCOMPARE(f.Label14->text(), QStringLiteral("N2202"));
     QCOMPARE(f.Label15->text(), QStringLiteral("300,-"));
     QCOMPARE(f.Image1->picture().size(), QSize(113, 138)); // picture 2
-    QCOMPARE(f.LastHoveredTag, -1);
+    QCOMPARE(f.hover().lastAccessory, -1);
     QCOMPARE(f.order().total(), 15990 + 300);
     f.ComboBox2->showPopup();
     chooseIn(f.ComboBox2, 2);
@@ -187,7 +187,7 @@ void TestModels::adapterListFollowsItsBox()
 void TestModels::cableListFollowsItsBox()
 {
     Forms forms(QStringLiteral("Czech"), true);
-    TMainForm &f = forms.f();
+    MainControls &f = forms.f();
     ui::click(f.RadioButton2);
     ui::choose(f, 0);
     ui::hoverCell(f, 1, 1); // picture 4 in the picture area
@@ -197,7 +197,7 @@ void TestModels::cableListFollowsItsBox()
     QCOMPARE(f.Label14->text(), QStringLiteral("ZK211-10"));
     QCOMPARE(f.Label15->text(), QStringLiteral("980,-"));
     QCOMPARE(f.Image1->picture().size(), QSize(150, 102)); // unchanged
-    QCOMPARE(f.LastHoveredTag, -1);
+    QCOMPARE(f.hover().lastAccessory, -1);
     QCOMPARE(f.order().total(), 18980 + 980);
     f.ComboBox3->showPopup();
     chooseIn(f.ComboBox3, 1);
@@ -210,7 +210,7 @@ void TestModels::cableListFollowsItsBox()
 void TestModels::resetAnsweredNoChangesNothing()
 {
     Forms forms(QStringLiteral("Czech"), true);
-    TMainForm &f = forms.f();
+    MainControls &f = forms.f();
     ui::click(f.RadioButton1);
     ui::choose(f, 3);
     f.checkBox(5)->setChecked(true);
@@ -233,7 +233,7 @@ void TestModels::resetRestoresTheStartState()
 {
     for (const QString &language : {QStringLiteral("Czech"), QStringLiteral("English")}) {
         Forms forms(language, true);
-        TMainForm &f = forms.f();
+        MainControls &f = forms.f();
         ui::click(f.RadioButton3);
         ui::choose(f, 54);
         f.order().setNote(4, QStringLiteral("note"));
@@ -253,7 +253,7 @@ void TestModels::resetRestoresTheStartState()
         QVERIFY(!f.ComboBox1->isVisible());
         QVERIFY(!f.RadioButton1->isChecked() && !f.RadioButton2->isChecked() && !f.RadioButton3->isChecked());
         QVERIFY(!f.RadioButton1->font().bold());
-        QCOMPARE(f.ShownModelPicture, 0);
+        QCOMPARE(f.hover().modelPicture, 0);
         for (int column = 1; column <= 3; ++column)
             for (int row = 1; row <= 16; ++row)
                 QVERIFY(f.StringGrid1->cell(column, row).isEmpty());
@@ -286,7 +286,7 @@ void TestModels::resetRestoresTheStartState()
 void TestModels::escapeAsksForTheReset()
 {
     Forms forms(QStringLiteral("English"), true);
-    TMainForm &f = forms.f();
+    MainControls &f = forms.f();
     BoxAnswers boxes;
     boxes.answer = QMessageBox::No;
     f.StringGrid1->setFocus();

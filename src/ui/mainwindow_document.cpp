@@ -1,11 +1,11 @@
 // The order document: contact details, filling, writing and opening.
 
-#include "mainform.h"
+#include "mainwindow.h"
 
 #include "desktop.h"
 #include "dialogs.h"
-#include "imageform.h"
-#include "kontaktform.h"
+#include "diagramwindow.h"
+#include "contactdialog.h"
 #include "orderdocument.h"
 #include "picturebox.h"
 #include "pictures.h"
@@ -27,20 +27,20 @@ constexpr int OpenerTimeoutMs = 7500;
 
 } // namespace
 
-void TMainForm::BitBtn2Click()
+void MainWindow::requestDocument()
 {
     // While a document is being opened, the command is not taken again.
-    if (!m_kontaktForm || m_openingDocument)
+    if (!m_contactDialog || m_openingDocument)
         return;
-    if (m_kontaktForm->exec() == TKontaktForm::ModalOk)
-        GenerateOrderDocument();
+    if (m_contactDialog->exec() == ContactDialog::ModalOk)
+        writeAndOpenDocument();
 }
 
-void TMainForm::GenerateOrderDocument()
+void MainWindow::writeAndOpenDocument()
 {
     document::OrderSnapshot order;
     order.language = m_order.language();
-    order.contact = m_kontaktForm->contactDetails();
+    order.contact = m_contactDialog->contactDetails();
     order.model = m_order.model();
     for (int channel = 1; channel <= OrderModel::ChannelCount; ++channel) {
         const int module = m_order.module(channel);
@@ -73,7 +73,7 @@ void TMainForm::GenerateOrderDocument()
     // taking input meanwhile.
     m_openingDocument = true;
     setCursor(Qt::WaitCursor);
-    const QPointer<TMainForm> window(this);
+    const QPointer<MainWindow> window(this);
     const catalogue::Language language = order.language;
     platform::desktop().openDocument(path, OpenerTimeoutMs, [window, language](bool opened) {
         if (!window)
@@ -85,7 +85,7 @@ void TMainForm::GenerateOrderDocument()
     });
 }
 
-void TMainForm::warnOpenerFailed(catalogue::Language language)
+void MainWindow::warnOpenerFailed(catalogue::Language language)
 {
     const bool czech = language == catalogue::Language::Czech;
     dialogs::Request warning;
@@ -100,11 +100,11 @@ void TMainForm::warnOpenerFailed(catalogue::Language language)
     dialogs::ask(this, warning);
 }
 
-void TMainForm::BitBtn3Click()
+void MainWindow::showDiagram()
 {
-    if (!m_imageForm)
+    if (!m_diagramWindow)
         return;
     const int number = currentLanguage() == catalogue::Language::Czech ? 34 : 35;
-    m_imageForm->Image1->setPicture(pictures::load(number));
-    m_imageForm->exec();
+    m_diagramWindow->setDiagram(pictures::load(number));
+    m_diagramWindow->exec();
 }

@@ -1,7 +1,7 @@
 // Model choice, accessory ticks and variants, and the reset: the window's
 // side. The rules themselves are the order model's.
 
-#include "mainform.h"
+#include "mainwindow.h"
 
 #include "dialogs.h"
 #include "stringgrid.h"
@@ -11,22 +11,22 @@
 #include <QLabel>
 #include <QRadioButton>
 
-catalogue::Model TMainForm::modelOf(const QRadioButton *radio) const
+catalogue::Model MainWindow::modelOf(const QRadioButton *radio) const
 {
-    if (radio == RadioButton1)
+    if (radio == m_tq8Button)
         return catalogue::Model::TQ8;
-    if (radio == RadioButton2)
+    if (radio == m_tq8rButton)
         return catalogue::Model::TQ8R;
-    Q_ASSERT(radio == RadioButton3);
+    Q_ASSERT(radio == m_assemblyButton);
     return catalogue::Model::ZK222;
 }
 
-QRadioButton *TMainForm::radioOf(catalogue::Model model) const
+QRadioButton *MainWindow::buttonOf(catalogue::Model model) const
 {
     switch (model) {
-    case catalogue::Model::TQ8: return RadioButton1;
-    case catalogue::Model::TQ8R: return RadioButton2;
-    case catalogue::Model::ZK222: return RadioButton3;
+    case catalogue::Model::TQ8: return m_tq8Button;
+    case catalogue::Model::TQ8R: return m_tq8rButton;
+    case catalogue::Model::ZK222: return m_assemblyButton;
     case catalogue::Model::None: break;
     }
     return nullptr;
@@ -34,27 +34,27 @@ QRadioButton *TMainForm::radioOf(catalogue::Model model) const
 
 // A model button that became selected: the order takes the model, then the
 // grid takes the focus and the picker opens, on channel 1 when it is empty.
-void TMainForm::modelButtonClick(QRadioButton *own)
+void MainWindow::modelButtonClick(QRadioButton *own)
 {
     m_order.chooseModel(modelOf(own));
-    StringGrid1->setFocus(Qt::OtherFocusReason);
+    m_channelGrid->setFocus(Qt::OtherFocusReason);
     QFont font = own->font();
     font.setBold(false);
     own->setFont(font);
     own->repaint();
     if (m_order.module(1) == OrderModel::NoModule)
-        StringGrid1SelectCell(own, 1, 1);
+        openPickerAt(own, 1, 1);
     else
-        StringGrid1SelectCell(own, StringGrid1->currentColumn(), StringGrid1->currentRow());
+        openPickerAt(own, m_channelGrid->currentColumn(), m_channelGrid->currentRow());
 }
 
-void TMainForm::showModel(catalogue::Model model)
+void MainWindow::showModel(catalogue::Model model)
 {
     // Deselecting from code runs no handler; exclusivity would forbid it.
-    for (QRadioButton *radio : {RadioButton1, RadioButton2, RadioButton3}) {
+    for (QRadioButton *radio : {m_tq8Button, m_tq8rButton, m_assemblyButton}) {
         const QSignalBlocker quiet(radio);
         radio->setAutoExclusive(false);
-        radio->setChecked(radio == radioOf(model));
+        radio->setChecked(radio == buttonOf(model));
         radio->setAutoExclusive(true);
     }
 }
@@ -73,9 +73,9 @@ static void followTick(QComboBox *list, bool ticked, bool offered)
         list->hidePopup();
 }
 
-void TMainForm::showTick(int tag, bool ticked)
+void MainWindow::showTick(int tag, bool ticked)
 {
-    QCheckBox *box = checkBox(tag);
+    QCheckBox *box = accessoryBox(tag);
     {
         const QSignalBlocker quiet(box);
         box->setChecked(ticked);
@@ -83,28 +83,28 @@ void TMainForm::showTick(int tag, bool ticked)
     // The cable's list is offered only while its box may be changed: under
     // the assembly it is ticked, disabled, and its list stays closed.
     if (tag == catalogue::AdapterTag)
-        followTick(ComboBox2, ticked, ticked);
+        followTick(m_adapterList, ticked, ticked);
     else if (tag == catalogue::CableTag)
-        followTick(ComboBox3, ticked, ticked && m_order.isEnabled(tag));
+        followTick(m_cableList, ticked, ticked && m_order.isEnabled(tag));
 }
 
-void TMainForm::ComboBox2Change()
+void MainWindow::adapterChosen()
 {
     const int k = m_order.adapterVariant();
-    Label14->setText(catalogue::accessoryOrderCode(catalogue::AdapterTag, k));
-    Label15->setText(catalogue::priceText(catalogue::accessoryPriceText(catalogue::AdapterTag, k)));
-    ShowPicture(k + 1);
-    LastHoveredTag = -1;
+    m_orderCodeLabel->setText(catalogue::accessoryOrderCode(catalogue::AdapterTag, k));
+    m_itemPriceLabel->setText(catalogue::priceText(catalogue::accessoryPriceText(catalogue::AdapterTag, k)));
+    showPicture(k + 1);
+    m_hover.lastAccessory = -1;
 }
 
-void TMainForm::ComboBox3Change()
+void MainWindow::cableChosen()
 {
     const int k = m_order.cableVariant();
-    Label14->setText(catalogue::accessoryOrderCode(catalogue::CableTag, k));
-    Label15->setText(catalogue::priceText(catalogue::accessoryPriceText(catalogue::CableTag, k)));
+    m_orderCodeLabel->setText(catalogue::accessoryOrderCode(catalogue::CableTag, k));
+    m_itemPriceLabel->setText(catalogue::priceText(catalogue::accessoryPriceText(catalogue::CableTag, k)));
 }
 
-void TMainForm::BitBtn1Click()
+void MainWindow::requestReset()
 {
     const bool czech = currentLanguage() == catalogue::Language::Czech;
     dialogs::Request question;
@@ -118,11 +118,11 @@ void TMainForm::BitBtn1Click()
     if (dialogs::ask(this, question) == QMessageBox::No)
         return;
 
-    ComboBox1->hide();
+    m_modulePicker->hide();
     m_order.reset();
-    setRadioFontsBold(0);
-    ShownModelPicture = 0;
-    StringGrid1->setCurrentCell(1, 1);
-    StringGrid1->setFocus(Qt::OtherFocusReason);
-    ClearPicture();
+    setModelButtonsBold(0);
+    m_hover.modelPicture = 0;
+    m_channelGrid->setCurrentCell(1, 1);
+    m_channelGrid->setFocus(Qt::OtherFocusReason);
+    clearPicture();
 }

@@ -7,33 +7,26 @@
 
 #include <QDialog>
 #include <array>
+#include <functional>
 
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
 
-class TKontaktForm : public QDialog {
+class ContactDialog : public QDialog {
     Q_OBJECT
 public:
-    // Modal results: only Button1 (or Enter) gives ModalOk.
+    // Modal results: only the continue button (or Enter) gives ModalOk.
     enum { ModalOk = 1, ModalCancel = 2 };
 
-    // `languageIsCzech` is asked at every showing.
-    TKontaktForm(std::function<bool()> languageIsCzech, QWidget *parent = nullptr);
+    // `language` is asked at every showing.
+    explicit ContactDialog(std::function<catalogue::Language()> language, QWidget *parent = nullptr);
 
     // Tests point the dialog at a store of their own.
     void setStore(const ContactStore &store) { m_store = store; }
 
     // What the customer gave, each text with the caption it was asked under.
     std::array<document::ContactField, document::ContactLines> contactDetails() const;
-
-    std::array<QGroupBox *, 5> GroupBoxes{}; // GroupBox1 .. GroupBox5
-    std::array<QLineEdit *, 5> Edits{};      // Edit1 .. Edit5
-    QPushButton *Button1 = nullptr;
-
-    void FormShow();
-    void Button1Click();
-    void Button1KeyPress(int key);
 
 public slots:
     void reject() override;
@@ -43,6 +36,12 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    std::function<bool()> m_languageIsCzech;
+    void loadStoredDetails();
+    void storeAndContinue();
+
+    std::array<QGroupBox *, document::ContactLines> m_groups{};
+    std::array<QLineEdit *, document::ContactLines> m_edits{};
+    QPushButton *m_continueButton = nullptr;
+    std::function<catalogue::Language()> m_language;
     ContactStore m_store;
 };

@@ -1,6 +1,7 @@
-#include "kontaktform.h"
+#include "contactdialog.h"
 
 #include "application.h"
+#include "controlnames.h"
 #include "dialogs.h"
 
 #include <QFrame>
@@ -26,12 +27,12 @@ constexpr int GroupTops[5] = {6, 57, 117, 169, 221};
 
 } // namespace
 
-TKontaktForm::TKontaktForm(std::function<bool()> languageIsCzech, QWidget *parent)
+ContactDialog::ContactDialog(std::function<catalogue::Language()> language, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                           | Qt::WindowCloseButtonHint),
-      m_languageIsCzech(std::move(languageIsCzech))
+      m_language(std::move(language))
 {
-    setObjectName(QStringLiteral("KontaktForm"));
+    setObjectName(QLatin1String(controlnames::ContactDialog));
     const QFont font = application::formFont();
     setFont(font);
     setFixedSize(374, 312);
@@ -40,19 +41,19 @@ TKontaktForm::TKontaktForm(std::function<bool()> languageIsCzech, QWidget *paren
     const QFont bold = application::formFont(true);
     for (int i = 0; i < 5; ++i) {
         auto *group = new QGroupBox(this);
-        group->setObjectName(QStringLiteral("GroupBox%1").arg(i + 1));
+        group->setObjectName(controlnames::contactGroup(i + 1));
         group->setGeometry(8, GroupTops[i], 357, 45);
         group->setFont(bold);
         auto *edit = new QLineEdit(group);
-        edit->setObjectName(QStringLiteral("Edit%1").arg(i + 1));
+        edit->setObjectName(controlnames::contactEdit(i + 1));
         edit->setGeometry(8, 16, 341, 21);
         edit->setFont(font);
         edit->installEventFilter(this);
-        GroupBoxes[std::size_t(i)] = group;
-        Edits[std::size_t(i)] = edit;
+        m_groups[std::size_t(i)] = group;
+        m_edits[std::size_t(i)] = edit;
         if (i == 1) {
             auto *line = new QFrame(this);
-            line->setObjectName(QStringLiteral("Bevel1"));
+            line->setObjectName(QLatin1String(controlnames::ContactSeparator));
             line->setFrameShape(QFrame::HLine);
             line->setFrameShadow(QFrame::Sunken);
             line->setGeometry(6, 110, 361, 2);
@@ -61,66 +62,66 @@ TKontaktForm::TKontaktForm(std::function<bool()> languageIsCzech, QWidget *paren
     // Captions of the current language are set at each showing; these are
     // the design texts.
     for (int i = 0; i < 4; ++i)
-        GroupBoxes[std::size_t(i)]->setTitle(QString::fromUtf16(Czech.groups[i]));
-    GroupBoxes[4]->setTitle(QStringLiteral("Email: "));
+        m_groups[std::size_t(i)]->setTitle(QString::fromUtf16(Czech.groups[i]));
+    m_groups[4]->setTitle(QStringLiteral("Email: "));
 
-    Button1 = new QPushButton(QString::fromUtf16(Czech.button), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setGeometry(254, 276, 111, 25);
-    Button1->setFont(bold);
-    Button1->setDefault(true);
-    Button1->installEventFilter(this);
-    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    m_continueButton = new QPushButton(QString::fromUtf16(Czech.button), this);
+    m_continueButton->setObjectName(QLatin1String(controlnames::ContinueButton));
+    m_continueButton->setGeometry(254, 276, 111, 25);
+    m_continueButton->setFont(bold);
+    m_continueButton->setDefault(true);
+    m_continueButton->installEventFilter(this);
+    connect(m_continueButton, &QPushButton::clicked, this, [this] { storeAndContinue(); });
 
     for (int i = 0; i < 4; ++i)
-        setTabOrder(Edits[std::size_t(i)], Edits[std::size_t(i + 1)]);
-    setTabOrder(Edits[4], Button1);
+        setTabOrder(m_edits[std::size_t(i)], m_edits[std::size_t(i + 1)]);
+    setTabOrder(m_edits[4], m_continueButton);
 }
 
-void TKontaktForm::showEvent(QShowEvent *event)
+void ContactDialog::showEvent(QShowEvent *event)
 {
     if (parentWidget()) {
         const QRect owner = parentWidget()->frameGeometry();
         move(owner.center() - QPoint(width() / 2, height() / 2));
     }
     QDialog::showEvent(event);
-    FormShow();
-    Button1->setFocus(Qt::OtherFocusReason);
+    loadStoredDetails();
+    m_continueButton->setFocus(Qt::OtherFocusReason);
 }
 
-void TKontaktForm::FormShow()
+void ContactDialog::loadStoredDetails()
 {
-    const Texts &texts = m_languageIsCzech() ? Czech : English;
+    const Texts &texts = m_language() == catalogue::Language::Czech ? Czech : English;
     setWindowTitle(QString::fromUtf16(texts.caption));
     for (int i = 0; i < 4; ++i)
-        GroupBoxes[std::size_t(i)]->setTitle(QString::fromUtf16(texts.groups[i]));
-    Button1->setText(QString::fromUtf16(texts.button));
+        m_groups[std::size_t(i)]->setTitle(QString::fromUtf16(texts.groups[i]));
+    m_continueButton->setText(QString::fromUtf16(texts.button));
     for (int i = 0; i < 5; ++i)
-        Edits[std::size_t(i)]->setAccessibleName(GroupBoxes[std::size_t(i)]->title().trimmed());
+        m_edits[std::size_t(i)]->setAccessibleName(m_groups[std::size_t(i)]->title().trimmed());
 
     // A value that cannot be read leaves its box as it was.
     const ContactStore::ReadResult stored = m_store.read();
     for (std::size_t i = 0; i < stored.values.size(); ++i) {
         if (stored.values[i])
-            Edits[i]->setText(*stored.values[i]);
+            m_edits[i]->setText(*stored.values[i]);
     }
     if (!stored.errors.isEmpty())
         dialogs::showError(this, stored.errors.join(QStringLiteral("\n\n")));
 }
 
-std::array<document::ContactField, document::ContactLines> TKontaktForm::contactDetails() const
+std::array<document::ContactField, document::ContactLines> ContactDialog::contactDetails() const
 {
     std::array<document::ContactField, document::ContactLines> details;
     for (std::size_t i = 0; i < details.size(); ++i)
-        details[i] = {GroupBoxes[i]->title(), Edits[i]->text()};
+        details[i] = {m_groups[i]->title(), m_edits[i]->text()};
     return details;
 }
 
-void TKontaktForm::Button1Click()
+void ContactDialog::storeAndContinue()
 {
     ContactStore::Values values;
     for (std::size_t i = 0; i < values.size(); ++i)
-        values[i] = Edits[i]->text();
+        values[i] = m_edits[i]->text();
     const Outcome stored = m_store.write(values);
     if (!stored.ok()) {
         // The dialog stays open so that the user can retry or cancel.
@@ -130,22 +131,17 @@ void TKontaktForm::Button1Click()
     done(ModalOk);
 }
 
-void TKontaktForm::Button1KeyPress(int key)
-{
-    if (key == Qt::Key_Escape)
-        reject();
-}
-
-void TKontaktForm::reject()
+void ContactDialog::reject()
 {
     done(ModalCancel);
 }
 
-bool TKontaktForm::eventFilter(QObject *watched, QEvent *event)
+// Esc in any edit box or on the button cancels the dialog.
+bool ContactDialog::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape
-        && (watched == Button1 || std::find(Edits.begin(), Edits.end(), watched) != Edits.end())) {
-        Button1KeyPress(Qt::Key_Escape);
+        && (watched == m_continueButton || std::find(m_edits.begin(), m_edits.end(), watched) != m_edits.end())) {
+        reject();
         return true;
     }
     return QDialog::eventFilter(watched, event);

@@ -1,9 +1,9 @@
 // The Czech / English switch of every text of the main window.
 
-#include "mainform.h"
+#include "mainwindow.h"
 
 #include "picturebox.h"
-#include "speedbutton.h"
+#include "glyphbutton.h"
 #include "stringgrid.h"
 #include "translations.h"
 
@@ -65,22 +65,22 @@ constexpr Heading Headings[9] = {
 
 } // namespace
 
-void TMainForm::fitCheckBoxWidth(QCheckBox *box)
+void MainWindow::fitAccessoryBoxWidth(QCheckBox *box)
 {
     const QString caption = box->text();
-    TextWidthLabel->setText(caption);
-    box->resize(TextWidthLabel->fontMetrics().horizontalAdvance(caption) + 20, box->height());
+    m_textMeasure->setText(caption);
+    box->resize(m_textMeasure->fontMetrics().horizontalAdvance(caption) + 20, box->height());
 }
 
 // The flag switches to the other language; the order withdraws or offers
 // the certificate, and the window follows with every text.
-void TMainForm::SpeedButton1Click()
+void MainWindow::switchLanguage()
 {
     m_order.setLanguage(m_order.language() == catalogue::Language::Czech ? catalogue::Language::English
                                                                         : catalogue::Language::Czech);
 }
 
-void TMainForm::showLanguage()
+void MainWindow::showLanguage()
 {
     const catalogue::Language language = m_order.language();
     const bool czech = language == catalogue::Language::Czech;
@@ -91,47 +91,47 @@ void TMainForm::showLanguage()
     if (shown)
         showMinimized();
 
-    SpeedButton1->setNumGlyphs(czech ? 1 : 3);
+    m_languageButton->setNumGlyphs(czech ? 1 : 3);
     translations::useLanguage(language);
-    GroupBox4->setVisible(czech);
-    Panel4->move(Panel4->x(), czech ? 323 : 233);
-    RadioButton3->setToolTip(AssemblyHint.in(czech));
+    m_priceGroup->setVisible(czech);
+    m_buttonPanel->move(m_buttonPanel->x(), czech ? 323 : 233);
+    m_assemblyButton->setToolTip(AssemblyHint.in(czech));
     setWindowTitle(WindowCaption.in(czech));
-    GroupBox1->setTitle(ModelGroup.in(czech));
+    m_modelGroup->setTitle(ModelGroup.in(czech));
 
-    StringGrid1->setRowHeight(0, 42);
-    StringGrid1->setCell(0, 0, ChannelHeading.in(czech));
-    StringGrid1->setCell(1, 0, ModuleHeading.in(czech));
-    StringGrid1->setCell(3, 0, NoteHeading.in(czech));
+    m_channelGrid->setRowHeight(0, 42);
+    m_channelGrid->setCell(0, 0, ChannelHeading.in(czech));
+    m_channelGrid->setCell(1, 0, ModuleHeading.in(czech));
+    m_channelGrid->setCell(3, 0, NoteHeading.in(czech));
 
-    ComboBox1->clear();
+    m_modulePicker->clear();
     for (int i = 0; i < catalogue::ModuleCount; ++i)
-        ComboBox1->addItem(catalogue::moduleDescription(i, language));
-    ComboBox1->setCurrentIndex(0);
+        m_modulePicker->addItem(catalogue::moduleDescription(i, language));
+    m_modulePicker->setCurrentIndex(0);
 
-    BitBtn1->setText(ResetCaption.in(czech));
-    BitBtn2->setText(DocumentCaption.in(czech));
-    BitBtn3->setText(DiagramCaption.in(czech));
-    GroupBox2->setTitle(AccessoryGroup.in(czech));
-    StringGrid1->setAccessibleName(GridName.in(czech));
-    ComboBox1->setAccessibleName(PickerName.in(czech));
-    ComboBox2->setAccessibleName(AdapterName.in(czech));
-    ComboBox3->setAccessibleName(CableName.in(czech));
-    SpeedButton1->setAccessibleName(LanguageName.in(czech));
-    ScrollBar1->setAccessibleName(ScrollName.in(czech));
-    Image2->setAccessibleName(LogoName.in(czech));
+    m_resetButton->setText(ResetCaption.in(czech));
+    m_documentButton->setText(DocumentCaption.in(czech));
+    m_diagramButton->setText(DiagramCaption.in(czech));
+    m_accessoryGroup->setTitle(AccessoryGroup.in(czech));
+    m_channelGrid->setAccessibleName(GridName.in(czech));
+    m_modulePicker->setAccessibleName(PickerName.in(czech));
+    m_adapterList->setAccessibleName(AdapterName.in(czech));
+    m_cableList->setAccessibleName(CableName.in(czech));
+    m_languageButton->setAccessibleName(LanguageName.in(czech));
+    m_scrollBar->setAccessibleName(ScrollName.in(czech));
+    m_logo->setAccessibleName(LogoName.in(czech));
 
     const Heading *heading = std::begin(Headings);
     for (int tag = 1; tag <= catalogue::AccessoryCount; ++tag) {
         if (heading != std::end(Headings) && heading->firstTag == tag) {
-            QLabel *label = SectionLabels[std::size_t(heading - std::begin(Headings))];
+            QLabel *label = m_sectionHeadings[std::size_t(heading - std::begin(Headings))];
             label->setText(heading->text.in(czech));
             label->adjustSize();
             ++heading;
         }
-        QCheckBox *box = checkBox(tag);
+        QCheckBox *box = accessoryBox(tag);
         box->setText(catalogue::accessoryCaption(tag, language));
-        fitCheckBoxWidth(box);
+        fitAccessoryBoxWidth(box);
     }
 
 

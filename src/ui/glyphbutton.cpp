@@ -1,26 +1,26 @@
-#include "speedbutton.h"
+#include "glyphbutton.h"
 
 #include <QPainter>
 #include <QStyleOptionButton>
 
-SpeedButton::SpeedButton(QWidget *parent) : QAbstractButton(parent)
+GlyphButton::GlyphButton(QWidget *parent) : QAbstractButton(parent)
 {
     setFocusPolicy(Qt::NoFocus);
 }
 
-void SpeedButton::setGlyph(const QImage &picture)
+void GlyphButton::setGlyph(const QImage &picture)
 {
     m_glyph = picture;
     update();
 }
 
-void SpeedButton::setNumGlyphs(int count)
+void GlyphButton::setNumGlyphs(int count)
 {
     m_numGlyphs = qBound(1, count, 4);
     update();
 }
 
-QImage SpeedButton::shownImage() const
+QImage GlyphButton::shownImage() const
 {
     if (m_glyph.isNull() || m_numGlyphs == 1)
         return m_glyph;
@@ -33,7 +33,7 @@ QImage SpeedButton::shownImage() const
     return m_glyph.copy(index * width, 0, width, m_glyph.height());
 }
 
-void SpeedButton::paintEvent(QPaintEvent *)
+void GlyphButton::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     QStyleOptionButton option;

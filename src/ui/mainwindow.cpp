@@ -1,13 +1,15 @@
 // The main window: creation, scrolling of the left half, wheel routing and
 // the dispatch of pointer movements to the hover handlers.
 
-#include "mainform.h"
+#include "mainwindow.h"
 
 #include "desktop.h"
 #include "dialogs.h"
 #include "picturebox.h"
-#include "speedbutton.h"
+#include "glyphbutton.h"
 #include "stringgrid.h"
+
+#include "controlnames.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -23,7 +25,7 @@
 #include <QTimer>
 #include <QWheelEvent>
 
-const char *const TMainForm::MakerWebAddress = "https://www.vireologgers.cz";
+const char *const MainWindow::MakerWebAddress = "https://www.vireologgers.cz";
 
 namespace {
 constexpr int ScrollRange = 510;
@@ -31,12 +33,12 @@ constexpr int WheelStep = 20;
 constexpr int WheelNotch = 120;
 } // namespace
 
-TMainForm::TMainForm(QWidget *parent)
+MainWindow::MainWindow(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                           | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                           | Qt::WindowCloseButtonHint)
 {
-    setObjectName(QStringLiteral("MainForm"));
+    setObjectName(QLatin1String(controlnames::MainWindow));
     setWindowIcon(QIcon(QStringLiteral(":/icon/formular-48.png")));
     buildControls();
     wireHandlers();
@@ -51,39 +53,24 @@ TMainForm::TMainForm(QWidget *parent)
         const QRect area = screen->availableGeometry();
         move(area.center() - QPoint(width() / 2, height() / 2));
     }
-    FormCreate();
-    StringGrid1->setFocus(Qt::OtherFocusReason);
+    startUp();
+    m_channelGrid->setFocus(Qt::OtherFocusReason);
 }
 
-TMainForm::~TMainForm() = default;
+MainWindow::~MainWindow() = default;
 
-void TMainForm::setForms(TKontaktForm *kontaktForm, TImageForm *imageForm)
+void MainWindow::setDialogs(ContactDialog *contactDialog, DiagramWindow *diagramWindow)
 {
-    m_kontaktForm = kontaktForm;
-    m_imageForm = imageForm;
+    m_contactDialog = contactDialog;
+    m_diagramWindow = diagramWindow;
 }
 
-catalogue::Language TMainForm::currentLanguage() const
+void MainWindow::startUp()
 {
-    return m_order.language();
-}
-
-catalogue::Model TMainForm::selectedModel() const
-{
-    return m_order.model();
-}
-
-bool TMainForm::anyModelSelected() const
-{
-    return selectedModel() != catalogue::Model::None;
-}
-
-void TMainForm::FormCreate()
-{
-    StringGrid1->setRowHeight(0, 42);
-    StringGrid1->setColumnWidth(2, -1);
+    m_channelGrid->setRowHeight(0, 42);
+    m_channelGrid->setColumnWidth(2, -1);
     for (int row = 1; row <= 16; ++row)
-        StringGrid1->setCell(0, row, QString::number(row));
+        m_channelGrid->setCell(0, row, QString::number(row));
     const catalogue::Language start = platform::desktop().languageName() == QLatin1String("Czech")
                                           ? catalogue::Language::Czech
                                           : catalogue::Language::English;
@@ -93,50 +80,50 @@ void TMainForm::FormCreate()
         m_order.setLanguage(start);
 }
 
-void TMainForm::FormMouseMove()
+void MainWindow::hoverWindow()
 {
-    ClearPicture();
+    clearPicture();
 }
 
-void TMainForm::ScrollBar1Change()
+void MainWindow::scrollLeftHalf()
 {
-    const int p = ScrollBar1->value();
-    Panel1->move(Panel1->x(), 5 - p);
-    GroupBox2->move(GroupBox2->x(), 510 - p);
+    const int p = m_scrollBar->value();
+    m_leftPanel->move(m_leftPanel->x(), 5 - p);
+    m_accessoryGroup->move(m_accessoryGroup->x(), 510 - p);
 }
 
-void TMainForm::FormMouseWheelDown()
+void MainWindow::scrollStepDown()
 {
-    ScrollBar1->setValue(qBound(0, ScrollBar1->value() + WheelStep, ScrollRange));
+    m_scrollBar->setValue(qBound(0, m_scrollBar->value() + WheelStep, ScrollRange));
 }
 
-void TMainForm::FormMouseWheelUp()
+void MainWindow::scrollStepUp()
 {
-    ScrollBar1->setValue(qBound(0, ScrollBar1->value() - WheelStep, ScrollRange));
+    m_scrollBar->setValue(qBound(0, m_scrollBar->value() - WheelStep, ScrollRange));
 }
 
-void TMainForm::scrollIntoView(QWidget *control)
+void MainWindow::scrollIntoView(QWidget *control)
 {
     // A control reached by the keyboard below or above the window's edge
     // brings the left half along, so that the user sees what has the focus.
-    if (!Panel1->isAncestorOf(control) && !GroupBox2->isAncestorOf(control))
+    if (!m_leftPanel->isAncestorOf(control) && !m_accessoryGroup->isAncestorOf(control))
         return;
     const int top = control->mapTo(this, QPoint(0, 0)).y();
     const int bottom = top + control->height();
-    int value = ScrollBar1->value();
+    int value = m_scrollBar->value();
     if (bottom > height() - 5)
         value += bottom - (height() - 5);
     else if (top < 5)
         value -= 5 - top;
-    ScrollBar1->setValue(qBound(0, value, ScrollRange));
+    m_scrollBar->setValue(qBound(0, value, ScrollRange));
 }
 
-bool TMainForm::pickerListOpen() const
+bool MainWindow::pickerListOpen() const
 {
-    return ComboBox1->view() && ComboBox1->view()->isVisible();
+    return m_modulePicker->view() && m_modulePicker->view()->isVisible();
 }
 
-bool TMainForm::routeWheel(QWidget *receiver, QWheelEvent *event)
+bool MainWindow::routeWheel(QWidget *receiver, QWheelEvent *event)
 {
     if (pickerListOpen())
         return false;
@@ -156,51 +143,51 @@ bool TMainForm::routeWheel(QWidget *receiver, QWheelEvent *event)
     m_wheelAccumulator += delta;
     while (m_wheelAccumulator >= WheelNotch) {
         m_wheelAccumulator -= WheelNotch;
-        FormMouseWheelUp();
+        scrollStepUp();
     }
     while (m_wheelAccumulator <= -WheelNotch) {
         m_wheelAccumulator += WheelNotch;
-        FormMouseWheelDown();
+        scrollStepDown();
     }
     event->accept();
     return true; // no control turns the wheel into anything else
 }
 
-void TMainForm::dispatchMouseMove(QWidget *target, const QPoint &globalPos)
+void MainWindow::dispatchMouseMove(QWidget *target, const QPoint &globalPos)
 {
     if (target == this) {
-        FormMouseMove();
-    } else if (target == Panel1) {
-        Panel1MouseMove();
-    } else if (target == GroupBox1) {
-        GroupBox1MouseMove();
-    } else if (target == GroupBox2) {
-        GroupBox2MouseMove();
-    } else if (target == RadioButton1) {
-        RadioButton1MouseMove();
-    } else if (target == RadioButton2) {
-        RadioButton2MouseMove();
-    } else if (target == RadioButton3) {
-        RadioButton3MouseMove();
-    } else if (target == StringGrid1) {
-        const QPoint client = StringGrid::toClient(StringGrid1->mapFromGlobal(globalPos));
-        StringGrid1MouseMove(client.x(), client.y());
-    } else if (auto *box = qobject_cast<QCheckBox *>(target); box && box->parentWidget() == GroupBox2) {
-        CheckBoxMouseMove(box);
+        hoverWindow();
+    } else if (target == m_leftPanel) {
+        hoverLeftPanel();
+    } else if (target == m_modelGroup) {
+        hoverModelGroup();
+    } else if (target == m_accessoryGroup) {
+        hoverAccessoryGroup();
+    } else if (target == m_tq8Button) {
+        hoverModelButton(1);
+    } else if (target == m_tq8rButton) {
+        hoverModelButton(2);
+    } else if (target == m_assemblyButton) {
+        hoverModelButton(3);
+    } else if (target == m_channelGrid) {
+        const QPoint client = StringGrid::toClient(m_channelGrid->mapFromGlobal(globalPos));
+        hoverGrid(client.x(), client.y());
+    } else if (auto *box = qobject_cast<QCheckBox *>(target); box && box->parentWidget() == m_accessoryGroup) {
+        hoverAccessory(box);
     }
 }
 
-bool TMainForm::eventFilter(QObject *watched, QEvent *event)
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
-    if (type == QEvent::Hide && watched == ComboBox1->view()->window()) {
+    if (type == QEvent::Hide && watched == m_modulePicker->view()->window()) {
         // A model chosen with an arrow key takes the focus after its handler
         // has opened the picker; once the list closes, the picker gets the
         // focus back instead of staying behind without it.
         QTimer::singleShot(0, this, [this] {
             const QWidget *focus = QApplication::focusWidget();
-            if (ComboBox1->isVisible() && GroupBox1->isAncestorOf(focus))
-                ComboBox1->setFocus(Qt::OtherFocusReason);
+            if (m_modulePicker->isVisible() && m_modelGroup->isAncestorOf(focus))
+                m_modulePicker->setFocus(Qt::OtherFocusReason);
         });
         return false;
     }
@@ -219,11 +206,11 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
         // the list would take it and close itself.
         m_pickerOpenedByPress = false;
         if (type == QEvent::MouseButtonRelease
-            && static_cast<QWidget *>(watched)->window() == ComboBox1->view()->window())
+            && static_cast<QWidget *>(watched)->window() == m_modulePicker->view()->window())
             return true;
     }
     if (type != QEvent::MouseMove && type != QEvent::Wheel
-        && !(watched == ComboBox1 && (type == QEvent::FocusOut || type == QEvent::KeyPress)))
+        && !(watched == m_modulePicker && (type == QEvent::FocusOut || type == QEvent::KeyPress)))
         return QWidget::eventFilter(watched, event);
 
     auto *widget = qobject_cast<QWidget *>(watched);
@@ -246,12 +233,12 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
         // window taking the activation leaves the picker focused within this
         // one: neither is an exit.
         const QWidget *next = QApplication::focusWidget();
-        const bool intoOwnList = next && next->window() == ComboBox1->view()->window();
+        const bool intoOwnList = next && next->window() == m_modulePicker->view()->window();
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
         if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason && !intoOwnList) {
             // The focus is on its way elsewhere: the commit must not pull it back.
             m_focusLeavingPicker = true;
-            dialogs::guarded(this, [this] { ComboBox1Exit(); });
+            dialogs::guarded(this, [this] { commitPicker(); });
             m_focusLeavingPicker = false;
         }
         return false;
@@ -259,7 +246,7 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
     case QEvent::KeyPress: {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
-            ComboBox1KeyPress(key);
+            pickerKeyPress(key);
             return true;
         }
         return false;
@@ -269,19 +256,19 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
     }
 }
 
-void TMainForm::keyPressEvent(QKeyEvent *event)
+void MainWindow::keyPressEvent(QKeyEvent *event)
 {
     // Keys that no control used: Esc is the cancel button's, Enter the
     // default button's.
     switch (event->key()) {
     case Qt::Key_Escape:
-        if (BitBtn1->isEnabled())
-            BitBtn1->click();
+        if (m_resetButton->isEnabled())
+            m_resetButton->click();
         return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (BitBtn2->isEnabled())
-            BitBtn2->click();
+        if (m_documentButton->isEnabled())
+            m_documentButton->click();
         return;
     default:
         QWidget::keyPressEvent(event);
@@ -289,65 +276,65 @@ void TMainForm::keyPressEvent(QKeyEvent *event)
 }
 
 // Every change of the order shows in the controls that present it.
-void TMainForm::followOrder()
+void MainWindow::followOrder()
 {
     connect(&m_order, &OrderModel::modelChanged, this, [this](catalogue::Model model) { showModel(model); });
     connect(&m_order, &OrderModel::channelChanged, this, [this](int channel) { showChannel(channel); });
     connect(&m_order, &OrderModel::tickChanged, this, [this](int tag, bool on) { showTick(tag, on); });
     connect(&m_order, &OrderModel::enabledChanged, this,
-            [this](int tag, bool on) { checkBox(tag)->setEnabled(on); });
+            [this](int tag, bool on) { accessoryBox(tag)->setEnabled(on); });
     connect(&m_order, &OrderModel::variantChanged, this, [this](int tag, int variant) {
-        (tag == catalogue::AdapterTag ? ComboBox2 : ComboBox3)->setCurrentIndex(variant);
+        (tag == catalogue::AdapterTag ? m_adapterList : m_cableList)->setCurrentIndex(variant);
     });
     connect(&m_order, &OrderModel::languageChanged, this, [this] { showLanguage(); });
     connect(&m_order, &OrderModel::totalChanged, this,
-            [this](qint32 total) { Label13->setText(catalogue::priceText(total)); });
+            [this](qint32 total) { m_totalLabel->setText(catalogue::priceText(total)); });
 }
 
-void TMainForm::wireHandlers()
+void MainWindow::wireHandlers()
 {
     followOrder();
 
-    StringGrid1->onSelectCell = [this](int column, int row) {
-        StringGrid1SelectCell(StringGrid1, column, row);
+    m_channelGrid->onSelectCell = [this](int column, int row) {
+        openPickerAt(m_channelGrid, column, row);
     };
-    StringGrid1->onMouseDown = [this] { StringGrid1MouseDown(StringGrid1); };
-    StringGrid1->onCellEdited = [this](int, int row, const QString &text) { m_order.setNote(row, text); };
-    StringGrid1->onDrawCell = [this](QPainter &painter, int column, int row, const QRect &rect) {
-        StringGrid1DrawCell(painter, column, row, rect);
+    m_channelGrid->onMouseDown = [this] { gridPressed(m_channelGrid); };
+    m_channelGrid->onCellEdited = [this](int, int row, const QString &text) { m_order.setNote(row, text); };
+    m_channelGrid->onDrawCell = [this](QPainter &painter, int column, int row, const QRect &rect) {
+        drawGridCell(painter, column, row, rect);
     };
     // Every handler reports what it throws in the error box.
     const auto guard = [this](auto handler) {
         return [this, handler] { dialogs::guarded(this, handler); };
     };
-    connect(ScrollBar1, &QScrollBar::valueChanged, this, guard([this] { ScrollBar1Change(); }));
-    connect(ComboBox1, &QComboBox::activated, this, guard([this] { ComboBox1Exit(); }));
+    connect(m_scrollBar, &QScrollBar::valueChanged, this, guard([this] { scrollLeftHalf(); }));
+    connect(m_modulePicker, &QComboBox::activated, this, guard([this] { commitPicker(); }));
 
     // A model button acts only when it becomes selected.
-    for (QRadioButton *radio : {RadioButton1, RadioButton2, RadioButton3}) {
+    for (QRadioButton *radio : {m_tq8Button, m_tq8rButton, m_assemblyButton}) {
         connect(radio, &QRadioButton::toggled, this, [this, guard, radio](bool on) {
             if (on)
                 guard([this, radio] { modelButtonClick(radio); })();
         });
     }
     // A tick the user gives or takes goes to the order, which shows it back.
-    for (QCheckBox *box : CheckBoxes) {
+    for (QCheckBox *box : m_accessoryBoxes) {
         const int tag = box->property("Tag").toInt();
         connect(box, &QCheckBox::toggled, this,
                 [this, guard, tag](bool on) { guard([this, tag, on] { m_order.setTicked(tag, on); })(); });
     }
     // The lists' selections are the order's variants, however they change;
     // their handlers run only on a user's choice.
-    connect(ComboBox2, &QComboBox::currentIndexChanged, this,
+    connect(m_adapterList, &QComboBox::currentIndexChanged, this,
             [this, guard](int item) { guard([this, item] { m_order.setAdapterVariant(item); })(); });
-    connect(ComboBox3, &QComboBox::currentIndexChanged, this,
+    connect(m_cableList, &QComboBox::currentIndexChanged, this,
             [this, guard](int item) { guard([this, item] { m_order.setCableVariant(item); })(); });
-    connect(ComboBox2, &QComboBox::activated, this, guard([this] { ComboBox2Change(); }));
-    connect(ComboBox3, &QComboBox::activated, this, guard([this] { ComboBox3Change(); }));
+    connect(m_adapterList, &QComboBox::activated, this, guard([this] { adapterChosen(); }));
+    connect(m_cableList, &QComboBox::activated, this, guard([this] { cableChosen(); }));
 
-    connect(BitBtn1, &QPushButton::clicked, this, guard([this] { BitBtn1Click(); }));
-    connect(BitBtn2, &QPushButton::clicked, this, guard([this] { BitBtn2Click(); }));
-    connect(BitBtn3, &QPushButton::clicked, this, guard([this] { BitBtn3Click(); }));
-    connect(SpeedButton1, &SpeedButton::clicked, this, guard([this] { SpeedButton1Click(); }));
-    connect(Image2, &PictureBox::clicked, this, guard([this] { Image2Click(); }));
+    connect(m_resetButton, &QPushButton::clicked, this, guard([this] { requestReset(); }));
+    connect(m_documentButton, &QPushButton::clicked, this, guard([this] { requestDocument(); }));
+    connect(m_diagramButton, &QPushButton::clicked, this, guard([this] { showDiagram(); }));
+    connect(m_languageButton, &GlyphButton::clicked, this, guard([this] { switchLanguage(); }));
+    connect(m_logo, &PictureBox::clicked, this, guard([this] { openMakerSite(); }));
 }

@@ -1,6 +1,6 @@
 // What lies under the pointer: its picture, order code and price.
 
-#include "mainform.h"
+#include "mainwindow.h"
 
 #include "desktop.h"
 #include "picturebox.h"
@@ -38,23 +38,23 @@ bool clearsFirst(int tag)
 
 } // namespace
 
-void TMainForm::ShowPicture(int number)
+void MainWindow::showPicture(int number)
 {
     // Decoding throws on a missing or damaged picture; the previous one stays.
-    Image1->setPicture(pictures::load(number));
+    m_picture->setPicture(pictures::load(number));
 }
 
-void TMainForm::ClearPicture()
+void MainWindow::clearPicture()
 {
-    Image1->clearToWhite();
-    LastHoveredTag = -1;
-    Label14->setText(QStringLiteral("---"));
-    Label15->setText(QStringLiteral("0,-"));
+    m_picture->clearToWhite();
+    m_hover.lastAccessory = -1;
+    m_orderCodeLabel->setText(QStringLiteral("---"));
+    m_itemPriceLabel->setText(QStringLiteral("0,-"));
 }
 
-void TMainForm::setRadioFontsBold(int bold)
+void MainWindow::setModelButtonsBold(int bold)
 {
-    QRadioButton *const radios[] = {RadioButton1, RadioButton2, RadioButton3};
+    QRadioButton *const radios[] = {m_tq8Button, m_tq8rButton, m_assemblyButton};
     for (int i = 0; i < 3; ++i) {
         QRadioButton *radio = radios[i];
         if (radio->font().bold() != (bold == i + 1)) {
@@ -65,7 +65,7 @@ void TMainForm::setRadioFontsBold(int bold)
     }
 }
 
-void TMainForm::setCheckBoxBold(QCheckBox *box, bool bold)
+void MainWindow::setAccessoryBoxBold(QCheckBox *box, bool bold)
 {
     if (box->font().bold() == bold)
         return;
@@ -74,74 +74,59 @@ void TMainForm::setCheckBoxBold(QCheckBox *box, bool bold)
     box->setFont(font);
 }
 
-void TMainForm::radioButtonMouseMove(int own)
+void MainWindow::hoverModelButton(int own)
 {
     const ModelHover &hover = ModelHovers[own - 1];
-    setRadioFontsBold(own);
-    if (ShownModelPicture != own) {
-        ShownModelPicture = own;
-        ShowPicture(hover.picture);
+    setModelButtonsBold(own);
+    if (m_hover.modelPicture != own) {
+        m_hover.modelPicture = own;
+        showPicture(hover.picture);
     }
-    Label14->setText(QLatin1String(hover.code));
-    Label15->setText(catalogue::priceText(catalogue::modelBasePrice(hover.model)));
+    m_orderCodeLabel->setText(QLatin1String(hover.code));
+    m_itemPriceLabel->setText(catalogue::priceText(catalogue::modelBasePrice(hover.model)));
 }
 
-void TMainForm::RadioButton1MouseMove()
-{
-    radioButtonMouseMove(1);
-}
-
-void TMainForm::RadioButton2MouseMove()
-{
-    radioButtonMouseMove(2);
-}
-
-void TMainForm::RadioButton3MouseMove()
-{
-    radioButtonMouseMove(3);
-}
-
-void TMainForm::showAccessoryInfo(int tag)
+void MainWindow::showAccessoryInfo(int tag)
 {
     if (tag < 1 || tag > catalogue::AccessoryCount) {
-        ClearPicture();
+        clearPicture();
         return;
     }
     if (clearsFirst(tag))
-        ClearPicture();
+        clearPicture();
     const int variant = catalogue::selectedVariant(tag, m_order.adapterVariant(), m_order.cableVariant(),
                                                    m_order.fittedChannels());
-    Label14->setText(catalogue::accessoryOrderCode(tag, variant));
-    Label15->setText(catalogue::priceText(catalogue::accessoryPriceText(tag, variant)));
-    ShowPicture(tag == catalogue::AdapterTag ? variant + 1 : AccessoryPictures[tag - 1]);
+    m_orderCodeLabel->setText(catalogue::accessoryOrderCode(tag, variant));
+    m_itemPriceLabel->setText(catalogue::priceText(catalogue::accessoryPriceText(tag, variant)));
+    showPicture(tag == catalogue::AdapterTag ? variant + 1 : AccessoryPictures[tag - 1]);
 }
 
-void TMainForm::CheckBoxMouseMove(QCheckBox *sender)
+void MainWindow::hoverAccessory(QCheckBox *sender)
 {
-    for (QCheckBox *box : CheckBoxes)
-        setCheckBoxBold(box, box == sender);
-    fitCheckBoxWidth(sender);
+    for (QCheckBox *box : m_accessoryBoxes)
+        setAccessoryBoxBold(box, box == sender);
+    fitAccessoryBoxWidth(sender);
     sender->setFocus(Qt::MouseFocusReason);
     const int tag = sender->property("Tag").toInt();
-    if (tag != LastHoveredTag)
+    if (tag != m_hover.lastAccessory)
         showAccessoryInfo(tag);
-    LastHoveredTag = tag;
+    m_hover.lastAccessory = tag;
 }
 
-void TMainForm::GroupBox1MouseMove()
+void MainWindow::hoverModelGroup()
 {
-    setRadioFontsBold(0);
-    ShownModelPicture = 0;
-    ClearPicture();
+    setModelButtonsBold(0);
+    m_hover.modelPicture = 0;
+    clearPicture();
 }
 
-void TMainForm::GroupBox2MouseMove()
+void MainWindow::hoverAccessoryGroup()
 {
-    for (QCheckBox *box : CheckBoxes)
-        setCheckBoxBold(box, false);
+    for (QCheckBox *box : m_accessoryBoxes)
+        setAccessoryBoxBold(box, false);
 }
 
-void TMainForm::Image2Click()
+void MainWindow::openMakerSite()
 {
     // The link is a convenience: whatever goes wrong is ignored.
     try {

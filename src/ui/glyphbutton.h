@@ -8,10 +8,10 @@
 #include <QAbstractButton>
 #include <QImage>
 
-class SpeedButton : public QAbstractButton {
+class GlyphButton : public QAbstractButton {
     Q_OBJECT
 public:
-    explicit SpeedButton(QWidget *parent = nullptr);
+    explicit GlyphButton(QWidget *parent = nullptr);
 
     void setGlyph(const QImage &picture);
     const QImage &glyph() const { return m_glyph; }

@@ -1,16 +1,18 @@
-#include "imageform.h"
+#include "diagramwindow.h"
 
 #include "picturebox.h"
+
+#include "controlnames.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
 
-TImageForm::TImageForm(QWidget *parent)
+DiagramWindow::DiagramWindow(QWidget *parent)
     : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                           | Qt::WindowCloseButtonHint)
 {
-    setObjectName(QStringLiteral("ImageForm"));
+    setObjectName(QLatin1String(controlnames::DiagramWindow));
     setWindowTitle(QString());
     setFixedSize(525, 700);
     setModal(true);
@@ -18,13 +20,13 @@ TImageForm::TImageForm(QWidget *parent)
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
     setPalette(white);
-    Image1 = new PictureBox(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(0, 0, 525, 700);
-    FormCreate();
+    m_diagram = new PictureBox(this);
+    m_diagram->setObjectName(QLatin1String(controlnames::Diagram));
+    m_diagram->setGeometry(0, 0, 525, 700);
+    placeOnScreen();
 }
 
-void TImageForm::FormCreate()
+void DiagramWindow::placeOnScreen()
 {
     // Centred horizontally; vertically only on screens wider than 1024.
     const QScreen *screen = QGuiApplication::primaryScreen();
@@ -36,14 +38,15 @@ void TImageForm::FormCreate()
     move(left, top);
 }
 
-void TImageForm::FormKeyPress(int key)
+void DiagramWindow::setDiagram(const QImage &diagram)
 {
-    if (key == Qt::Key_Escape)
-        reject();
+    m_diagram->setPicture(diagram);
 }
 
-void TImageForm::keyPressEvent(QKeyEvent *event)
+// Esc closes the window; no other key does anything.
+void DiagramWindow::keyPressEvent(QKeyEvent *event)
 {
-    FormKeyPress(event->key());
+    if (event->key() == Qt::Key_Escape)
+        reject();
     event->accept();
 }

@@ -1,0 +1,171 @@
+#pragma once
+
+// The order form's main window: it shows the order model and turns what the
+// user does into operations on it. What belongs to the window alone stays
+// here: the module picker's opening and commit, the hover information, the
+// focus, the wheel and the scrolling of the left half.
+//
+// The implementation is split by subject: mainwindow.cpp (creation,
+// scrolling, wheel and event dispatch), _layout, _grid, _accessories,
+// _language, _hover and _document.
+
+#include "catalogue.h"
+#include "ordermodel.h"
+
+#include <QWidget>
+#include <array>
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+class PictureBox;
+class GlyphButton;
+class StringGrid;
+class ContactDialog;
+class DiagramWindow;
+
+class MainWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // The two secondary windows, created after this one.
+    void setDialogs(ContactDialog *contactDialog, DiagramWindow *diagramWindow);
+
+    // The order this window shows; every change of it goes through here.
+    OrderModel &order() { return m_order; }
+    const OrderModel &order() const { return m_order; }
+
+    // Shows compiled-in picture `number` (1 to 35) in the picture area.
+    void showPicture(int number);
+
+    // What the hover shows at the moment, so that a picture is decoded only
+    // when the hovered item changes.
+    struct HoverState {
+        int lastAccessory = 0;         // tag; -1 once a list choice has shown its own
+        bool gridPictureShown = false; // the grid's picture is up
+        int modelPicture = 0;          // 0 = none, 1 to 3 = the model buttons
+    };
+    const HoverState &hoverState() const { return m_hover; }
+
+    static const char *const MakerWebAddress;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    // ---- building (mainwindow_layout.cpp) ---------------------------------------
+    void buildControls();
+    void buildModelGroup();
+    void buildGrid();
+    void buildRightSide();
+    void buildAccessories();
+    void wireHandlers();
+    void startUp();
+
+    // ---- following the order ------------------------------------------------------
+    void followOrder();
+    void showModel(catalogue::Model model);
+    void showChannel(int channel);
+    void showTick(int tag, bool ticked);
+    void showLanguage();
+
+    // ---- input --------------------------------------------------------------------
+    catalogue::Language currentLanguage() const { return m_order.language(); }
+    bool anyModelSelected() const { return m_order.model() != catalogue::Model::None; }
+    catalogue::Model modelOf(const QRadioButton *button) const;
+    QRadioButton *buttonOf(catalogue::Model model) const;
+    QCheckBox *accessoryBox(int tag) const { return m_accessoryBoxes[std::size_t(tag - 1)]; }
+    void modelButtonClick(QRadioButton *own);
+    void adapterChosen();
+    void cableChosen();
+    void requestReset();
+    void requestDocument();
+    void writeAndOpenDocument();
+    void warnOpenerFailed(catalogue::Language language);
+    void showDiagram();
+    void switchLanguage();
+    void openMakerSite();
+
+    // ---- the grid and its module picker (mainwindow_grid.cpp) ------------------------
+    void openPickerAt(QObject *sender, int column, int row);
+    void commitPicker();
+    void pickerKeyPress(int key);
+    bool pickerListOpen() const;
+    void drawGridCell(QPainter &painter, int column, int row, const QRect &rect);
+    void gridPressed(QObject *sender);
+
+    // ---- hover (mainwindow_hover.cpp) -----------------------------------------------------
+    void dispatchMouseMove(QWidget *target, const QPoint &globalPos);
+    void hoverWindow();
+    void hoverLeftPanel();
+    void hoverGrid(int x, int y);
+    void hoverModelGroup();
+    void hoverModelButton(int own);
+    void hoverAccessoryGroup();
+    void hoverAccessory(QCheckBox *sender);
+    void clearPicture();
+    void setModelButtonsBold(int bold);
+    void setAccessoryBoxBold(QCheckBox *box, bool bold);
+    void fitAccessoryBoxWidth(QCheckBox *box);
+    void showModuleInfo(int index);
+    void showAccessoryInfo(int tag);
+
+    // ---- scrolling and the wheel ------------------------------------------------------------
+    bool routeWheel(QWidget *receiver, QWheelEvent *event);
+    void scrollStepDown();
+    void scrollStepUp();
+    void scrollLeftHalf();
+    void scrollIntoView(QWidget *control);
+
+    // ---- controls (their object names: controlnames.h) ----------------------------------------
+    PictureBox *m_logo = nullptr;
+    QLabel *m_versionLabel = nullptr;
+    QFrame *m_leftPanel = nullptr;
+    QGroupBox *m_modelGroup = nullptr;
+    QRadioButton *m_tq8Button = nullptr;
+    QRadioButton *m_tq8rButton = nullptr;
+    QRadioButton *m_assemblyButton = nullptr;
+    StringGrid *m_channelGrid = nullptr;
+    QComboBox *m_modulePicker = nullptr;
+    QFrame *m_picturePanel = nullptr;
+    PictureBox *m_picture = nullptr;
+    QGroupBox *m_accessoryGroup = nullptr;
+    QLabel *m_textMeasure = nullptr;
+    std::array<QLabel *, 9> m_sectionHeadings{};
+    std::array<QFrame *, 10> m_sectionLines{}; // under each heading, and one closing the last section
+    std::array<QCheckBox *, catalogue::AccessoryCount> m_accessoryBoxes{}; // by tag - 1
+    QComboBox *m_adapterList = nullptr;
+    QComboBox *m_cableList = nullptr;
+    QFrame *m_buttonPanel = nullptr;
+    QPushButton *m_diagramButton = nullptr;
+    QPushButton *m_resetButton = nullptr;
+    QPushButton *m_documentButton = nullptr;
+    QGroupBox *m_languageGroup = nullptr;
+    GlyphButton *m_languageButton = nullptr;
+    QScrollBar *m_scrollBar = nullptr;
+    QGroupBox *m_priceGroup = nullptr;
+    QLabel *m_orderCodeCaption = nullptr;
+    QLabel *m_orderCodeLabel = nullptr;
+    QLabel *m_itemPriceCaption = nullptr;
+    QLabel *m_itemPriceLabel = nullptr;
+    QLabel *m_totalCaption = nullptr;
+    QLabel *m_totalLabel = nullptr;
+
+    OrderModel m_order;
+    ContactDialog *m_contactDialog = nullptr;
+    DiagramWindow *m_diagramWindow = nullptr;
+    HoverState m_hover;
+    bool m_openingDocument = false; // a written document's opener is coming up
+    bool m_inPickerExit = false;
+    bool m_focusLeavingPicker = false;
+    bool m_pickerOpenedByPress = false;
+    int m_wheelAccumulator = 0;
+};

@@ -1,0 +1,249 @@
+// Builds the main window: every control at its place, in creation order.
+
+#include "mainwindow.h"
+
+#include "application.h"
+#include "controlnames.h"
+#include "bevelpanel.h"
+#include "picturebox.h"
+#include "glyphbutton.h"
+#include "stringgrid.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+
+namespace {
+
+QFont serifFont(int pixelSize, bool bold)
+{
+    QFont font(QStringLiteral("Times New Roman"));
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    return font;
+}
+
+template <typename W>
+W *make(QWidget *parent, const char *name, int x, int y, int w, int h)
+{
+    auto *widget = new W(parent);
+    widget->setObjectName(QLatin1String(name));
+    widget->setGeometry(x, y, w, h);
+    return widget;
+}
+
+QLabel *makeLabel(QWidget *parent, const char *name, int x, int y, const QString &text)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->move(x, y);
+    label->adjustSize();
+    return label;
+}
+
+QFrame *makeLine(QWidget *parent, const QString &name, int top)
+{
+    auto *line = new QFrame(parent);
+    line->setObjectName(name);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    line->setGeometry(8, top, parent->width() - 16, 2);
+    return line;
+}
+
+// Check box tops by tag, and the heading that stands above a tag.
+constexpr int CheckBoxTops[29] = {13,  30,  59,  75,  103, 119, 147, 163, 179, 207,
+                                  223, 251, 267, 283, 299, 315, 343, 359, 375, 403,
+                                  419, 435, 451, 479, 495, 511, 527, 555, 579};
+struct Heading {
+    int firstTag;
+    int top;
+};
+constexpr Heading Headings[9] = {{3, 46},   {5, 90},   {7, 134},  {10, 194}, {12, 238},
+                                 {17, 330}, {20, 390}, {24, 466}, {28, 542}};
+constexpr int LastLineTop = 574;
+
+} // namespace
+
+void MainWindow::buildControls()
+{
+    setFont(application::formFont());
+    setFixedSize(830, 605);
+
+    m_logo = make<PictureBox>(this, controlnames::Logo, 643, 507, 157, 89);
+    m_logo->setTransparent(true);
+    m_logo->setCursor(Qt::PointingHandCursor);
+    m_logo->setToolTip(QString::fromLatin1(MakerWebAddress));
+    m_logo->setPicture(QImage(QStringLiteral(":/logo/logo.png")));
+
+    m_versionLabel = makeLabel(this, controlnames::VersionLabel, 719, 565, QStringLiteral("Version: 1.2"));
+    m_versionLabel->setFont(serifFont(13, true));
+    m_versionLabel->adjustSize();
+
+    m_leftPanel = make<QFrame>(this, controlnames::LeftPanel, 5, 5, 573, 500);
+    m_leftPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    buildModelGroup();
+    buildGrid();
+
+    m_picturePanel = make<QFrame>(this, controlnames::PicturePanel, 611, 5, 214, 164);
+    m_picturePanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_picturePanel->setAutoFillBackground(true);
+    QPalette white = m_picturePanel->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    m_picturePanel->setPalette(white);
+    m_picture = make<PictureBox>(m_picturePanel, controlnames::Picture, 2, 2, 210, 160);
+
+    buildAccessories();
+    buildRightSide();
+
+    // Group box captions sit on the frame's top line, left-aligned; a flat
+    // group box draws that line alone.
+    for (QGroupBox *group : findChildren<QGroupBox *>())
+        group->setStyleSheet(QStringLiteral(
+            "QGroupBox { border: 1px solid #a0a0a0; border-radius: 0; margin-top: 6px; }"
+            "QGroupBox[flat=\"true\"] { border-width: 1px 0 0 0; }"
+            "QGroupBox::title { subcontrol-origin: border; subcontrol-position: top left;"
+            " left: 7px; top: -7px; padding: 0 1px; }"));
+}
+
+void MainWindow::buildModelGroup()
+{
+    m_modelGroup = make<QGroupBox>(m_leftPanel, controlnames::ModelGroup, 12, 6, 549, 56);
+    m_modelGroup->setTitle(QStringLiteral("Typ požadované ústředny: "));
+    m_modelGroup->setFlat(true);
+    const struct {
+        QRadioButton **button;
+        const char *name;
+        int x, width;
+        const char *caption;
+    } radios[] = {{&m_tq8Button, controlnames::Tq8Button, 38, 85, "TQ8"},
+                  {&m_tq8rButton, controlnames::Tq8rButton, 214, 105, "TQ8R"},
+                  {&m_assemblyButton, controlnames::AssemblyButton, 391, 128, "ZK222"}};
+    for (const auto &r : radios) {
+        *r.button = make<QRadioButton>(m_modelGroup, r.name, r.x, 16, r.width, 29);
+        (*r.button)->setText(QLatin1String(r.caption));
+        (*r.button)->setFont(serifFont(29, false));
+        (*r.button)->setCursor(Qt::PointingHandCursor);
+    }
+}
+
+void MainWindow::buildGrid()
+{
+    m_channelGrid = new StringGrid(4, 17, m_leftPanel);
+    m_channelGrid->setObjectName(QLatin1String(controlnames::ChannelGrid));
+    m_channelGrid->setGeometry(12, 76, 549, 412);
+    m_channelGrid->setColumnWidth(0, 64);
+    m_channelGrid->setColumnWidth(1, 253);
+    m_channelGrid->setColumnWidth(2, 2);
+    m_channelGrid->setColumnWidth(3, 228);
+    m_channelGrid->setEditableColumn(3);
+    m_channelGrid->setCursor(Qt::PointingHandCursor);
+
+    m_modulePicker = make<QComboBox>(m_leftPanel, controlnames::ModulePicker, 13, 77, 253, 21);
+    m_modulePicker->setMaxVisibleItems(18);
+    // A plain list below the box, so that 18 items show whatever the style.
+    m_modulePicker->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
+    m_modulePicker->hide();
+}
+
+void MainWindow::buildAccessories()
+{
+    m_accessoryGroup = make<QGroupBox>(this, controlnames::AccessoryGroup, 5, 510, 574, 600);
+    m_accessoryGroup->setTitle(QStringLiteral("Příslušenství za příplatek: "));
+
+    m_textMeasure = makeLabel(m_accessoryGroup, controlnames::TextMeasure, 445, 64, QString());
+    m_textMeasure->setFont(application::formFont(true));
+    m_textMeasure->hide();
+
+    QPalette maroon = palette();
+    maroon.setColor(QPalette::WindowText, QColor(128, 0, 0));
+    for (int i = 0; i < 9; ++i) {
+        QLabel *heading = makeLabel(m_accessoryGroup, qPrintable(controlnames::sectionHeading(i + 1)), 8,
+                                    Headings[i].top, QString());
+        heading->setPalette(maroon);
+        m_sectionHeadings[std::size_t(i)] = heading;
+        m_sectionLines[std::size_t(i)] = makeLine(m_accessoryGroup, controlnames::sectionLine(i + 1),
+                                                Headings[i].top + 12);
+    }
+    m_sectionLines[9] = makeLine(m_accessoryGroup, controlnames::sectionLine(10), LastLineTop);
+
+    for (int tag = 1; tag <= catalogue::AccessoryCount; ++tag) {
+        auto *box = make<QCheckBox>(m_accessoryGroup, qPrintable(controlnames::accessoryBox(tag)), 12,
+                                    CheckBoxTops[tag - 1], 400, 17);
+        box->setProperty("Tag", tag);
+        m_accessoryBoxes[std::size_t(tag - 1)] = box;
+    }
+    // Headings are drawn above the check boxes that overlap them.
+    for (QLabel *heading : m_sectionHeadings)
+        heading->raise();
+
+    m_adapterList = make<QComboBox>(m_accessoryGroup, controlnames::AdapterList, 424, 28, 145, 21);
+    m_cableList = make<QComboBox>(m_accessoryGroup, controlnames::CableList, 492, 357, 77, 21);
+    for (const auto &item : catalogue::AdapterItems)
+        m_adapterList->addItem(catalogue::qs(item));
+    for (const auto &item : catalogue::CableItems)
+        m_cableList->addItem(catalogue::qs(item));
+    for (QComboBox *list : {m_adapterList, m_cableList}) {
+        list->setCurrentIndex(0);
+        list->setEnabled(false);
+    }
+}
+
+void MainWindow::buildRightSide()
+{
+    m_buttonPanel = make<BevelPanel>(this, controlnames::ButtonPanel, 612, 323, 214, 122);
+    const struct {
+        QPushButton **button;
+        const char *name;
+        int top;
+        const char *glyph;
+    } buttons[] = {{&m_diagramButton, controlnames::DiagramButton, 10, ":/glyphs/bitbtn3.png"},
+                   {&m_resetButton, controlnames::ResetButton, 44, ":/glyphs/bitbtn1.png"},
+                   {&m_documentButton, controlnames::DocumentButton, 86, ":/glyphs/bitbtn2.png"}};
+    for (const auto &b : buttons) {
+        *b.button = make<QPushButton>(m_buttonPanel, b.name, 27, b.top, 160, 27);
+        (*b.button)->setIcon(QIcon(QLatin1String(b.glyph)));
+        (*b.button)->setAutoDefault(true);
+    }
+    m_diagramButton->setText(QStringLiteral("Zobrazit blokové schéma"));
+    m_resetButton->setText(QStringLiteral("Vynulovat formulář"));
+    m_documentButton->setText(QStringLiteral("Vygenerovat dokument"));
+    QFont bold = m_documentButton->font();
+    bold.setBold(true);
+    m_documentButton->setFont(bold);
+    m_documentButton->setDefault(true);
+
+    m_languageGroup = make<QGroupBox>(this, controlnames::LanguageGroup, 612, 171, 214, 57);
+    m_languageGroup->setTitle(QStringLiteral("Choose language: "));
+    m_languageButton = make<GlyphButton>(m_languageGroup, controlnames::LanguageButton, 87, 20, 40, 28);
+    m_languageButton->setCursor(Qt::PointingHandCursor);
+    m_languageButton->setGlyph(QImage(QStringLiteral(":/glyphs/flags.bmp")));
+    m_languageButton->setNumGlyphs(1);
+
+    m_scrollBar = make<QScrollBar>(this, controlnames::ScrollBar, 585, 0, 20, 603);
+    m_scrollBar->setOrientation(Qt::Vertical);
+    m_scrollBar->setRange(0, 510);
+    m_scrollBar->setSingleStep(1);
+    m_scrollBar->setPageStep(1);
+    m_scrollBar->setValue(0);
+
+    m_priceGroup = make<QGroupBox>(this, controlnames::PriceGroup, 612, 228, 214, 89);
+    m_priceGroup->setTitle(QStringLiteral("Cenová kalkulace bez DPH: "));
+    m_orderCodeCaption = makeLabel(m_priceGroup, controlnames::OrderCodeCaption, 8, 20, QStringLiteral("Objednací kod:"));
+    m_orderCodeLabel = makeLabel(m_priceGroup, controlnames::OrderCodeLabel, 112, 20, QStringLiteral("---"));
+    m_itemPriceCaption = makeLabel(m_priceGroup, controlnames::ItemPriceCaption, 8, 36, QStringLiteral("Cena za položku: "));
+    m_itemPriceLabel = makeLabel(m_priceGroup, controlnames::ItemPriceLabel, 112, 36, QStringLiteral("0,-"));
+    m_totalCaption = makeLabel(m_priceGroup, controlnames::TotalCaption, 8, 64, QStringLiteral("Celkem:"));
+    m_totalLabel = makeLabel(m_priceGroup, controlnames::TotalLabel, 59, 64, QStringLiteral("0,-"));
+    for (QLabel *label : {m_totalCaption, m_totalLabel}) {
+        label->setFont(application::formFont(true));
+        label->adjustSize();
+    }
+    // Labels whose text changes keep room for the longest text they show.
+    for (QLabel *label : {m_orderCodeLabel, m_itemPriceLabel, m_totalLabel})
+        label->resize(m_priceGroup->width() - label->x() - 8, label->height());
+}
