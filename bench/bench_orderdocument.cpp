@@ -34,9 +34,9 @@ void OrderDocumentBench::fillCzechFullOrder()
     for (int tag = 1; tag <= catalogue::AccessoryCount; ++tag)
         order.accessories[std::size_t(tag - 1)] = {catalogue::accessoryCaption(tag, order.language), true, true};
     order.adapterItem = 2;
-    order.adapterText = catalogue::qs(catalogue::AdapterItems[2]);
+    order.adapterText = catalogue::variantItem(catalogue::AdapterTag, 2);
     order.cableItem = 1;
-    order.cableText = catalogue::qs(catalogue::CableItems[1]);
+    order.cableText = catalogue::variantItem(catalogue::CableTag, 1);
     order.channelCount = ChannelRows;
     order.totalCaption = QStringLiteral("123456,-");
 

@@ -180,104 +180,226 @@ const std::array<std::u16string_view, ModuleCount> ModuleDescriptionsEn = {
     u"TB   [RS485 Advantech , galvanically isolated]",
 };
 
-const std::array<TPrislusenstviArray, AccessoryCount> AccessoryTable = {{
-    {{u"PG710", u"", u""}, {u"2850", u"", u""}}, // 1
-    {{u"N2201", u"N2202", u"N2203"}, {u"680", u"300", u"1960"}}, // 2
-    {{u"ZK201", u"", u""}, {u"350", u"", u""}}, // 3
-    {{u"ZK202", u"", u""}, {u"195", u"", u""}}, // 4
-    {{u"ZK203", u"", u""}, {u"790", u"", u""}}, // 5
-    {{u"ZK204", u"", u""}, {u"2980", u"", u""}}, // 6
-    {{u"ZK205", u"", u""}, {u"2980", u"", u""}}, // 7
-    {{u"ZK206", u"", u""}, {u"1990", u"", u""}}, // 8
-    {{u"ZK207", u"", u""}, {u"6490", u"", u""}}, // 9
-    {{u"ZK208", u"", u""}, {u"450", u"", u""}}, // 10
-    {{u"ZK209", u"", u""}, {u"3490", u"", u""}}, // 11
-    {{u"ZK210", u"", u""}, {u"7270", u"", u""}}, // 12
-    {{u"ZK211", u"", u""}, {u"440", u"", u""}}, // 13
-    {{u"ZK202", u"", u""}, {u"195", u"", u""}}, // 14
-    {{u"ZK212", u"", u""}, {u"350", u"", u""}}, // 15
-    {{u"ZK213", u"", u""}, {u"350", u"", u""}}, // 16
-    {{u"ZK214", u"", u""}, {u"4930", u"", u""}}, // 17
-    {{u"ZK211", u"ZK211-5", u"ZK211-10"}, {u"440", u"690", u"980"}}, // 18
-    {{u"ZK215", u"", u""}, {u"5990", u"", u""}}, // 19
-    {{u"ZK216", u"", u""}, {u"6980", u"", u""}}, // 20
-    {{u"ZK216/1", u"", u""}, {u"420", u"", u""}}, // 21
-    {{u"ZK216/2", u"", u""}, {u"220", u"", u""}}, // 22
-    {{u"ZK216/3", u"", u""}, {u"420", u"", u""}}, // 23
-    {{u"ZK217", u"", u""}, {u"690", u"", u""}}, // 24
-    {{u"ZK218", u"", u""}, {u"90", u"", u""}}, // 25
-    {{u"ZK219", u"", u""}, {u"260", u"", u""}}, // 26
-    {{u"ZK220", u"", u""}, {u"155", u"", u""}}, // 27
-    {{u"ZK221", u"", u""}, {u"1690", u"", u""}}, // 28
-    {{u"SVC810", u"SVC811", u""}, {u"1900", u"2700", u""}}, // 29
+// One row per accessory, in tag order (tag = position + 1). A new accessory
+// is one row here, one placeholder line in each document template, its
+// picture and its place on the form.
+const std::array<Accessory, AccessoryCount> Accessories = {{
+    {// 1
+     {u"PG710", u"", u""},
+     {u"2850", u"", u""},
+     u"PGR710 - software pro ústředny TQ rozšířený - registrační karta",
+     u"PGR740 - optional PC software for TQ system - registration card",
+     -1, 30, AssemblyRole::None, Variants::Single, {},
+     0},
+    {// 2
+     {u"N2201", u"N2202", u"N2203"},
+     {u"680", u"300", u"1960"},
+     u"napájecí adaptér - zvolte si prosím typ    ------- >>>",
+     u"power supply - choose type please  ------- >>>",
+     -1, 1, AssemblyRole::None, Variants::AdapterList, {u"N2201   (21V / 1A)", u"N2202   (24V / 1A)", u"N2203   (24V / 2.5A)"},
+     0},
+    {// 3
+     {u"ZK201", u"", u""},
+     {u"350", u"", u""},
+     u"ZK201 - držák ústředny na DIN lištu 35mm",
+     u"ZK201 - holder for data logger mounting to DIN 35mm rail",
+     0, 10, AssemblyRole::Part, Variants::Single, {},
+     0},
+    {// 4
+     {u"ZK202", u"", u""},
+     {u"195", u"", u""},
+     u"ZK202 - univerzální držáky pro montáž ústředny a relé desky",
+     u"ZK202 - universal metal wall holders for data logger wall mounting",
+     0, 11, AssemblyRole::None, Variants::Single, {},
+     0},
+    {// 5
+     {u"ZK203", u"", u""},
+     {u"790", u"", u""},
+     u"ZK203 - zabudované nezávislé seriové rozhraní pro příjem a vysílání SMS zpráv",
+     u"ZK203 - built-in independent SMS port for GSM modem, for SMS reception and sending",
+     1, 19, AssemblyRole::None, Variants::Single, {},
+     0},
+    {// 6
+     {u"ZK204", u"", u""},
+     {u"2980", u"", u""},
+     u"ZK204 - vnitřní Ethernetové rozhraní",
+     u"ZK204 - built-in LAN interface, connection to Ethernet network",
+     1, 20, AssemblyRole::None, Variants::Single, {},
+     0},
+    {// 7
+     {u"ZK205", u"", u""},
+     {u"2980", u"", u""},
+     u"ZK205 - převodník RS485/RS232 pro sériový port COMx na straně počítače",
+     u"ZK205 - converter RS485/RS232, including ac/dc adapter and terminator TRM1",
+     2, 17, AssemblyRole::None, Variants::Single, {},
+     0},
+    {// 8
+     {u"ZK206", u"", u""},
+     {u"1990", u"", u""},
+     u"ZK206 - převodník USB/RS485 pro USB rozhraní na straně počítače",
+     u"ZK206 - converter USB/RS485 for USB port at the PC side, including terminator TRM1",
+     2, 18, AssemblyRole::None, Variants::Single, {},
+     0},
+    {// 9
+     {u"ZK207", u"", u""},
+     {u"6490", u"", u""},
+     u"ZK207 - převodník Ethernet/RS485 s napáječem",
+     u"ZK207 - converter Ethernet/RS485, including ac/dc adapter and terminator TRM1",
+     2, 31, AssemblyRole::None, Variants::Single, {},
+     ClearsPictureFirst},
+    {// 10
+     {u"ZK208", u"", u""},
+     {u"450", u"", u""},
+     u"ZK208 - skříňka externí akustické signalizace",
+     u"ZK208 - external audio indication unit",
+     3, 21, AssemblyRole::None, Variants::Single, {},
+     0},
+    {// 11
+     {u"ZK209", u"", u""},
+     {u"3490", u"", u""},
+     u"ZK209 - telefonní hlásič alarmů, včetně napáječe",
+     u"ZK209 - telephone voice dialer for alarm reporting, ac/dc adapter included",
+     3, 5, AssemblyRole::None, Variants::Single, {},
+     0},
+    {// 12
+     {u"ZK210", u"", u""},
+     {u"7270", u"", u""},
+     u"ZK210 - deska výstupních relé",
+     u"ZK210 - output relays module with interconnection cable",
+     4, 14, AssemblyRole::None, Variants::Single, {},
+     0},
+    {// 13
+     {u"ZK211", u"", u""},
+     {u"440", u"", u""},
+     u"ZK211 - komunikační kabel pro externí displej a desku výstupních relé délky 0.6 m",
+     u"ZK211 - connection cable for terminal with display and output relays module with length 0.6m",
+     4, 13, AssemblyRole::None, Variants::Single, {},
+     0},
+    {// 14
+     {u"ZK202", u"", u""},
+     {u"195", u"", u""},
+     u"ZK202 - kovové boční úchyty pro montáž na stěnu nebo jinou pevnou plochu",
+     u"ZK202 - universal metal wall holders for data logger wall mounting",
+     4, 11, AssemblyRole::None, Variants::Single, {},
+     0},
+    {// 15
+     {u"ZK212", u"", u""},
+     {u"350", u"", u""},
+     u"ZK212 - držák desky relé na DIN lištu 35mm",
+     u"ZK212 - holder for relay module mounting to DIN 35mm rail",
+     4, 15, AssemblyRole::None, Variants::Single, {},
+     0},
+    {// 16
+     {u"ZK213", u"", u""},
+     {u"350", u"", u""},
+     u"ZK213 - DIN lišta pro modul relé se zvýšenými konzolami pro montáž do skříně ZK221, ZK222",
+     u"ZK213 - DIN rail for relay module with elevated consoles, for the ZK221, ZK222 case",
+     4, 16, AssemblyRole::None, Variants::Single, {},
+     0},
+    {// 17
+     {u"ZK214", u"", u""},
+     {u"4930", u"", u""},
+     u"ZK214 - externí displej pro TQ8",
+     u"ZK214 - external display for TQ8",
+     5, 12, AssemblyRole::Part, Variants::Single, {},
+     0},
+    {// 18
+     {u"ZK211", u"ZK211-5", u"ZK211-10"},
+     {u"440", u"690", u"980"},
+     u"ZK211 - komunikační kabel pro externí displej a desku výstupních relé ------ >>>",
+     u"ZK211 - connection cable for terminal with display and output relays module -- >",
+     5, 13, AssemblyRole::Part, Variants::CableList, {u"0.6 m", u"5 m", u"10 m"},
+     0},
+    {// 19
+     {u"ZK215", u"", u""},
+     {u"5990", u"", u""},
+     u"ZK215 - externí terminál s dvouřádkovým alfanumerickým LCD",
+     u"ZK215 - external display built in a IP54 protection case",
+     5, 25, AssemblyRole::None, Variants::Single, {},
+     0},
+    {// 20
+     {u"ZK216", u"", u""},
+     {u"6980", u"", u""},
+     u"ZK216 - GSM modem Fastrack M1306B, bez příslušenství",
+     u"ZK216 - GSM modem Fastrack M1306B, without accessories",
+     6, 7, AssemblyRole::None, Variants::Single, {},
+     0},
+    {// 21
+     {u"ZK216/1", u"", u""},
+     {u"420", u"", u""},
+     u"ZK216/1 - GSM anténa 3dB pro modem Fastrack M1306B, lomená",
+     u"ZK216/1 - antenna for GSM modem WaveCom Fastrack, right-angled",
+     6, 8, AssemblyRole::None, Variants::Single, {},
+     0},
+    {// 22
+     {u"ZK216/2", u"", u""},
+     {u"220", u"", u""},
+     u"ZK216/2 - datový kabel pro nastavení GSM modemu Fastrack",
+     u"ZK216/2 - communication cable for GSM modem Fastrack",
+     6, 9, AssemblyRole::None, Variants::Single, {},
+     0},
+    {// 23
+     {u"ZK216/3", u"", u""},
+     {u"420", u"", u""},
+     u"ZK216/3 - zdroj 230V/12V pro napájení GSM modemu Fastrack",
+     u"ZK216/3 - ac/dc adapter 230V/12V for GSM modem Fastrack",
+     6, 32, AssemblyRole::None, Variants::Single, {},
+     ClearsPictureFirst},
+    {// 24
+     {u"ZK217", u"", u""},
+     {u"690", u"", u""},
+     u"ZK217 - boční kryty kabelů (2ks)",
+     u"ZK217 - covers of data logger terminals (pair)",
+     7, 22, AssemblyRole::None, Variants::Single, {},
+     0},
+    {// 25
+     {u"ZK218", u"", u""},
+     {u"90", u"", u""},
+     u"ZK218 - USB kabel propojovací A-B, 1,8m",
+     u"ZK218 - USB connection cable A-B, 1,8m",
+     7, 6, AssemblyRole::None, Variants::Single, {},
+     0},
+    {// 26
+     {u"ZK219", u"", u""},
+     {u"260", u"", u""},
+     u"ZK219 - RS232 konektor se svorkami",
+     u"ZK219 - RS232 connector with terminals for RS232 interface",
+     7, 23, AssemblyRole::None, Variants::Single, {},
+     0},
+    {// 27
+     {u"ZK220", u"", u""},
+     {u"155", u"", u""},
+     u"ZK220 - šroubovák pro snadné připojení vodičů do WAGO svorek",
+     u"ZK220 - screwdriver for easy connection of cables to WAGO terminals",
+     7, 24, AssemblyRole::None, Variants::Single, {},
+     0},
+    {// 28
+     {u"ZK221", u"", u""},
+     {u"1690", u"", u""},
+     u"ZK221 - skříň s krytím IP65 s držáky na zeď a držáky ústředny bez otvoru ve víku",
+     u"ZK221 - case with IP65 protection with wall holders and data logger holders",
+     8, 26, AssemblyRole::Excluded, Variants::Single, {},
+     0},
+    {// 29
+     {u"SVC810", u"SVC811", u""},
+     {u"1900", u"2700", u""},
+     u"kalibrační list z akreditované kalibrační laboratoře Quorel",
+     u"Calibration certificate from accredited calibration laboratory QUOREL",
+     8, 33, AssemblyRole::None, Variants::ByFittedChannels, {},
+     CzechOnly | ClearsPictureFirst},
 }};
 
-const std::array<std::u16string_view, AccessoryCount> AccessoryCaptionsCz = {
-    u"PGR710 - software pro ústředny TQ rozšířený - registrační karta",
-    u"napájecí adaptér - zvolte si prosím typ    ------- >>>",
-    u"ZK201 - držák ústředny na DIN lištu 35mm",
-    u"ZK202 - univerzální držáky pro montáž ústředny a relé desky",
-    u"ZK203 - zabudované nezávislé seriové rozhraní pro příjem a vysílání SMS zpráv",
-    u"ZK204 - vnitřní Ethernetové rozhraní",
-    u"ZK205 - převodník RS485/RS232 pro sériový port COMx na straně počítače",
-    u"ZK206 - převodník USB/RS485 pro USB rozhraní na straně počítače",
-    u"ZK207 - převodník Ethernet/RS485 s napáječem",
-    u"ZK208 - skříňka externí akustické signalizace",
-    u"ZK209 - telefonní hlásič alarmů, včetně napáječe",
-    u"ZK210 - deska výstupních relé",
-    u"ZK211 - komunikační kabel pro externí displej a desku výstupních relé délky 0.6 m",
-    u"ZK202 - kovové boční úchyty pro montáž na stěnu nebo jinou pevnou plochu",
-    u"ZK212 - držák desky relé na DIN lištu 35mm",
-    u"ZK213 - DIN lišta pro modul relé se zvýšenými konzolami pro montáž do skříně ZK221, ZK222",
-    u"ZK214 - externí displej pro TQ8",
-    u"ZK211 - komunikační kabel pro externí displej a desku výstupních relé ------ >>>",
-    u"ZK215 - externí terminál s dvouřádkovým alfanumerickým LCD",
-    u"ZK216 - GSM modem Fastrack M1306B, bez příslušenství",
-    u"ZK216/1 - GSM anténa 3dB pro modem Fastrack M1306B, lomená",
-    u"ZK216/2 - datový kabel pro nastavení GSM modemu Fastrack",
-    u"ZK216/3 - zdroj 230V/12V pro napájení GSM modemu Fastrack",
-    u"ZK217 - boční kryty kabelů (2ks)",
-    u"ZK218 - USB kabel propojovací A-B, 1,8m",
-    u"ZK219 - RS232 konektor se svorkami",
-    u"ZK220 - šroubovák pro snadné připojení vodičů do WAGO svorek",
-    u"ZK221 - skříň s krytím IP65 s držáky na zeď a držáky ústředny bez otvoru ve víku",
-    u"kalibrační list z akreditované kalibrační laboratoře Quorel",
-};
-
-const std::array<std::u16string_view, AccessoryCount> AccessoryCaptionsEn = {
-    u"PGR740 - optional PC software for TQ system - registration card",
-    u"power supply - choose type please  ------- >>>",
-    u"ZK201 - holder for data logger mounting to DIN 35mm rail",
-    u"ZK202 - universal metal wall holders for data logger wall mounting",
-    u"ZK203 - built-in independent SMS port for GSM modem, for SMS reception and sending",
-    u"ZK204 - built-in LAN interface, connection to Ethernet network",
-    u"ZK205 - converter RS485/RS232, including ac/dc adapter and terminator TRM1",
-    u"ZK206 - converter USB/RS485 for USB port at the PC side, including terminator TRM1",
-    u"ZK207 - converter Ethernet/RS485, including ac/dc adapter and terminator TRM1",
-    u"ZK208 - external audio indication unit",
-    u"ZK209 - telephone voice dialer for alarm reporting, ac/dc adapter included",
-    u"ZK210 - output relays module with interconnection cable",
-    u"ZK211 - connection cable for terminal with display and output relays module with length 0.6m",
-    u"ZK202 - universal metal wall holders for data logger wall mounting",
-    u"ZK212 - holder for relay module mounting to DIN 35mm rail",
-    u"ZK213 - DIN rail for relay module with elevated consoles, for the ZK221, ZK222 case",
-    u"ZK214 - external display for TQ8",
-    u"ZK211 - connection cable for terminal with display and output relays module -- >",
-    u"ZK215 - external display built in a IP54 protection case",
-    u"ZK216 - GSM modem Fastrack M1306B, without accessories",
-    u"ZK216/1 - antenna for GSM modem WaveCom Fastrack, right-angled",
-    u"ZK216/2 - communication cable for GSM modem Fastrack",
-    u"ZK216/3 - ac/dc adapter 230V/12V for GSM modem Fastrack",
-    u"ZK217 - covers of data logger terminals (pair)",
-    u"ZK218 - USB connection cable A-B, 1,8m",
-    u"ZK219 - RS232 connector with terminals for RS232 interface",
-    u"ZK220 - screwdriver for easy connection of cables to WAGO terminals",
-    u"ZK221 - case with IP65 protection with wall holders and data logger holders",
-    u"Calibration certificate from accredited calibration laboratory QUOREL",
-};
-const std::array<std::u16string_view, 3> AdapterItems = {
-    u"N2201   (21V / 1A)", u"N2202   (24V / 1A)", u"N2203   (24V / 2.5A)"};
-const std::array<std::u16string_view, 3> CableItems = {u"0.6 m", u"5 m", u"10 m"};
+const std::array<AccessorySection, AccessorySectionCount> AccessorySections = {{
+    {u"Příslušenství pro upevnění ústředny: ", u"Accessories for data logger mounting: "},
+    {u"Volitelná vnitřní vybavení: ", u"Optional internal equipment: "},
+    {u"Externí převodníky komunikačních rozhraní: ", u"External communication converters: "},
+    {u"Příslušenství pro zpracování alarmového signálu ALARM OUT: ", u"Accessories connectable to ALARM OUT output: "},
+    {u"Modul výstupních relé: ", u"Output relays module: "},
+    {u"Terminály s displejem: ", u"Terminals with display: "},
+    {u"GSM modem s příslušenstvím: ", u"GSM modem and accessories: "},
+    {u"Kryty, kabely a ostatní příslušenství: ", u"Covers, cables and other accessories: "},
+    {u"Sestavy ve skříni s vyšším stupněm krytí: ", u"Assemblies in case with higher IP protection: "},
+}};
 // clang-format on
 
 const TModulArray &moduleAt(int index)
@@ -308,16 +430,16 @@ int findModuleByCode(QStringView cellText)
     return -1;
 }
 
-const TPrislusenstviArray &accessoryAt(int tag)
+const Accessory &accessory(int tag)
 {
     if (tag < 1 || tag > AccessoryCount)
         throw std::out_of_range("accessory tag " + std::to_string(tag) + " out of range");
-    return AccessoryTable[std::size_t(tag - 1)];
+    return Accessories[std::size_t(tag - 1)];
 }
 
 static void checkVariant(int tag, int variant)
 {
-    if (variant < 0 || variant > 2 || accessoryAt(tag).Prices[std::size_t(variant)].empty())
+    if (variant < 0 || variant > 2 || accessory(tag).prices[std::size_t(variant)].empty())
         throw std::out_of_range("accessory " + std::to_string(tag) + " has no variant "
                                 + std::to_string(variant));
 }
@@ -325,13 +447,13 @@ static void checkVariant(int tag, int variant)
 QString accessoryOrderCode(int tag, int variant)
 {
     checkVariant(tag, variant);
-    return qs(accessoryAt(tag).OrderCodes[std::size_t(variant)]);
+    return qs(accessory(tag).orderCodes[std::size_t(variant)]);
 }
 
 QString accessoryPriceText(int tag, int variant)
 {
     checkVariant(tag, variant);
-    return qs(accessoryAt(tag).Prices[std::size_t(variant)]);
+    return qs(accessory(tag).prices[std::size_t(variant)]);
 }
 
 qint32 accessoryPrice(int tag, int variant)
@@ -345,19 +467,36 @@ qint32 accessoryPrice(int tag, int variant)
 
 QString accessoryCaption(int tag, Language language)
 {
-    accessoryAt(tag);
-    return qs(language == Language::Czech ? AccessoryCaptionsCz[std::size_t(tag - 1)]
-                                          : AccessoryCaptionsEn[std::size_t(tag - 1)]);
+    const Accessory &entry = accessory(tag);
+    return qs(language == Language::Czech ? entry.captionCz : entry.captionEn);
+}
+
+QString sectionHeading(int section, Language language)
+{
+    if (section < 0 || section >= AccessorySectionCount)
+        throw std::out_of_range("accessory section " + std::to_string(section) + " out of range");
+    const AccessorySection &entry = AccessorySections[std::size_t(section)];
+    return qs(language == Language::Czech ? entry.headingCz : entry.headingEn);
+}
+
+QString variantItem(int tag, int item)
+{
+    checkVariant(tag, item);
+    const std::u16string_view text = accessory(tag).listItems[std::size_t(item)];
+    if (text.empty())
+        throw std::out_of_range("accessory " + std::to_string(tag) + " has no variant list");
+    return qs(text);
 }
 
 int selectedVariant(int tag, int adapterItem, int cableItem, int channelCount)
 {
-    switch (tag) {
-    case AdapterTag: return adapterItem;
-    case CableTag: return cableItem;
-    case CalibrationTag: return channelCount > CalibrationChannelLimit ? 1 : 0;
-    default: return 0;
+    switch (accessory(tag).variants) {
+    case Variants::AdapterList: return adapterItem;
+    case Variants::CableList: return cableItem;
+    case Variants::ByFittedChannels: return channelCount > CalibrationChannelLimit ? 1 : 0;
+    case Variants::Single: break;
     }
+    return 0;
 }
 
 qint32 modelBasePrice(Model model)

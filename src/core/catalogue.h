@@ -43,37 +43,71 @@ int findModuleByCode(QStringView cellText);
 
 // ---- Accessories -----------------------------------------------------------
 
-struct TPrislusenstviArray {
-    std::array<std::u16string_view, 3> OrderCodes;
-    std::array<std::u16string_view, 3> Prices; // decimal digits; empty = no such variant
+// How the variant of an accessory is chosen.
+enum class Variants {
+    Single,           // variant 0 only
+    AdapterList,      // the adapter list beside its box
+    CableList,        // the cable length list beside its box
+    ByFittedChannels, // variant 1 above CalibrationChannelLimit fitted channels, else 0
+};
+
+// What the choice of the ZK222 cabinet assembly does to an accessory.
+enum class AssemblyRole {
+    None,     // nothing
+    Part,     // ticked and disabled: it comes with the assembly, at no price of its own
+    Excluded, // unticked and disabled: the assembly has its own
+};
+
+enum AccessoryFlag {
+    CzechOnly = 1,          // a Czech service: withdrawn while the form is in English
+    ClearsPictureFirst = 2, // the picture area is cleared before its picture shows
+};
+
+struct Accessory {
+    std::array<std::u16string_view, 3> orderCodes; // per variant; empty = no such variant
+    std::array<std::u16string_view, 3> prices;     // decimal digits per variant
+    std::u16string_view captionCz;
+    std::u16string_view captionEn;
+    int section;  // the heading it stands under (AccessorySections), -1 above the first
+    int picture;  // shown on hover; for the adapter, that of its first variant
+    AssemblyRole assembly;
+    Variants variants;
+    std::array<std::u16string_view, 3> listItems; // the items of its variant list, if it has one
+    int flags;    // AccessoryFlag values
+};
+
+struct AccessorySection {
+    std::u16string_view headingCz;
+    std::u16string_view headingEn;
 };
 
 constexpr int AccessoryCount = 29;
+constexpr int AccessorySectionCount = 9;
+// The accessories with a variant list of their own, and the certificate
+// whose variant follows the fitted channels.
 constexpr int AdapterTag = 2;
 constexpr int CableTag = 18;
 constexpr int CalibrationTag = 29;
 // Above this many fitted channels the calibration certificate is SVC811.
 constexpr int CalibrationChannelLimit = 8;
 
-// Entry i belongs to tag i + 1; use accessoryAt(tag) to index by tag.
-extern const std::array<TPrislusenstviArray, AccessoryCount> AccessoryTable;
-extern const std::array<std::u16string_view, AccessoryCount> AccessoryCaptionsCz;
-extern const std::array<std::u16string_view, AccessoryCount> AccessoryCaptionsEn;
+// Entry i belongs to tag i + 1; use accessory(tag) to index by tag.
+extern const std::array<Accessory, AccessoryCount> Accessories;
+extern const std::array<AccessorySection, AccessorySectionCount> AccessorySections;
 
 // Tag 1..29; variant 0..2. Out-of-range arguments or an empty variant throw.
-const TPrislusenstviArray &accessoryAt(int tag);
+const Accessory &accessory(int tag);
 QString accessoryOrderCode(int tag, int variant);
 QString accessoryPriceText(int tag, int variant);
 qint32 accessoryPrice(int tag, int variant);
 QString accessoryCaption(int tag, Language language);
+QString sectionHeading(int section, Language language);
+// Item `item` of the variant list of `tag` (the same in both languages).
+QString variantItem(int tag, int item);
 
 // Which variant counts for a tag, given the two variant lists and the
 // number of fitted channels.
 int selectedVariant(int tag, int adapterItem, int cableItem, int channelCount);
-
-// Items of the two variant lists (the same in both languages).
-extern const std::array<std::u16string_view, 3> AdapterItems;
-extern const std::array<std::u16string_view, 3> CableItems;
 
 // ---- Models ----------------------------------------------------------------
 

@@ -17,11 +17,6 @@ namespace {
 constexpr char LineEnd[] = "\r\n";
 constexpr int FirstAccessoryCode = 101; // "$_101" holds the first accessory line
 
-// Tags that the cabinet assembly ZK222 fixes in place.
-constexpr int HolderTag = 3;   // ZK201
-constexpr int DisplayTag = 17; // ZK214
-constexpr int CaseTag = 28;    // ZK221
-
 int digit(char c)
 {
     return c >= '0' && c <= '9' ? c - '0' : -1;
@@ -161,14 +156,19 @@ private:
     bool enabled(int tag) const { return order.accessories[std::size_t(tag - 1)].enabled; }
     void untick(int tag) { ticks[std::size_t(tag - 1)] = false; }
 
-    // The state in which the ZK222 model holds its parts.
+    // The state in which the ZK222 model holds its parts: each part ticked
+    // and disabled, what it replaces unticked and disabled.
     bool assemblyFitted() const
     {
-        return order.model == Model::ZK222 //
-            && ticked(HolderTag) && !enabled(HolderTag) //
-            && ticked(DisplayTag) && !enabled(DisplayTag) //
-            && ticked(catalogue::CableTag) && !enabled(catalogue::CableTag) //
-            && !ticked(CaseTag) && !enabled(CaseTag);
+        if (order.model != Model::ZK222)
+            return false;
+        for (int tag = 1; tag <= catalogue::AccessoryCount; ++tag) {
+            const catalogue::AssemblyRole role = catalogue::accessory(tag).assembly;
+            if (role != catalogue::AssemblyRole::None
+                && (enabled(tag) || ticked(tag) != (role == catalogue::AssemblyRole::Part)))
+                return false;
+        }
+        return true;
     }
 
     // Each accessory placeholder takes the next ticked box in tag order and
@@ -189,10 +189,9 @@ private:
         }
 
         if (assemblyFitted()) {
-            untick(HolderTag);
-            untick(DisplayTag);
-            untick(catalogue::CableTag);
-            untick(CaseTag);
+            for (int t = 1; t <= catalogue::AccessoryCount; ++t)
+                if (catalogue::accessory(t).assembly != catalogue::AssemblyRole::None)
+                    untick(t);
             return QStringLiteral("ZK222 - (ZK201, ZK23, ZK214, ZK211, ZD300)");
         }
 
@@ -201,25 +200,25 @@ private:
         const int variant = catalogue::selectedVariant(tag, order.adapterItem, order.cableItem,
                                                        order.channelCount);
         QString value;
-        switch (tag) {
-        case catalogue::AdapterTag: {
+        switch (catalogue::accessory(tag).variants) {
+        case catalogue::Variants::AdapterList: {
             // "N2202   (24V / 1A)" -> "N2202 - <caption up to its dash> (24V / 1A)"
             const qsizetype dash = caption.indexOf(QStringLiteral(" - "));
             value = order.adapterText.left(5) + QStringLiteral(" - ")
                   + (dash < 0 ? caption : caption.left(dash)) + order.adapterText.mid(7);
             break;
         }
-        case catalogue::CableTag: {
+        case catalogue::Variants::CableList: {
             // The caption's arrow "------ >>>" goes, one dash stays.
             const qsizetype arrow = caption.indexOf(QStringLiteral("--"));
             value = (arrow < 0 ? caption : caption.left(arrow + 1)) + u' ' + order.cableText;
             break;
         }
-        case catalogue::CalibrationTag:
+        case catalogue::Variants::ByFittedChannels:
             value = (variant == 1 ? QStringLiteral("SVC811 - ") : QStringLiteral("SVC810 - "))
                   + caption;
             break;
-        default:
+        case catalogue::Variants::Single:
             value = caption;
             break;
         }

@@ -6,9 +6,18 @@ using catalogue::Model;
 
 namespace {
 
-// The accessories that belong to, or are excluded by, the cabinet assembly.
-constexpr int AssemblyParts[] = {3, 17, 18};
-constexpr int AssemblyCabinet = 28;
+using catalogue::AssemblyRole;
+
+bool hasRole(int tag, AssemblyRole role)
+{
+    return catalogue::accessory(tag).assembly == role;
+}
+
+bool isCzechOnly(int tag)
+{
+    return catalogue::accessory(tag).flags & catalogue::CzechOnly;
+}
+
 const QString BusInterfaceCode = QStringLiteral("TB ");
 
 } // namespace
@@ -114,21 +123,25 @@ void OrderModel::chooseModel(Model model)
             setEnabled(tag, true);
         // Unticked first, so that each part is ticked anew below; disabled
         // before it is ticked, so that the cable's list stays closed.
-        for (int tag : AssemblyParts)
-            setTicked(tag, false);
-        for (int tag : AssemblyParts)
-            setEnabled(tag, false);
-        setEnabled(AssemblyCabinet, false);
-        for (int tag : AssemblyParts)
-            setTicked(tag, true);
-        setTicked(AssemblyCabinet, false);
+        for (int tag = 1; tag <= catalogue::AccessoryCount; ++tag)
+            if (hasRole(tag, AssemblyRole::Part))
+                setTicked(tag, false);
+        for (int tag = 1; tag <= catalogue::AccessoryCount; ++tag)
+            if (!hasRole(tag, AssemblyRole::None))
+                setEnabled(tag, false);
+        for (int tag = 1; tag <= catalogue::AccessoryCount; ++tag)
+            if (hasRole(tag, AssemblyRole::Part))
+                setTicked(tag, true);
+        for (int tag = 1; tag <= catalogue::AccessoryCount; ++tag)
+            if (hasRole(tag, AssemblyRole::Excluded))
+                setTicked(tag, false);
     } else if (model != Model::None) {
-        for (int tag : AssemblyParts)
-            setTicked(tag, false);
-        setTicked(AssemblyCabinet, false);
-        for (int tag : AssemblyParts)
-            setEnabled(tag, true);
-        setEnabled(AssemblyCabinet, true);
+        for (int tag = 1; tag <= catalogue::AccessoryCount; ++tag)
+            if (!hasRole(tag, AssemblyRole::None))
+                setTicked(tag, false);
+        for (int tag = 1; tag <= catalogue::AccessoryCount; ++tag)
+            if (!hasRole(tag, AssemblyRole::None))
+                setEnabled(tag, true);
     }
     publishTotal();
 }
@@ -206,11 +219,15 @@ void OrderModel::setLanguage(catalogue::Language language)
     if (language == m_language)
         return;
     m_language = language;
-    if (language == catalogue::Language::English) {
-        setTicked(catalogue::CalibrationTag, false);
-        setEnabled(catalogue::CalibrationTag, false);
-    } else {
-        setEnabled(catalogue::CalibrationTag, true);
+    for (int tag = 1; tag <= catalogue::AccessoryCount; ++tag) {
+        if (!isCzechOnly(tag))
+            continue;
+        if (language == catalogue::Language::English) {
+            setTicked(tag, false);
+            setEnabled(tag, false);
+        } else {
+            setEnabled(tag, true);
+        }
     }
     emit languageChanged(language);
     publishTotal();
@@ -231,9 +248,9 @@ void OrderModel::reset()
     }
     for (int tag = 1; tag <= catalogue::AccessoryCount; ++tag)
         setTicked(tag, false);
-    for (int tag : AssemblyParts)
-        setEnabled(tag, true);
-    setEnabled(AssemblyCabinet, true);
+    for (int tag = 1; tag <= catalogue::AccessoryCount; ++tag)
+        if (!hasRole(tag, AssemblyRole::None))
+            setEnabled(tag, true);
     setAdapterVariant(0);
     setCableVariant(0);
     publishTotal();

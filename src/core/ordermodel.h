@@ -53,8 +53,9 @@ public:
 
     // ---- operations -----------------------------------------------------------
     // Chooses the model and applies its accessory rules: TQ8 and TQ8R free the
-    // four assembly parts, ZK222 enables every accessory, then ticks its three
-    // parts (disabled, so they add nothing) and rules out the cabinet.
+    // accessories the assembly binds, ZK222 enables every accessory, then
+    // ticks its parts (disabled, so they add nothing) and rules out the one it
+    // replaces.
     // Choosing the model already chosen changes nothing.
     void chooseModel(catalogue::Model model);
     // Fits catalogue entry `index` to `channel`. The bus interface "TB " takes
@@ -64,8 +65,8 @@ public:
     void setTicked(int tag, bool ticked);
     void setAdapterVariant(int variant);
     void setCableVariant(int variant);
-    // The calibration certificate is a Czech service: English withdraws it
-    // (unticked and disabled), Czech offers it again.
+    // Czech-only services (the calibration certificate) are withdrawn in
+    // English (unticked and disabled) and offered again in Czech.
     void setLanguage(catalogue::Language language);
     // Back to the start: no model, empty channels, nothing ticked, the
     // assembly parts enabled, both variants at 0. The language and the

@@ -36,7 +36,7 @@ Total computeTotal(const Selection &selection)
         if (!state.ticked || !state.enabled)
             continue;
         int channels = 0;
-        if (tag == CalibrationTag) {
+        if (accessory(tag).variants == Variants::ByFittedChannels) {
             channels = countFittedChannels(selection.moduleCells);
             result.channelCount = channels;
         }

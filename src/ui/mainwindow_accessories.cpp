@@ -93,7 +93,7 @@ void MainWindow::adapterChosen()
     const int k = m_order.adapterVariant();
     m_orderCodeLabel->setText(catalogue::accessoryOrderCode(catalogue::AdapterTag, k));
     m_itemPriceLabel->setText(catalogue::priceText(catalogue::accessoryPriceText(catalogue::AdapterTag, k)));
-    showPicture(k + 1);
+    showPicture(catalogue::accessory(catalogue::AdapterTag).picture + k);
     m_hover.lastAccessory = -1;
 }
 

@@ -53,9 +53,9 @@ void MainWindow::writeAndOpenDocument()
                                                    m_order.isTicked(tag), m_order.isEnabled(tag)};
     }
     order.adapterItem = m_order.adapterVariant();
-    order.adapterText = catalogue::qs(catalogue::AdapterItems[std::size_t(order.adapterItem)]);
+    order.adapterText = catalogue::variantItem(catalogue::AdapterTag, order.adapterItem);
     order.cableItem = m_order.cableVariant();
-    order.cableText = catalogue::qs(catalogue::CableItems[std::size_t(order.cableItem)]);
+    order.cableText = catalogue::variantItem(catalogue::CableTag, order.cableItem);
     order.channelCount = m_order.fittedChannels();
     order.totalCaption = catalogue::priceText(m_order.total());
 

@@ -16,11 +16,6 @@
 
 namespace {
 
-// Picture number by accessory tag (tag 2 shows its adapter: item + 1).
-constexpr int AccessoryPictures[catalogue::AccessoryCount] = {
-    30, 1, 10, 11, 19, 20, 17, 18, 31, 21, 5, 14, 13, 11, 15,
-    16, 12, 13, 25, 7, 8, 9, 32, 22, 6, 23, 24, 26, 33};
-
 struct ModelHover {
     int picture;
     const char *code;
@@ -29,12 +24,6 @@ struct ModelHover {
 constexpr ModelHover ModelHovers[3] = {{28, "TQ8", catalogue::Model::TQ8},
                                        {29, "TQ8R", catalogue::Model::TQ8R},
                                        {27, "ZK222", catalogue::Model::ZK222}};
-
-// Accessories whose picture area is cleared before their own is shown.
-bool clearsFirst(int tag)
-{
-    return tag == 9 || tag == 23 || tag == catalogue::CalibrationTag;
-}
 
 } // namespace
 
@@ -92,13 +81,15 @@ void MainWindow::showAccessoryInfo(int tag)
         clearPicture();
         return;
     }
-    if (clearsFirst(tag))
+    const catalogue::Accessory &entry = catalogue::accessory(tag);
+    if (entry.flags & catalogue::ClearsPictureFirst)
         clearPicture();
     const int variant = catalogue::selectedVariant(tag, m_order.adapterVariant(), m_order.cableVariant(),
                                                    m_order.fittedChannels());
     m_orderCodeLabel->setText(catalogue::accessoryOrderCode(tag, variant));
     m_itemPriceLabel->setText(catalogue::priceText(catalogue::accessoryPriceText(tag, variant)));
-    showPicture(tag == catalogue::AdapterTag ? variant + 1 : AccessoryPictures[tag - 1]);
+    // The adapter shows the pictured variant; its pictures follow one another.
+    showPicture(entry.variants == catalogue::Variants::AdapterList ? entry.picture + variant : entry.picture);
 }
 
 void MainWindow::hoverAccessory(QCheckBox *sender)

@@ -45,24 +45,6 @@ constexpr Text LanguageName{u"Switch to English", u"Přepnout do češtiny"};
 constexpr Text ScrollName{u"Posunout formulář", u"Scroll the form"};
 constexpr Text LogoName{u"Webové stránky výrobce", u"The maker's web site"};
 
-struct Heading {
-    int firstTag;
-    Text text;
-};
-constexpr Heading Headings[9] = {
-    {3, {u"Příslušenství pro upevnění ústředny: ", u"Accessories for data logger mounting: "}},
-    {5, {u"Volitelná vnitřní vybavení: ", u"Optional internal equipment: "}},
-    {7, {u"Externí převodníky komunikačních rozhraní: ", u"External communication converters: "}},
-    {10,
-     {u"Příslušenství pro zpracování alarmového signálu ALARM OUT: ",
-      u"Accessories connectable to ALARM OUT output: "}},
-    {12, {u"Modul výstupních relé: ", u"Output relays module: "}},
-    {17, {u"Terminály s displejem: ", u"Terminals with display: "}},
-    {20, {u"GSM modem s příslušenstvím: ", u"GSM modem and accessories: "}},
-    {24, {u"Kryty, kabely a ostatní příslušenství: ", u"Covers, cables and other accessories: "}},
-    {28, {u"Sestavy ve skříni s vyšším stupněm krytí: ", u"Assemblies in case with higher IP protection: "}},
-};
-
 } // namespace
 
 void MainWindow::fitAccessoryBoxWidth(QCheckBox *box)
@@ -121,19 +103,16 @@ void MainWindow::showLanguage()
     m_scrollBar->setAccessibleName(ScrollName.in(czech));
     m_logo->setAccessibleName(LogoName.in(czech));
 
-    const Heading *heading = std::begin(Headings);
+    for (int section = 0; section < catalogue::AccessorySectionCount; ++section) {
+        QLabel *heading = m_sectionHeadings[std::size_t(section)];
+        heading->setText(catalogue::sectionHeading(section, language));
+        heading->adjustSize();
+    }
     for (int tag = 1; tag <= catalogue::AccessoryCount; ++tag) {
-        if (heading != std::end(Headings) && heading->firstTag == tag) {
-            QLabel *label = m_sectionHeadings[std::size_t(heading - std::begin(Headings))];
-            label->setText(heading->text.in(czech));
-            label->adjustSize();
-            ++heading;
-        }
         QCheckBox *box = accessoryBox(tag);
         box->setText(catalogue::accessoryCaption(tag, language));
         fitAccessoryBoxWidth(box);
     }
-
 
     if (shown) {
         showNormal();

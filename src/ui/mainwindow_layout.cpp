@@ -55,16 +55,12 @@ QFrame *makeLine(QWidget *parent, const QString &name, int top)
     return line;
 }
 
-// Check box tops by tag, and the heading that stands above a tag.
-constexpr int CheckBoxTops[29] = {13,  30,  59,  75,  103, 119, 147, 163, 179, 207,
-                                  223, 251, 267, 283, 299, 315, 343, 359, 375, 403,
-                                  419, 435, 451, 479, 495, 511, 527, 555, 579};
-struct Heading {
-    int firstTag;
-    int top;
-};
-constexpr Heading Headings[9] = {{3, 46},   {5, 90},   {7, 134},  {10, 194}, {12, 238},
-                                 {17, 330}, {20, 390}, {24, 466}, {28, 542}};
+// The places of the accessories on the form: each check box's top by tag,
+// and each section heading's top.
+constexpr int CheckBoxTops[catalogue::AccessoryCount] = {13,  30,  59,  75,  103, 119, 147, 163, 179, 207,
+                                                         223, 251, 267, 283, 299, 315, 343, 359, 375, 403,
+                                                         419, 435, 451, 479, 495, 511, 527, 555, 579};
+constexpr int HeadingTops[catalogue::AccessorySectionCount] = {46, 90, 134, 194, 238, 330, 390, 466, 542};
 constexpr int LastLineTop = 574;
 
 } // namespace
@@ -161,13 +157,13 @@ void MainWindow::buildAccessories()
 
     QPalette maroon = palette();
     maroon.setColor(QPalette::WindowText, QColor(128, 0, 0));
-    for (int i = 0; i < 9; ++i) {
+    for (int i = 0; i < catalogue::AccessorySectionCount; ++i) {
         QLabel *heading = makeLabel(m_accessoryGroup, qPrintable(controlnames::sectionHeading(i + 1)), 8,
-                                    Headings[i].top, QString());
+                                    HeadingTops[i], QString());
         heading->setPalette(maroon);
         m_sectionHeadings[std::size_t(i)] = heading;
         m_sectionLines[std::size_t(i)] = makeLine(m_accessoryGroup, controlnames::sectionLine(i + 1),
-                                                Headings[i].top + 12);
+                                                HeadingTops[i] + 12);
     }
     m_sectionLines[9] = makeLine(m_accessoryGroup, controlnames::sectionLine(10), LastLineTop);
 
@@ -183,10 +179,10 @@ void MainWindow::buildAccessories()
 
     m_adapterList = make<QComboBox>(m_accessoryGroup, controlnames::AdapterList, 424, 28, 145, 21);
     m_cableList = make<QComboBox>(m_accessoryGroup, controlnames::CableList, 492, 357, 77, 21);
-    for (const auto &item : catalogue::AdapterItems)
-        m_adapterList->addItem(catalogue::qs(item));
-    for (const auto &item : catalogue::CableItems)
-        m_cableList->addItem(catalogue::qs(item));
+    for (int item = 0; item < 3; ++item) {
+        m_adapterList->addItem(catalogue::variantItem(catalogue::AdapterTag, item));
+        m_cableList->addItem(catalogue::variantItem(catalogue::CableTag, item));
+    }
     for (QComboBox *list : {m_adapterList, m_cableList}) {
         list->setCurrentIndex(0);
         list->setEnabled(false);

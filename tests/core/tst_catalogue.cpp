@@ -21,6 +21,7 @@ private slots:
     void selectedVariants_data();
     void selectedVariants();
     void captionsAndItems();
+    void accessoryDescriptorsHangTogether();
 };
 
 void TestCatalogue::moduleTextsStartWithTheirCode()
@@ -108,8 +109,8 @@ void TestCatalogue::lookupsOutsideTheTablesFail()
     QCOMPARE(moduleAt(46).Price, 0);
     QVERIFY_THROWS_EXCEPTION(std::out_of_range, moduleAt(55));
     QVERIFY_THROWS_EXCEPTION(std::out_of_range, moduleAt(-1));
-    QVERIFY_THROWS_EXCEPTION(std::out_of_range, accessoryAt(0));
-    QVERIFY_THROWS_EXCEPTION(std::out_of_range, accessoryAt(30));
+    QVERIFY_THROWS_EXCEPTION(std::out_of_range, accessory(0));
+    QVERIFY_THROWS_EXCEPTION(std::out_of_range, accessory(30));
     QVERIFY_THROWS_EXCEPTION(std::out_of_range, accessoryPrice(1, 1)); // an empty variant
     QVERIFY_THROWS_EXCEPTION(std::out_of_range, accessoryPrice(2, 3));
 }
@@ -118,14 +119,14 @@ void TestCatalogue::accessoryTableShape()
 {
     int variants = 0;
     for (int tag = 1; tag <= AccessoryCount; ++tag) {
-        const TPrislusenstviArray &entry = accessoryAt(tag);
-        QVERIFY(!entry.OrderCodes[0].empty());
+        const Accessory &entry = accessory(tag);
+        QVERIFY(!entry.orderCodes[0].empty());
         for (int v = 0; v < 3; ++v) {
-            QCOMPARE(entry.OrderCodes[v].empty(), entry.Prices[v].empty());
-            if (entry.Prices[v].empty())
+            QCOMPARE(entry.orderCodes[v].empty(), entry.prices[v].empty());
+            if (entry.prices[v].empty())
                 continue;
             ++variants;
-            const QString price = qs(entry.Prices[v]);
+            const QString price = qs(entry.prices[v]);
             QVERIFY2(!price.isEmpty() && std::all_of(price.begin(), price.end(),
                                                      [](QChar c) { return c.isDigit(); }),
                      qPrintable(price));
@@ -182,13 +183,44 @@ void TestCatalogue::captionsAndItems()
     }
     // The document splits adapter items at fixed positions.
     for (int k = 0; k < 3; ++k) {
-        const QString item = qs(AdapterItems[k]);
+        const QString item = variantItem(AdapterTag, k);
         QCOMPARE(item.left(5), accessoryOrderCode(2, k));
         QCOMPARE(item.mid(5, 3), QStringLiteral("   "));
         QCOMPARE(item.at(8), QLatin1Char('('));
     }
     QCOMPARE(priceText(18980), QStringLiteral("18980,-"));
     QCOMPARE(priceText(u"0"), QStringLiteral("0,-"));
+}
+
+// What the form and the document derive from each row: sections in form
+// order, every section headed over at least one box, a variant list exactly
+// where the variants come from one, and the assembly's three parts and one
+// exclusion.
+void TestCatalogue::accessoryDescriptorsHangTogether()
+{
+    int previousSection = -1;
+    QList<int> parts, excluded, boxesPerSection(AccessorySectionCount, 0);
+    for (int tag = 1; tag <= AccessoryCount; ++tag) {
+        const Accessory &entry = accessory(tag);
+        QVERIFY2(entry.section >= previousSection && entry.section < AccessorySectionCount, qPrintable(QString::number(tag)));
+        previousSection = entry.section;
+        if (entry.section >= 0)
+            ++boxesPerSection[entry.section];
+        const bool hasList = entry.variants == Variants::AdapterList || entry.variants == Variants::CableList;
+        for (const auto &item : entry.listItems)
+            QCOMPARE(item.empty(), !hasList);
+        QVERIFY(entry.picture >= 1 && entry.picture <= 33);
+        if (entry.assembly == AssemblyRole::Part)
+            parts << tag;
+        if (entry.assembly == AssemblyRole::Excluded)
+            excluded << tag;
+    }
+    QVERIFY(!boxesPerSection.contains(0));
+    QCOMPARE(parts, (QList<int>{3, 17, 18}));
+    QCOMPARE(excluded, QList<int>{28});
+    QCOMPARE(accessory(AdapterTag).variants, Variants::AdapterList);
+    QCOMPARE(accessory(CableTag).variants, Variants::CableList);
+    QCOMPARE(accessory(CalibrationTag).variants, Variants::ByFittedChannels);
 }
 
 QTEST_APPLESS_MAIN(TestCatalogue)

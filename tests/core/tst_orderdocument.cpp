@@ -51,8 +51,8 @@ OrderSnapshot order(Language language, Model model)
         o.contact[i] = {captions[i], texts[i]};
     for (int tag = 1; tag <= 29; ++tag)
         o.accessories[tag - 1].caption = catalogue::accessoryCaption(tag, language);
-    o.adapterText = catalogue::qs(catalogue::AdapterItems[0]);
-    o.cableText = catalogue::qs(catalogue::CableItems[0]);
+    o.adapterText = catalogue::variantItem(catalogue::AdapterTag, 0);
+    o.cableText = catalogue::variantItem(catalogue::CableTag, 0);
     o.totalCaption = QStringLiteral("15990,-");
     return o;
 }
@@ -152,9 +152,9 @@ void OrderDocumentTest::fill_data()
         tick(o, {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15,
                  16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29});
         o.adapterItem = 1;
-        o.adapterText = catalogue::qs(catalogue::AdapterItems[1]);
+        o.adapterText = catalogue::variantItem(catalogue::AdapterTag, 1);
         o.cableItem = 1;
-        o.cableText = catalogue::qs(catalogue::CableItems[1]);
+        o.cableText = catalogue::variantItem(catalogue::CableTag, 1);
         o.channelCount = 12;
         o.totalCaption = QStringLiteral("99999,-");
         Values v{{"$_000", "TQ8 "}};
@@ -190,8 +190,8 @@ void OrderDocumentTest::fill_data()
         OrderSnapshot o = order(cz, Model::TQ8R);
         tick(o, {2, 18});
         o.adapterItem = o.cableItem = item;
-        o.adapterText = catalogue::qs(catalogue::AdapterItems[item]);
-        o.cableText = catalogue::qs(catalogue::CableItems[item]);
+        o.adapterText = catalogue::variantItem(catalogue::AdapterTag, item);
+        o.cableText = catalogue::variantItem(catalogue::CableTag, item);
         row(item == 0 ? "cz adapter and cable, first items" : "cz adapter and cable, third items", o,
             {{"$_000", "TQ8R"}, {"$_00C", "18980,-"}, {"$_103", Underline}, {"$_104", "Celkem bez DPH: 15990,-"},
              {"$_101", item == 0 ? "N2201 - nap\xE1jec\xED adapt\xE9r (21V / 1A) _ 680,-"

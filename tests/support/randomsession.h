@@ -209,12 +209,12 @@ inline QStringList accessoryLines(const DocumentInput &in)
         const QString caption = catalogue::accessoryCaption(tag, in.language);
         QString value;
         if (tag == catalogue::AdapterTag) {
-            const QString item = catalogue::qs(catalogue::AdapterItems[std::size_t(c.adapter)]);
+            const QString item = catalogue::variantItem(catalogue::AdapterTag, c.adapter);
             value = item.left(5) + QStringLiteral(" - ") + caption.left(caption.indexOf(QLatin1String(" - ")))
                     + item.mid(7) + price(tag, c.adapter);
         } else if (tag == catalogue::CableTag) {
             value = caption.left(caption.indexOf(QLatin1String("--")) + 1) + QLatin1Char(' ')
-                    + catalogue::qs(catalogue::CableItems[std::size_t(c.cable)]) + price(tag, c.cable);
+                    + catalogue::variantItem(catalogue::CableTag, c.cable) + price(tag, c.cable);
         } else if (tag == catalogue::CalibrationTag) {
             const bool many = fittedChannels(c) >= 9;
             value = (many ? QStringLiteral("SVC811 - ") : QStringLiteral("SVC810 - ")) + caption
