@@ -1,7 +1,5 @@
 #include "catalogue.h"
 
-#include <stdexcept>
-#include <string>
 
 namespace catalogue {
 
@@ -402,16 +400,24 @@ const std::array<AccessorySection, AccessorySectionCount> AccessorySections = {{
 }};
 // clang-format on
 
+// Indexes, tags and variants come from the catalogue itself, so one outside
+// the tables is a programming error. It stops a debug build; a release
+// build answers with nothing (the "---" entry, empty texts, no price)
+// rather than reading outside the tables.
+
 const TModulArray &moduleAt(int index)
 {
+    Q_ASSERT_X(index >= 0 && index < ModuleCount, "moduleAt", "module index out of range");
     if (index < 0 || index >= ModuleCount)
-        throw std::out_of_range("module index " + std::to_string(index) + " out of range");
+        return ModuleTable[0];
     return ModuleTable[std::size_t(index)];
 }
 
 QString moduleDescription(int index, Language language)
 {
-    moduleAt(index);
+    Q_ASSERT_X(index >= 0 && index < ModuleCount, "moduleDescription", "module index out of range");
+    if (index < 0 || index >= ModuleCount)
+        index = 0;
     return qs(language == Language::Czech ? ModuleDescriptionsCz[std::size_t(index)]
                                           : ModuleDescriptionsEn[std::size_t(index)]);
 }
@@ -432,37 +438,36 @@ int findModuleByCode(QStringView cellText)
 
 const Accessory &accessory(int tag)
 {
+    static const Accessory none{};
+    Q_ASSERT_X(tag >= 1 && tag <= AccessoryCount, "accessory", "accessory tag out of range");
     if (tag < 1 || tag > AccessoryCount)
-        throw std::out_of_range("accessory tag " + std::to_string(tag) + " out of range");
+        return none;
     return Accessories[std::size_t(tag - 1)];
 }
 
-static void checkVariant(int tag, int variant)
+static bool hasVariant(int tag, int variant)
 {
-    if (variant < 0 || variant > 2 || accessory(tag).prices[std::size_t(variant)].empty())
-        throw std::out_of_range("accessory " + std::to_string(tag) + " has no variant "
-                                + std::to_string(variant));
+    const bool exists = variant >= 0 && variant <= 2 && !accessory(tag).prices[std::size_t(variant)].empty();
+    Q_ASSERT_X(exists, "accessory", "no such variant");
+    return exists;
 }
 
 QString accessoryOrderCode(int tag, int variant)
 {
-    checkVariant(tag, variant);
-    return qs(accessory(tag).orderCodes[std::size_t(variant)]);
+    return hasVariant(tag, variant) ? qs(accessory(tag).orderCodes[std::size_t(variant)]) : QString();
 }
 
 QString accessoryPriceText(int tag, int variant)
 {
-    checkVariant(tag, variant);
-    return qs(accessory(tag).prices[std::size_t(variant)]);
+    return hasVariant(tag, variant) ? qs(accessory(tag).prices[std::size_t(variant)]) : QString();
 }
 
 qint32 accessoryPrice(int tag, int variant)
 {
     bool ok = false;
     const qint32 value = accessoryPriceText(tag, variant).toInt(&ok, 10);
-    if (!ok)
-        throw std::invalid_argument("accessory " + std::to_string(tag) + " has no valid price");
-    return value;
+    Q_ASSERT_X(ok || !hasVariant(tag, variant), "accessoryPrice", "a price that is not a number");
+    return ok ? value : 0;
 }
 
 QString accessoryCaption(int tag, Language language)
@@ -473,18 +478,19 @@ QString accessoryCaption(int tag, Language language)
 
 QString sectionHeading(int section, Language language)
 {
+    Q_ASSERT_X(section >= 0 && section < AccessorySectionCount, "sectionHeading", "section out of range");
     if (section < 0 || section >= AccessorySectionCount)
-        throw std::out_of_range("accessory section " + std::to_string(section) + " out of range");
+        return {};
     const AccessorySection &entry = AccessorySections[std::size_t(section)];
     return qs(language == Language::Czech ? entry.headingCz : entry.headingEn);
 }
 
 QString variantItem(int tag, int item)
 {
-    checkVariant(tag, item);
+    if (!hasVariant(tag, item))
+        return {};
     const std::u16string_view text = accessory(tag).listItems[std::size_t(item)];
-    if (text.empty())
-        throw std::out_of_range("accessory " + std::to_string(tag) + " has no variant list");
+    Q_ASSERT_X(!text.empty(), "variantItem", "an accessory without a variant list");
     return qs(text);
 }
 

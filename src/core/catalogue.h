@@ -33,7 +33,7 @@ extern const std::array<TModulArray, ModuleCount> ModuleTable;
 extern const std::array<std::u16string_view, ModuleCount> ModuleDescriptionsCz;
 extern const std::array<std::u16string_view, ModuleCount> ModuleDescriptionsEn;
 
-// Entry `index` (0..54); anything else is a programming error and throws.
+// Entry `index` (0..54); anything else is a programming error (asserted).
 const TModulArray &moduleAt(int index);
 // Picker text of entry `index` in the given language.
 QString moduleDescription(int index, Language language);
@@ -95,7 +95,8 @@ constexpr int CalibrationChannelLimit = 8;
 extern const std::array<Accessory, AccessoryCount> Accessories;
 extern const std::array<AccessorySection, AccessorySectionCount> AccessorySections;
 
-// Tag 1..29; variant 0..2. Out-of-range arguments or an empty variant throw.
+// Tag 1..29; variant 0..2. Out-of-range arguments or an empty variant are
+// programming errors (asserted); they give empty texts and no price.
 const Accessory &accessory(int tag);
 QString accessoryOrderCode(int tag, int variant);
 QString accessoryPriceText(int tag, int variant);

@@ -61,10 +61,10 @@ struct DecoderGuard {
     ~DecoderGuard() { jpeg_destroy_decompress(&d->info); }
 };
 
-Image run(const QByteArray &data, bool withPixels)
+Outcome run(const QByteArray &data, bool withPixels, Image *out)
 {
     if (data.isEmpty())
-        throw DecodeError("JPEG data is empty");
+        return Outcome::failure(QStringLiteral("JPEG data is empty"));
 
     Decoder d;
     std::memset(&d, 0, sizeof d);
@@ -75,11 +75,11 @@ Image run(const QByteArray &data, bool withPixels)
     DecoderGuard guard{&d};
 
     const auto fail = [&d]() {
-        return DecodeError(std::string("JPEG decoding failed: ") + d.message);
+        return Outcome::failure(QStringLiteral("JPEG decoding failed: ") + QString::fromLocal8Bit(d.message));
     };
     if (!headerStep(&d, reinterpret_cast<const unsigned char *>(data.constData()),
                     static_cast<unsigned long>(data.size()), withPixels))
-        throw fail();
+        return fail();
 
     Image image;
     image.width = int(d.info.image_width);
@@ -90,21 +90,22 @@ Image run(const QByteArray &data, bool withPixels)
         const std::size_t stride = std::size_t(d.info.output_width) * 3;
         image.rgb.resize(stride * d.info.output_height);
         if (!pixelStep(&d, image.rgb.data(), stride))
-            throw fail();
+            return fail();
     }
-    return image;
+    *out = std::move(image);
+    return Outcome::success();
 }
 
 } // namespace
 
-Image decode(const QByteArray &data)
+Outcome decode(const QByteArray &data, Image *image)
 {
-    return run(data, true);
+    return run(data, true, image);
 }
 
-Image readHeader(const QByteArray &data)
+Outcome readHeader(const QByteArray &data, Image *image)
 {
-    return run(data, false);
+    return run(data, false, image);
 }
 
 } // namespace jpeg

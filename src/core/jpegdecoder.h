@@ -1,10 +1,11 @@
 #pragma once
 
 // A small JPEG decoder on libjpeg: bytes in, 8-bit RGB pixels out.
-// Decoding errors are reported as exceptions, never by ending the process.
+// Decoding errors are returned, never thrown nor ending the process.
 
 #include <QByteArray>
-#include <stdexcept>
+#include "outcome.h"
+
 #include <vector>
 
 namespace jpeg {
@@ -17,14 +18,12 @@ struct Image {
     std::vector<unsigned char> rgb; // width * height * 3 bytes, rows top down
 };
 
-class DecodeError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
-Image decode(const QByteArray &data);
+// Both give libjpeg's own reason when the data cannot be decoded; `image`
+// is set only on success.
+Outcome decode(const QByteArray &data, Image *image);
 
 // Reads only the header: size, components and coding, without pixels.
-Image readHeader(const QByteArray &data);
+Outcome readHeader(const QByteArray &data, Image *image);
 
 } // namespace jpeg

@@ -4,7 +4,6 @@
 
 #include <QFile>
 
-#include <stdexcept>
 #include <string>
 
 namespace document {
@@ -132,10 +131,8 @@ private:
     {
         bool ok = false;
         const int index = row.index.toInt(&ok, 10);
-        if (!ok)
-            throw std::invalid_argument("channel row holds no catalogue index: "
-                                        + row.index.toStdString());
-        return catalogue::moduleAt(index);
+        Q_ASSERT_X(ok, "fillOrderDocument", "a channel row without a catalogue index");
+        return catalogue::moduleAt(ok ? index : 0);
     }
 
     static QString channelValue(const ChannelRow &row, char column)
@@ -263,9 +260,9 @@ QByteArray templateFor(Language language)
     const QString name = language == Language::Czech ? QStringLiteral(":/templates/sablona_cz.rtf")
                                                      : QStringLiteral(":/templates/sablona_en.rtf");
     QFile file(name);
-    if (!file.open(QIODevice::ReadOnly))
-        throw std::runtime_error("document template " + name.toStdString() + " is missing");
-    return file.readAll();
+    const bool compiledIn = file.open(QIODevice::ReadOnly);
+    Q_ASSERT_X(compiledIn, "templateFor", "a document template is missing from the program");
+    return compiledIn ? file.readAll() : QByteArray();
 }
 
 } // namespace document

@@ -61,13 +61,13 @@ struct OrderSnapshot {
 // Accessory lines are handed out from a private copy of the ticks in `order`;
 // the caller's snapshot is never changed.
 //
-// Throws std::out_of_range or std::invalid_argument when the snapshot holds
-// what the form can never hold (a catalogue index outside 0..54 or not a
-// number, a variant list item outside 0..2).
+// A snapshot that holds what the order can never hold (a catalogue index
+// outside 0..54 or not a number, a variant list item outside 0..2) is a
+// programming error: asserted, and filled as "---" or left empty.
 QByteArray fillOrderDocument(const QByteArray &templateBytes, const OrderSnapshot &order);
 
-// The compiled-in template of `language`. Throws std::runtime_error when the
-// resource is missing from the program.
+// The compiled-in template of `language`; its absence (a broken build) is
+// asserted.
 QByteArray templateFor(catalogue::Language language);
 
 } // namespace document

@@ -105,6 +105,12 @@ void MainWindow::showDiagram()
     if (!m_diagramWindow)
         return;
     const int number = currentLanguage() == catalogue::Language::Czech ? 34 : 35;
-    m_diagramWindow->setDiagram(pictures::load(number));
+    QImage diagram;
+    const Outcome loaded = pictures::load(number, &diagram);
+    if (!loaded.ok()) {
+        dialogs::showError(this, loaded.message());
+        return;
+    }
+    m_diagramWindow->setDiagram(diagram);
     m_diagramWindow->exec();
 }

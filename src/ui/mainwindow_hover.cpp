@@ -3,6 +3,7 @@
 #include "mainwindow.h"
 
 #include "desktop.h"
+#include "dialogs.h"
 #include "picturebox.h"
 #include "pictures.h"
 #include "pricing.h"
@@ -29,8 +30,14 @@ constexpr ModelHover ModelHovers[3] = {{28, "TQ8", catalogue::Model::TQ8},
 
 void MainWindow::showPicture(int number)
 {
-    // Decoding throws on a missing or damaged picture; the previous one stays.
-    m_picture->setPicture(pictures::load(number));
+    // A missing or damaged picture is reported; the previous one stays.
+    QImage picture;
+    const Outcome loaded = pictures::load(number, &picture);
+    if (!loaded.ok()) {
+        dialogs::showError(this, loaded.message());
+        return;
+    }
+    m_picture->setPicture(picture);
 }
 
 void MainWindow::clearPicture()

@@ -3,24 +3,27 @@
 #include "jpegdecoder.h"
 
 #include <QFile>
-#include <stdexcept>
 
 namespace pictures {
 
 static int s_decodeCount = 0;
 
-QImage load(int number)
+Outcome load(int number, QImage *picture)
 {
     QFile file(QStringLiteral(":/pictures/%1.jpg").arg(number));
     if (!file.open(QIODevice::ReadOnly))
-        throw std::runtime_error("Picture " + std::to_string(number) + " is missing");
+        return Outcome::failure(QStringLiteral("Picture %1 is missing").arg(number));
     ++s_decodeCount;
-    const jpeg::Image decoded = jpeg::decode(file.readAll());
+    jpeg::Image decoded;
+    const Outcome outcome = jpeg::decode(file.readAll(), &decoded);
+    if (!outcome.ok())
+        return Outcome::failure(QStringLiteral("Picture %1: %2").arg(number).arg(outcome.message()));
     QImage image(decoded.width, decoded.height, QImage::Format_RGB888);
     const int stride = decoded.width * 3;
     for (int y = 0; y < decoded.height; ++y)
         std::copy_n(decoded.rgb.data() + std::size_t(y) * std::size_t(stride), stride, image.scanLine(y));
-    return image;
+    *picture = std::move(image);
+    return Outcome::success();
 }
 
 int decodeCount()

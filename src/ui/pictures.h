@@ -2,13 +2,15 @@
 
 // The compiled-in product pictures, by number (1..35).
 
+#include "outcome.h"
+
 #include <QImage>
 
 namespace pictures {
 
-// Decodes picture `number`; throws std::runtime_error when it is missing
-// or damaged.
-QImage load(int number);
+// Decodes picture `number` into `picture`; a missing or damaged picture
+// is a failure that names it.
+Outcome load(int number, QImage *picture);
 
 // How many pictures have been decoded since start (hover code must decode
 // only when the hovered item changes).

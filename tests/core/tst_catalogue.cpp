@@ -107,12 +107,18 @@ void TestCatalogue::lookupsOutsideTheTablesFail()
 {
     QCOMPARE(qs(moduleAt(46).OrderCode), QStringLiteral("---"));
     QCOMPARE(moduleAt(46).Price, 0);
-    QVERIFY_THROWS_EXCEPTION(std::out_of_range, moduleAt(55));
-    QVERIFY_THROWS_EXCEPTION(std::out_of_range, moduleAt(-1));
-    QVERIFY_THROWS_EXCEPTION(std::out_of_range, accessory(0));
-    QVERIFY_THROWS_EXCEPTION(std::out_of_range, accessory(30));
-    QVERIFY_THROWS_EXCEPTION(std::out_of_range, accessoryPrice(1, 1)); // an empty variant
-    QVERIFY_THROWS_EXCEPTION(std::out_of_range, accessoryPrice(2, 3));
+#ifndef QT_NO_DEBUG
+    QSKIP("lookups outside the tables stop a debug build at their assertion");
+#else
+    // A release build answers with nothing rather than reading outside.
+    QCOMPARE(&moduleAt(55), &ModuleTable[0]);
+    QCOMPARE(&moduleAt(-1), &ModuleTable[0]);
+    QCOMPARE(accessory(0).picture, 0);
+    QCOMPARE(accessory(30).picture, 0);
+    QCOMPARE(accessoryPrice(1, 1), 0); // an empty variant
+    QCOMPARE(accessoryPrice(2, 3), 0);
+    QVERIFY(accessoryOrderCode(2, 3).isEmpty());
+#endif
 }
 
 void TestCatalogue::accessoryTableShape()

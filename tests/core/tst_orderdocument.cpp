@@ -97,7 +97,7 @@ private slots:
     void lineRules_data();
     void lineRules();
     void repeatableAndSideEffectFree();
-    void impossibleSnapshotThrows();
+    void impossibleSnapshotGivesNothing();
 };
 
 void OrderDocumentTest::fill_data()
@@ -310,17 +310,23 @@ void OrderDocumentTest::repeatableAndSideEffectFree()
     QVERIFY(!o.accessories[27].ticked);
 }
 
-void OrderDocumentTest::impossibleSnapshotThrows()
+void OrderDocumentTest::impossibleSnapshotGivesNothing()
 {
+#ifndef QT_NO_DEBUG
+    QSKIP("an impossible snapshot stops a debug build at its assertion");
+#else
+    // A release build fills what the order can never hold as "---" or
+    // nothing, without reading outside the catalogue.
     OrderSnapshot o = order(Language::Czech, Model::TQ8);
     o.rows[0] = {"XX", "55", ""};
-    QVERIFY_THROWS_EXCEPTION(std::out_of_range, fillOrderDocument("$_01K", o));
+    QCOMPARE(fillOrderDocument("$_01K|$_01C", o), QByteArray("---|0,-\r\n"));
     o.rows[0].index = QStringLiteral("x");
-    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, fillOrderDocument("$_01C", o));
+    QCOMPARE(fillOrderDocument("$_01K", o), QByteArray("---\r\n"));
     o.rows[0].index.clear();
     o.adapterItem = 3;
     tick(o, {2});
-    QVERIFY_THROWS_EXCEPTION(std::out_of_range, fillOrderDocument("$_101", o));
+    QVERIFY(fillOrderDocument("$_101", o).endsWith(" _ ,-\r\n")); // no price outside the table
+#endif
 }
 
 QTEST_APPLESS_MAIN(OrderDocumentTest)
