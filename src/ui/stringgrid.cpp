@@ -1,5 +1,7 @@
 #include "stringgrid.h"
 
+#include "gridaccessibility.h"
+
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -16,6 +18,7 @@ StringGrid::StringGrid(int columns, int rows, QWidget *parent)
     setFocusPolicy(Qt::WheelFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAutoFillBackground(false);
+    gridaccessibility::install();
 }
 
 QString StringGrid::cell(int column, int row) const
@@ -30,6 +33,7 @@ void StringGrid::setCell(int column, int row, const QString &text)
         return;
     target = text;
     update(cellRect(column, row).translated(1, 1));
+    gridaccessibility::cellChanged(this, column, row);
 }
 
 void StringGrid::setColumnWidth(int column, int width)
@@ -102,10 +106,13 @@ void StringGrid::setCurrentCell(int column, int row)
     if (isEditing())
         closeEditor(true);
     const QRect old = cellRect(m_currentColumn, m_currentRow).translated(1, 1);
+    const int oldColumn = m_currentColumn;
+    const int oldRow = m_currentRow;
     m_currentColumn = column;
     m_currentRow = row;
     update(old);
     update(cellRect(column, row).translated(1, 1));
+    gridaccessibility::currentCellChanged(this, oldColumn, oldRow);
 }
 
 void StringGrid::setEditingEnabled(bool on)
@@ -256,6 +263,7 @@ void StringGrid::focusInEvent(QFocusEvent *event)
 {
     update(cellRect(m_currentColumn, m_currentRow).translated(1, 1));
     QWidget::focusInEvent(event);
+    gridaccessibility::focusEntered(this);
 }
 
 void StringGrid::focusOutEvent(QFocusEvent *event)
@@ -276,6 +284,7 @@ void StringGrid::openEditor(const QString &text, bool replace)
     m_editColumn = m_currentColumn;
     m_editRow = m_currentRow;
     m_editor->setFont(font());
+    gridaccessibility::editorOpened(this);
     m_editor->setGeometry(cellRect(m_editColumn, m_editRow).translated(1, 1));
     m_editor->setText(text);
     if (!replace)

@@ -45,6 +45,7 @@ public:
     void setEditingEnabled(bool on);
     bool editingEnabled() const { return m_editingEnabled; }
     void setEditableColumn(int column) { m_editableColumn = column; }
+    int editableColumn() const { return m_editableColumn; }
     bool isEditing() const;
     QLineEdit *editor() const { return m_editor; }
 
