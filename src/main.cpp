@@ -6,9 +6,14 @@
 #include "mainwindow.h"
 
 #include <QApplication>
+#include <optional>
 
 int main(int argc, char *argv[])
 {
+    // --help and --version are answered before anything needs a display.
+    if (const std::optional<int> status = application::handleCommandLine(argc, argv))
+        return *status;
+
     application::setUpFonts();
     QApplication app(argc, argv);
     application::setUpNames();
