@@ -4,6 +4,11 @@
 #   bin/formular-launch                  starts the program in the documents folder
 #   share/applications/formular.desktop  the menu entry, English and Czech
 #   share/icons/hicolor/*/apps/formular  the icon, every PNG size and the SVG
+#   share/metainfo/cz.vireologgers.formular.metainfo.xml
+#                                        what software centres show (AppStream)
+#   share/man/man1/formular{,-launch}.1.gz  the manual pages
+#   share/doc/formular/changelog.gz, copyright
+#                                        the release history and the terms
 # `cpack -G DEB` in the build folder wraps the same tree into
 # formular_<version>_<arch>.deb.
 
@@ -27,12 +32,58 @@ foreach(png IN LISTS formular_icon_pngs)
 endforeach()
 install(FILES ${FORMULAR_ICON_DIR}/formular.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+install(FILES ${FORMULAR_PACKAGING_DIR}/cz.vireologgers.formular.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+# The release records name the project's version: the changelog's latest
+# entry, the metainfo's latest release and the manual pages' footers.
+function(formular_expect_version file regex)
+    file(STRINGS ${FORMULAR_PACKAGING_DIR}/${file} lines REGEX "${regex}" LIMIT_COUNT 1)
+    string(REGEX MATCH "${regex}" found "${lines}")
+    if(NOT CMAKE_MATCH_1 STREQUAL PROJECT_VERSION)
+        message(FATAL_ERROR "packaging/${file} names version '${CMAKE_MATCH_1}', "
+                            "the project is ${PROJECT_VERSION}: add the release there")
+    endif()
+endfunction()
+formular_expect_version(changelog "^formular \\(([^)]+)\\)")
+formular_expect_version(cz.vireologgers.formular.metainfo.xml "<release version=\"([^\"]+)\"")
+formular_expect_version(formular.1 "^\\.TH .* \"formular ([^\"]+)\"")
+formular_expect_version(formular-launch.1 "^\\.TH .* \"formular ([^\"]+)\"")
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+    ${FORMULAR_PACKAGING_DIR}/changelog
+    ${FORMULAR_PACKAGING_DIR}/cz.vireologgers.formular.metainfo.xml
+    ${FORMULAR_PACKAGING_DIR}/formular.1
+    ${FORMULAR_PACKAGING_DIR}/formular-launch.1)
+
+# The changelog and the manual pages go in compressed as Debian wants them:
+# gzip -9n, the most compression and no name or time stamp inside, so the
+# same sources give the same bytes.
+find_program(FORMULAR_GZIP gzip REQUIRED)
+set(formular_gz_dir ${CMAKE_CURRENT_BINARY_DIR}/packaging)
+set(formular_gz_files)
+foreach(name changelog formular.1 formular-launch.1)
+    add_custom_command(
+        OUTPUT ${formular_gz_dir}/${name}.gz
+        COMMAND ${CMAKE_COMMAND} -E copy ${FORMULAR_PACKAGING_DIR}/${name} ${formular_gz_dir}/${name}
+        COMMAND ${FORMULAR_GZIP} -9nf ${formular_gz_dir}/${name}
+        DEPENDS ${FORMULAR_PACKAGING_DIR}/${name}
+        COMMENT "Compressing ${name}"
+        VERBATIM)
+    list(APPEND formular_gz_files ${formular_gz_dir}/${name}.gz)
+endforeach()
+add_custom_target(formular_packaging_docs ALL DEPENDS ${formular_gz_files})
+
+install(FILES ${formular_gz_dir}/changelog.gz ${FORMULAR_PACKAGING_DIR}/copyright
+        DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${formular_gz_dir}/formular.1.gz ${formular_gz_dir}/formular-launch.1.gz
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 # Debian package
 set(CPACK_PACKAGE_NAME formular)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Vireo Loggers")
-set(CPACK_PACKAGE_CONTACT "Vireo Loggers")
+# The maker's general address.
+set(CPACK_PACKAGE_CONTACT "Vireo Loggers <info@vireologgers.cz>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "order form for TQ8 / TQ8R data-logger central units")
 set(CPACK_PACKAGE_DESCRIPTION
 "Formular configures a TQ8 or TQ8R data-logger central unit or the ZK222
@@ -42,7 +93,7 @@ document formular.rtf in Czech or in English.")
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://www.vireologgers.cz")
 set(CPACK_STRIP_FILES ON)
 
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Vireo Loggers")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
