@@ -22,11 +22,8 @@ install(PROGRAMS ${FORMULAR_PACKAGING_DIR}/formular-launch
 install(FILES ${FORMULAR_PACKAGING_DIR}/formular.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 
-file(GLOB formular_icon_pngs ${FORMULAR_ICON_DIR}/formular-*.png)
-foreach(png IN LISTS formular_icon_pngs)
-    get_filename_component(stem ${png} NAME_WE)
-    string(REGEX REPLACE "^formular-" "" size ${stem})
-    install(FILES ${png}
+foreach(size IN ITEMS 16 32 48 64 128 256)
+    install(FILES ${FORMULAR_ICON_DIR}/formular-${size}.png
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
             RENAME formular.png)
 endforeach()

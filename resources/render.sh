@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared by the artwork scripts (sourced, not run): tool checks, a scratch
 # folder, and rendering an SVG to an exact-size RGBA PNG.
 

@@ -11,6 +11,7 @@ set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 src=$here/src
+# shellcheck source=resources/render.sh
 source "$here/../render.sh"
 
 for n in 1 2 3; do
@@ -27,5 +28,7 @@ esac
 # the header must say 24 bits per pixel and no compression
 bpp=$(od -An -tu2 -j28 -N2 "$here/flags.bmp" | tr -d ' ')
 comp=$(od -An -tu4 -j30 -N4 "$here/flags.bmp" | tr -d ' ')
-[ "$bpp" = 24 ] && [ "$comp" = 0 ] || fail "flags.bmp header says ${bpp} bpp, compression $comp"
+if [ "$bpp" != 24 ] || [ "$comp" != 0 ]; then
+    fail "flags.bmp header says ${bpp} bpp, compression $comp"
+fi
 echo "flags.bmp    120x25 24-bit"

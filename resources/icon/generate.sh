@@ -5,6 +5,7 @@
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=resources/render.sh
 source "$here/../render.sh"
 
 for s in 16 32 48 64 128 256; do

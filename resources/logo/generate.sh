@@ -6,6 +6,7 @@
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=resources/render.sh
 source "$here/../render.sh"
 
 rsvg-convert -h 56 --keep-aspect-ratio "$here/logo.svg" -o "$tmp/mark.png"

@@ -36,7 +36,7 @@ trap 'rm -rf "$tmp"' EXIT
 if [ $# -gt 0 ]; then
     list=("$@")
 else
-    list=($(seq 1 35))
+    mapfile -t list < <(seq 1 35)
 fi
 
 fail=0
