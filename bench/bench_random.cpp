@@ -40,23 +40,23 @@ int main(int argc, char **argv)
     QElapsedTimer clock;
     clock.start();
     std::printf("seed %llu, %s, %lld actions\n", static_cast<unsigned long long>(seed), qPrintable(language),
-                static_cast<long long>(actions));
+        static_cast<long long>(actions));
     std::fflush(stdout);
     while (session.steps() < actions) {
         if (!session.step()) {
             std::printf("FAILED after %lld checks passed, seed %llu\n%s\n", static_cast<long long>(session.checks()),
-                        static_cast<unsigned long long>(seed), qPrintable(session.failure()));
+                static_cast<unsigned long long>(seed), qPrintable(session.failure()));
             return 1;
         }
         if (session.steps() % 10000 == 0 && session.steps() < actions) {
             std::printf("%lld actions, %lld checks passed, %lld documents, %.1f s\n",
-                        static_cast<long long>(session.steps()), static_cast<long long>(session.checks()),
-                        static_cast<long long>(session.documents()), double(clock.elapsed()) / 1000.0);
+                static_cast<long long>(session.steps()), static_cast<long long>(session.checks()),
+                static_cast<long long>(session.documents()), double(clock.elapsed()) / 1000.0);
             std::fflush(stdout);
         }
     }
     std::printf("%lld actions, %lld checks passed, seed %llu (%.1f s)\n", static_cast<long long>(session.steps()),
-                static_cast<long long>(session.checks()), static_cast<unsigned long long>(seed),
-                double(clock.elapsed()) / 1000.0);
+        static_cast<long long>(session.checks()), static_cast<unsigned long long>(seed),
+        double(clock.elapsed()) / 1000.0);
     return 0;
 }

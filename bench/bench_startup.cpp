@@ -90,6 +90,6 @@ int main(int argc, char **argv)
     std::printf("start-up to first frame, median of %d fresh processes:\n"
                 "  bare window %.1f ms, bare window with one label %.1f ms, order form %.1f ms\n"
                 "  ratio to the bare window %.2f, to the bare window with a label %.2f\n",
-                runs, b, t, f, f / b, f / t);
+        runs, b, t, f, f / b, f / t);
     return 0;
 }

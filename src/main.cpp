@@ -1,8 +1,8 @@
 // The order form for TQ8 / TQ8R data loggers and the ZK222 assembly.
 
 #include "application.h"
-#include "diagramwindow.h"
 #include "contactdialog.h"
+#include "diagramwindow.h"
 #include "mainwindow.h"
 
 #include <QApplication>

@@ -68,12 +68,12 @@ struct Accessory {
     std::array<std::u16string_view, 3> prices;     // decimal digits per variant
     std::u16string_view captionCz;
     std::u16string_view captionEn;
-    int section;  // the heading it stands under (AccessorySections), -1 above the first
-    int picture;  // shown on hover; for the adapter, that of its first variant
+    int section; // the heading it stands under (AccessorySections), -1 above the first
+    int picture; // shown on hover; for the adapter, that of its first variant
     AssemblyRole assembly;
     Variants variants;
     std::array<std::u16string_view, 3> listItems; // the items of its variant list, if it has one
-    int flags;    // AccessoryFlag values
+    int flags;                                    // AccessoryFlag values
 };
 
 struct AccessorySection {

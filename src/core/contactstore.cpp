@@ -83,14 +83,14 @@ ContactStore::ReadResult ContactStore::read()
     if (m_damaged && !m_damageReported) {
         m_damageReported = true;
         const Outcome kept = keepDamagedCopy();
-        result.errors << (kept.ok() ? QStringLiteral("The stored contact details in %1 could not be read. "
-                                                     "The file was kept as %2.")
-                                              .arg(QDir::toNativeSeparators(m_fileName),
-                                                   QDir::toNativeSeparators(m_damagedCopy))
-                                    : QStringLiteral("The stored contact details in %1 could not be read. "
-                                                     "The file was kept as it is and nothing will be stored "
-                                                     "in it, because no copy of it could be made:\n%2")
-                                              .arg(QDir::toNativeSeparators(m_fileName), kept.message()));
+        result.errors << (kept.ok()
+                              ? QStringLiteral("The stored contact details in %1 could not be read. "
+                                               "The file was kept as %2.")
+                                    .arg(QDir::toNativeSeparators(m_fileName), QDir::toNativeSeparators(m_damagedCopy))
+                              : QStringLiteral("The stored contact details in %1 could not be read. "
+                                               "The file was kept as it is and nothing will be stored "
+                                               "in it, because no copy of it could be made:\n%2")
+                                    .arg(QDir::toNativeSeparators(m_fileName), kept.message()));
     }
     return result;
 }
@@ -109,8 +109,8 @@ Outcome ContactStore::write(const Values &values)
     QByteArray previous;
     if (info.exists() || info.isSymLink()) {
         if (!info.isFile())
-            return Outcome::failure(failedToSet(QStringLiteral("%1 is not a regular file.")
-                                                    .arg(QDir::toNativeSeparators(m_fileName))));
+            return Outcome::failure(
+                failedToSet(QStringLiteral("%1 is not a regular file.").arg(QDir::toNativeSeparators(m_fileName))));
         // What cannot be read is never overwritten.
         const Outcome read = wholefile::read(m_fileName, &previous);
         if (!read.ok())
@@ -159,8 +159,8 @@ Outcome ContactStore::renderWithValues(const QByteArray &previous, const Values 
             settings.setValue(QLatin1String(ValueNames[i]), values[i]);
         settings.sync();
         if (settings.status() != QSettings::NoError)
-            return Outcome::failure(QStringLiteral("Cannot write a scratch file beside %1.")
-                                        .arg(QFileInfo(m_fileName).fileName()));
+            return Outcome::failure(
+                QStringLiteral("Cannot write a scratch file beside %1.").arg(QFileInfo(m_fileName).fileName()));
     }
     const QSettings check(scratch.fileName(), QSettings::IniFormat);
     bool same = check.status() == QSettings::NoError;

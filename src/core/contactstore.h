@@ -24,8 +24,7 @@
 #include <array>
 #include <optional>
 
-class ContactStore
-{
+class ContactStore {
 public:
     static constexpr int ValueCount = 5;
     // Company, address, contact person, telephone, e-mail: the names stay
@@ -60,8 +59,8 @@ private:
     Outcome keepDamagedCopy();
     Outcome renderWithValues(const QByteArray &previous, const Values &values, QByteArray *rendered) const;
 
-    QString m_fileName;                // empty: the platform's native store
-    bool m_damaged = false;            // the file could not be parsed when last read
-    bool m_damageReported = false;     // told the user once already
-    QString m_damagedCopy;             // where its bytes were kept, once they are
+    QString m_fileName;            // empty: the platform's native store
+    bool m_damaged = false;        // the file could not be parsed when last read
+    bool m_damageReported = false; // told the user once already
+    QString m_damagedCopy;         // where its bytes were kept, once they are
 };

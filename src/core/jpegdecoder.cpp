@@ -26,7 +26,7 @@ extern "C" void onError(j_common_ptr info)
     std::longjmp(decoder->jump, 1);
 }
 
-extern "C" void onMessage(j_common_ptr, int) {}
+extern "C" void onMessage(j_common_ptr, int) { }
 
 bool headerStep(Decoder *d, const unsigned char *data, unsigned long size, bool startPixels)
 {
@@ -78,7 +78,7 @@ Outcome run(const QByteArray &data, bool withPixels, Image *out)
         return Outcome::failure(QStringLiteral("JPEG decoding failed: ") + QString::fromLocal8Bit(d.message));
     };
     if (!headerStep(&d, reinterpret_cast<const unsigned char *>(data.constData()),
-                    static_cast<unsigned long>(data.size()), withPixels))
+            static_cast<unsigned long>(data.size()), withPixels))
         return fail();
 
     Image image;

@@ -3,8 +3,8 @@
 // A small JPEG decoder on libjpeg: bytes in, 8-bit RGB pixels out.
 // Decoding errors are returned, never thrown nor ending the process.
 
-#include <QByteArray>
 #include "outcome.h"
+#include <QByteArray>
 
 #include <vector>
 
@@ -13,11 +13,10 @@ namespace jpeg {
 struct Image {
     int width = 0;
     int height = 0;
-    int components = 0;      // components in the file (3 for colour)
-    bool progressive = false; // as stored in the file
+    int components = 0;             // components in the file (3 for colour)
+    bool progressive = false;       // as stored in the file
     std::vector<unsigned char> rgb; // width * height * 3 bytes, rows top down
 };
-
 
 // Both give libjpeg's own reason when the data cannot be decoded; `image`
 // is set only on success.

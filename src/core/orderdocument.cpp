@@ -23,8 +23,7 @@ int digit(char c)
 
 // One filling: the working copy of the ticks, the number of accessory lines
 // still to come and the model price kept for the price placeholder.
-class Filler
-{
+class Filler {
 public:
     explicit Filler(const OrderSnapshot &order)
         : order(order)
@@ -114,15 +113,10 @@ private:
         }
         modelPrice = QString::number(catalogue::modelBasePrice(order.model));
         switch (order.model) {
-        case Model::TQ8:
-            return QStringLiteral("TQ8 ");
-        case Model::TQ8R:
-            return QStringLiteral("TQ8R");
-        case Model::ZK222:
-            accessoryLines -= 2;
-            return QStringLiteral("TQ8 (ZK222)");
-        case Model::None:
-            break;
+        case Model::TQ8: return QStringLiteral("TQ8 ");
+        case Model::TQ8R: return QStringLiteral("TQ8R");
+        case Model::ZK222: accessoryLines -= 2; return QStringLiteral("TQ8 (ZK222)");
+        case Model::None: break;
         }
         return {};
     }
@@ -138,14 +132,10 @@ private:
     static QString channelValue(const ChannelRow &row, char column)
     {
         switch (column) {
-        case 'M':
-            return row.module;
-        case 'K':
-            return row.index.isEmpty() ? QString() : catalogue::qs(moduleOf(row).OrderCode);
-        case 'C':
-            return row.index.isEmpty() ? QString() : catalogue::priceText(moduleOf(row).Price);
-        default:
-            return row.note;
+        case 'M': return row.module;
+        case 'K': return row.index.isEmpty() ? QString() : catalogue::qs(moduleOf(row).OrderCode);
+        case 'C': return row.index.isEmpty() ? QString() : catalogue::priceText(moduleOf(row).Price);
+        default: return row.note;
         }
     }
 
@@ -194,15 +184,14 @@ private:
 
         untick(tag);
         const QString &caption = order.accessories[std::size_t(tag - 1)].caption;
-        const int variant = catalogue::selectedVariant(tag, order.adapterItem, order.cableItem,
-                                                       order.channelCount);
+        const int variant = catalogue::selectedVariant(tag, order.adapterItem, order.cableItem, order.channelCount);
         QString value;
         switch (catalogue::accessory(tag).variants) {
         case catalogue::Variants::AdapterList: {
             // "N2202   (24V / 1A)" -> "N2202 - <caption up to its dash> (24V / 1A)"
             const qsizetype dash = caption.indexOf(QStringLiteral(" - "));
-            value = order.adapterText.left(5) + QStringLiteral(" - ")
-                  + (dash < 0 ? caption : caption.left(dash)) + order.adapterText.mid(7);
+            value = order.adapterText.left(5) + QStringLiteral(" - ") + (dash < 0 ? caption : caption.left(dash))
+                    + order.adapterText.mid(7);
             break;
         }
         case catalogue::Variants::CableList: {
@@ -212,16 +201,12 @@ private:
             break;
         }
         case catalogue::Variants::ByFittedChannels:
-            value = (variant == 1 ? QStringLiteral("SVC811 - ") : QStringLiteral("SVC810 - "))
-                  + caption;
+            value = (variant == 1 ? QStringLiteral("SVC811 - ") : QStringLiteral("SVC810 - ")) + caption;
             break;
-        case catalogue::Variants::Single:
-            value = caption;
-            break;
+        case catalogue::Variants::Single: value = caption; break;
         }
         if (czech)
-            value += QStringLiteral(" _ ")
-                   + catalogue::priceText(catalogue::accessoryPriceText(tag, variant));
+            value += QStringLiteral(" _ ") + catalogue::priceText(catalogue::accessoryPriceText(tag, variant));
         return value;
     }
 

@@ -41,10 +41,10 @@ struct OrderSnapshot {
     catalogue::Model model = catalogue::Model::None;
     std::array<ChannelRow, ChannelRows> rows;
     std::array<AccessoryBox, catalogue::AccessoryCount> accessories; // tag 1 at [0]
-    int adapterItem = 0; // selected item of the adapter list (variant of tag 2)
-    QString adapterText; // its text, e.g. "N2202   (24V / 1A)"
-    int cableItem = 0;   // selected item of the cable list (variant of tag 18)
-    QString cableText;   // its text, e.g. "5 m"
+    int adapterItem = 0;     // selected item of the adapter list (variant of tag 2)
+    QString adapterText;     // its text, e.g. "N2202   (24V / 1A)"
+    int cableItem = 0;       // selected item of the cable list (variant of tag 18)
+    QString cableText;       // its text, e.g. "5 m"
     qint32 channelCount = 0; // fitted channels as last counted for the calibration certificate
     QString totalCaption;    // what the total label shows, e.g. "15990,-"
 };

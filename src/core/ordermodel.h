@@ -16,8 +16,7 @@
 #include <QString>
 #include <array>
 
-class OrderModel : public QObject
-{
+class OrderModel : public QObject {
     Q_OBJECT
 public:
     static constexpr int ChannelCount = 16;
@@ -30,7 +29,7 @@ public:
     catalogue::Language language() const { return m_language; }
 
     // Channels count from 1 to ChannelCount.
-    int module(int channel) const;      // catalogue index or NoModule
+    int module(int channel) const;         // catalogue index or NoModule
     QString moduleCode(int channel) const; // e.g. "H1I", "TB ", "---"; empty when none
     QString note(int channel) const;
 

@@ -5,8 +5,7 @@
 
 #include <QString>
 
-class [[nodiscard]] Outcome
-{
+class [[nodiscard]] Outcome {
 public:
     static Outcome success() { return Outcome(); }
     static Outcome failure(const QString &message)

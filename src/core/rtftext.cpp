@@ -12,8 +12,7 @@ namespace {
 // 0 where the code page has no such character. Built once from the
 // converter itself; every entry is confirmed by a fresh encoder, since an
 // encoder's error flag stays set after the first missing character.
-class Cp1250Table
-{
+class Cp1250Table {
 public:
     Cp1250Table()
     {
@@ -101,19 +100,14 @@ QByteArray rtfText(QStringView text)
             out.append('\\');
             out.append(char(unit));
             continue;
-        case u'\t':
-            out.append("\\tab ");
-            continue;
+        case u'\t': out.append("\\tab "); continue;
         case u'\r':
             if (i + 1 < size && units[i + 1] == u'\n')
                 ++i;
             out.append("\\line ");
             continue;
-        case u'\n':
-            out.append("\\line ");
-            continue;
-        default:
-            break;
+        case u'\n': out.append("\\line "); continue;
+        default: break;
         }
         if (unit < 0xA0) // remaining C0 controls, DEL and the C1 range
             continue;

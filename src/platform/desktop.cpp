@@ -62,9 +62,8 @@ void Desktop::openDocument(const QString &filePath, int timeoutMs, OpenedCallbac
         if (e == QProcess::FailedToStart)
             decide(false);
     });
-    QObject::connect(opener, &QProcess::finished, limit, [decide](int code, QProcess::ExitStatus status) {
-        decide(status == QProcess::NormalExit && code == 0);
-    });
+    QObject::connect(opener, &QProcess::finished, limit,
+        [decide](int code, QProcess::ExitStatus status) { decide(status == QProcess::NormalExit && code == 0); });
     // Still running at the limit: the opener is up; it goes on alone.
     QObject::connect(limit, &QTimer::timeout, limit, [decide] { decide(true); });
 

@@ -49,10 +49,10 @@ std::optional<int> handleCommandLine(int argc, char **argv)
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.setApplicationDescription(
         QStringLiteral("Order form for TQ8 / TQ8R data loggers and the ZK222 cabinet assembly."));
-    const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")},
-                                        QStringLiteral("Display this help and exit."));
-    const QCommandLineOption versionOption({QStringLiteral("v"), QStringLiteral("version")},
-                                           QStringLiteral("Display the version and exit."));
+    const QCommandLineOption helpOption(
+        {QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Display this help and exit."));
+    const QCommandLineOption versionOption(
+        {QStringLiteral("v"), QStringLiteral("version")}, QStringLiteral("Display the version and exit."));
     parser.addOption(helpOption);
     parser.addOption(versionOption);
     // Unknown options make parse() false; they are QApplication's to judge.

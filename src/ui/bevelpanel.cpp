@@ -3,7 +3,8 @@
 #include <QPainter>
 #include <qdrawutil.h>
 
-BevelPanel::BevelPanel(QWidget *parent) : QFrame(parent)
+BevelPanel::BevelPanel(QWidget *parent)
+    : QFrame(parent)
 {
     setFrameStyle(QFrame::NoFrame);
     setContentsMargins(2, 2, 2, 2);

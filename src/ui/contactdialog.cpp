@@ -17,20 +17,17 @@ struct Texts {
     const char16_t *groups[4];
     const char16_t *button;
 };
-constexpr Texts Czech{u"Kontaktní informace",
-                      {u"Název firmy: ", u"Adresa: ", u"Kontaktní osoba: ", u"Telefon: "},
-                      u"pokračovat >>>"};
-constexpr Texts English{u"Contact information",
-                        {u"Company name: ", u"Address: ", u"Contact person: ", u"Telephone: "},
-                        u"continue >>>"};
+constexpr Texts Czech{
+    u"Kontaktní informace", {u"Název firmy: ", u"Adresa: ", u"Kontaktní osoba: ", u"Telefon: "}, u"pokračovat >>>"};
+constexpr Texts English{
+    u"Contact information", {u"Company name: ", u"Address: ", u"Contact person: ", u"Telephone: "}, u"continue >>>"};
 constexpr int GroupTops[5] = {6, 57, 117, 169, 221};
 
 } // namespace
 
 ContactDialog::ContactDialog(std::function<catalogue::Language()> language, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                          | Qt::WindowCloseButtonHint),
-      m_language(std::move(language))
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    , m_language(std::move(language))
 {
     setObjectName(QLatin1String(controlnames::ContactDialog));
     const QFont font = application::formFont();

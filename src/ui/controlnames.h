@@ -13,7 +13,7 @@ namespace controlnames {
 inline constexpr char MainWindow[] = "MainForm";
 inline constexpr char Logo[] = "Image2";
 inline constexpr char VersionLabel[] = "Label16";
-inline constexpr char LeftPanel[] = "Panel1";            // model group and grid; scrolls
+inline constexpr char LeftPanel[] = "Panel1"; // model group and grid; scrolls
 inline constexpr char ModelGroup[] = "GroupBox1";
 inline constexpr char Tq8Button[] = "RadioButton1";
 inline constexpr char Tq8rButton[] = "RadioButton2";
@@ -22,8 +22,8 @@ inline constexpr char ChannelGrid[] = "StringGrid1";
 inline constexpr char ModulePicker[] = "ComboBox1";
 inline constexpr char PicturePanel[] = "Panel2";
 inline constexpr char Picture[] = "Image1";
-inline constexpr char AccessoryGroup[] = "GroupBox2";    // scrolls
-inline constexpr char TextMeasure[] = "TextWidthLabel";  // hidden; measures captions
+inline constexpr char AccessoryGroup[] = "GroupBox2";   // scrolls
+inline constexpr char TextMeasure[] = "TextWidthLabel"; // hidden; measures captions
 inline constexpr char AdapterList[] = "ComboBox2";
 inline constexpr char CableList[] = "ComboBox3";
 inline constexpr char ButtonPanel[] = "Panel4";
@@ -41,18 +41,33 @@ inline constexpr char ItemPriceLabel[] = "Label15";
 inline constexpr char TotalCaption[] = "Label12";
 inline constexpr char TotalLabel[] = "Label13";
 // An accessory's check box by its tag, 1 to 29.
-inline QString accessoryBox(int tag) { return QStringLiteral("CheckBox%1").arg(tag); }
+inline QString accessoryBox(int tag)
+{
+    return QStringLiteral("CheckBox%1").arg(tag);
+}
 // A section heading of the accessories and the line under it, 1 to 9; the
 // tenth line closes the last section.
-inline QString sectionHeading(int number) { return QStringLiteral("Label%1").arg(number); }
-inline QString sectionLine(int number) { return QStringLiteral("Bevel%1").arg(number); }
+inline QString sectionHeading(int number)
+{
+    return QStringLiteral("Label%1").arg(number);
+}
+inline QString sectionLine(int number)
+{
+    return QStringLiteral("Bevel%1").arg(number);
+}
 
 // ---- contact dialog --------------------------------------------------------
 inline constexpr char ContactDialog[] = "KontaktForm";
 // The five details: company, address, contact person, telephone, e-mail,
 // each an edit box in a captioned group, numbered 1 to 5.
-inline QString contactGroup(int number) { return QStringLiteral("GroupBox%1").arg(number); }
-inline QString contactEdit(int number) { return QStringLiteral("Edit%1").arg(number); }
+inline QString contactGroup(int number)
+{
+    return QStringLiteral("GroupBox%1").arg(number);
+}
+inline QString contactEdit(int number)
+{
+    return QStringLiteral("Edit%1").arg(number);
+}
 inline constexpr char ContactSeparator[] = "Bevel1";
 inline constexpr char ContinueButton[] = "Button1";
 

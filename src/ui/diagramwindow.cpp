@@ -9,8 +9,7 @@
 #include <QScreen>
 
 DiagramWindow::DiagramWindow(QWidget *parent)
-    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                          | Qt::WindowCloseButtonHint)
+    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QLatin1String(controlnames::DiagramWindow));
     setWindowTitle(QString());

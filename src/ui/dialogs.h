@@ -35,8 +35,7 @@ void showError(QWidget *parent, const QString &message);
 
 // Runs a handler body; anything it throws ends up in the error box
 // instead of crossing the event loop.
-template <typename Body>
-void guarded(QWidget *parent, Body &&body)
+template <typename Body> void guarded(QWidget *parent, Body &&body)
 {
     try {
         body();

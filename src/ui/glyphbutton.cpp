@@ -3,7 +3,8 @@
 #include <QPainter>
 #include <QStyleOptionButton>
 
-GlyphButton::GlyphButton(QWidget *parent) : QAbstractButton(parent)
+GlyphButton::GlyphButton(QWidget *parent)
+    : QAbstractButton(parent)
 {
     setFocusPolicy(Qt::NoFocus);
 }

@@ -59,7 +59,12 @@ class GridAccessible;
 // tables do not.
 class GridCell : public QAccessibleInterface, public QAccessibleTableCellInterface {
 public:
-    GridCell(GridAccessible *table, int column, int row) : m_table(table), m_column(column), m_row(row) {}
+    GridCell(GridAccessible *table, int column, int row)
+        : m_table(table)
+        , m_column(column)
+        , m_row(row)
+    {
+    }
 
     bool isValid() const override;
     QObject *object() const override { return nullptr; }
@@ -70,12 +75,9 @@ public:
     int indexOfChild(const QAccessibleInterface *) const override { return -1; }
     QAccessibleInterface *childAt(int, int) const override { return nullptr; }
     QString text(QAccessible::Text t) const override;
-    void setText(QAccessible::Text, const QString &) override {}
+    void setText(QAccessible::Text, const QString &) override { }
     QRect rect() const override;
-    QAccessible::Role role() const override
-    {
-        return isHeader() ? QAccessible::ColumnHeader : QAccessible::Cell;
-    }
+    QAccessible::Role role() const override { return isHeader() ? QAccessible::ColumnHeader : QAccessible::Cell; }
     QAccessible::State state() const override;
     void *interface_cast(QAccessible::InterfaceType type) override
     {
@@ -110,7 +112,10 @@ private:
 // first, and, while it is open, the in-place editor last.
 class GridAccessible : public QAccessibleWidget, public QAccessibleTableInterface {
 public:
-    explicit GridAccessible(StringGrid *grid) : QAccessibleWidget(grid, QAccessible::Table) {}
+    explicit GridAccessible(StringGrid *grid)
+        : QAccessibleWidget(grid, QAccessible::Table)
+    {
+    }
     ~GridAccessible() override
     {
         for (QAccessible::Id id : std::as_const(m_cellIds))
@@ -148,10 +153,7 @@ public:
         return QAccessibleWidget::interface_cast(type);
     }
 
-    int childCount() const override
-    {
-        return grid()->rowCount() * shownColumnCount(grid()) + (openEditor() ? 1 : 0);
-    }
+    int childCount() const override { return grid()->rowCount() * shownColumnCount(grid()) + (openEditor() ? 1 : 0); }
 
     QAccessibleInterface *child(int index) const override
     {
@@ -237,7 +239,7 @@ public:
     bool unselectRow(int) override { return false; }
     bool unselectColumn(int) override { return false; }
     // Cells are addressed by grid position, so nothing cached goes stale.
-    void modelChange(QAccessibleTableModelChangeEvent *) override {}
+    void modelChange(QAccessibleTableModelChangeEvent *) override { }
 
 private:
     mutable QHash<int, QAccessible::Id> m_cellIds;

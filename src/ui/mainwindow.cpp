@@ -5,8 +5,8 @@
 
 #include "desktop.h"
 #include "dialogs.h"
-#include "picturebox.h"
 #include "glyphbutton.h"
+#include "picturebox.h"
 #include "stringgrid.h"
 
 #include "controlnames.h"
@@ -34,9 +34,8 @@ constexpr int WheelNotch = 120;
 } // namespace
 
 MainWindow::MainWindow(QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                          | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
-                          | Qt::WindowCloseButtonHint)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                          | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QLatin1String(controlnames::MainWindow));
     setWindowIcon(QIcon(QStringLiteral(":/icon/formular-48.png")));
@@ -132,8 +131,7 @@ bool MainWindow::routeWheel(QWidget *receiver, QWheelEvent *event)
     QWidget *under = receiver;
     while (under && under != this && !under->isEnabled())
         under = under->parentWidget();
-    if (under && under != this && under->focusPolicy() != Qt::NoFocus && !under->hasFocus()
-        && under->isVisible())
+    if (under && under != this && under->focusPolicy() != Qt::NoFocus && !under->hasFocus() && under->isVisible())
         under->setFocus(Qt::MouseFocusReason);
 
     // One step of the left half per notch, however finely the wheel reports.
@@ -195,8 +193,7 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         // Only the keyboard scrolls: the wheel and the hover focus what is seen.
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
         auto *focused = qobject_cast<QWidget *>(watched);
-        if (focused && focused->window() == this
-            && (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason))
+        if (focused && focused->window() == this && (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason))
             scrollIntoView(focused);
         return false;
     }
@@ -226,8 +223,7 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         dialogs::guarded(this, [&] { dispatchMouseMove(target, global); });
         return false;
     }
-    case QEvent::Wheel:
-        return routeWheel(widget, static_cast<QWheelEvent *>(event));
+    case QEvent::Wheel: return routeWheel(widget, static_cast<QWheelEvent *>(event));
     case QEvent::FocusOut: {
         // Opening its own list moves the focus into the list, and another
         // window taking the activation leaves the picker focused within this
@@ -251,8 +247,7 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         }
         return false;
     }
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -270,8 +265,7 @@ void MainWindow::keyPressEvent(QKeyEvent *event)
         if (m_documentButton->isEnabled())
             m_documentButton->click();
         return;
-    default:
-        QWidget::keyPressEvent(event);
+    default: QWidget::keyPressEvent(event);
     }
 }
 
@@ -281,32 +275,28 @@ void MainWindow::followOrder()
     connect(&m_order, &OrderModel::modelChanged, this, [this](catalogue::Model model) { showModel(model); });
     connect(&m_order, &OrderModel::channelChanged, this, [this](int channel) { showChannel(channel); });
     connect(&m_order, &OrderModel::tickChanged, this, [this](int tag, bool on) { showTick(tag, on); });
-    connect(&m_order, &OrderModel::enabledChanged, this,
-            [this](int tag, bool on) { accessoryBox(tag)->setEnabled(on); });
+    connect(
+        &m_order, &OrderModel::enabledChanged, this, [this](int tag, bool on) { accessoryBox(tag)->setEnabled(on); });
     connect(&m_order, &OrderModel::variantChanged, this, [this](int tag, int variant) {
         (tag == catalogue::AdapterTag ? m_adapterList : m_cableList)->setCurrentIndex(variant);
     });
     connect(&m_order, &OrderModel::languageChanged, this, [this] { showLanguage(); });
     connect(&m_order, &OrderModel::totalChanged, this,
-            [this](qint32 total) { m_totalLabel->setText(catalogue::priceText(total)); });
+        [this](qint32 total) { m_totalLabel->setText(catalogue::priceText(total)); });
 }
 
 void MainWindow::wireHandlers()
 {
     followOrder();
 
-    m_channelGrid->onSelectCell = [this](int column, int row) {
-        openPickerAt(m_channelGrid, column, row);
-    };
+    m_channelGrid->onSelectCell = [this](int column, int row) { openPickerAt(m_channelGrid, column, row); };
     m_channelGrid->onMouseDown = [this] { gridPressed(m_channelGrid); };
     m_channelGrid->onCellEdited = [this](int, int row, const QString &text) { m_order.setNote(row, text); };
     m_channelGrid->onDrawCell = [this](QPainter &painter, int column, int row, const QRect &rect) {
         drawGridCell(painter, column, row, rect);
     };
     // Every handler reports what it throws in the error box.
-    const auto guard = [this](auto handler) {
-        return [this, handler] { dialogs::guarded(this, handler); };
-    };
+    const auto guard = [this](auto handler) { return [this, handler] { dialogs::guarded(this, handler); }; };
     connect(m_scrollBar, &QScrollBar::valueChanged, this, guard([this] { scrollLeftHalf(); }));
     connect(m_modulePicker, &QComboBox::activated, this, guard([this] { commitPicker(); }));
 
@@ -321,14 +311,14 @@ void MainWindow::wireHandlers()
     for (QCheckBox *box : m_accessoryBoxes) {
         const int tag = box->property("Tag").toInt();
         connect(box, &QCheckBox::toggled, this,
-                [this, guard, tag](bool on) { guard([this, tag, on] { m_order.setTicked(tag, on); })(); });
+            [this, guard, tag](bool on) { guard([this, tag, on] { m_order.setTicked(tag, on); })(); });
     }
     // The lists' selections are the order's variants, however they change;
     // their handlers run only on a user's choice.
     connect(m_adapterList, &QComboBox::currentIndexChanged, this,
-            [this, guard](int item) { guard([this, item] { m_order.setAdapterVariant(item); })(); });
+        [this, guard](int item) { guard([this, item] { m_order.setAdapterVariant(item); })(); });
     connect(m_cableList, &QComboBox::currentIndexChanged, this,
-            [this, guard](int item) { guard([this, item] { m_order.setCableVariant(item); })(); });
+        [this, guard](int item) { guard([this, item] { m_order.setCableVariant(item); })(); });
     connect(m_adapterList, &QComboBox::activated, this, guard([this] { adapterChosen(); }));
     connect(m_cableList, &QComboBox::activated, this, guard([this] { cableChosen(); }));
 

@@ -2,10 +2,10 @@
 
 #include "mainwindow.h"
 
-#include "desktop.h"
-#include "dialogs.h"
-#include "diagramwindow.h"
 #include "contactdialog.h"
+#include "desktop.h"
+#include "diagramwindow.h"
+#include "dialogs.h"
 #include "orderdocument.h"
 #include "picturebox.h"
 #include "pictures.h"
@@ -45,12 +45,11 @@ void MainWindow::writeAndOpenDocument()
     for (int channel = 1; channel <= OrderModel::ChannelCount; ++channel) {
         const int module = m_order.module(channel);
         order.rows[std::size_t(channel - 1)] = {m_order.moduleCode(channel),
-                                                module == OrderModel::NoModule ? QString() : QString::number(module),
-                                                m_order.note(channel)};
+            module == OrderModel::NoModule ? QString() : QString::number(module), m_order.note(channel)};
     }
     for (int tag = 1; tag <= catalogue::AccessoryCount; ++tag) {
-        order.accessories[std::size_t(tag - 1)] = {catalogue::accessoryCaption(tag, order.language),
-                                                   m_order.isTicked(tag), m_order.isEnabled(tag)};
+        order.accessories[std::size_t(tag - 1)] = {
+            catalogue::accessoryCaption(tag, order.language), m_order.isTicked(tag), m_order.isEnabled(tag)};
     }
     order.adapterItem = m_order.adapterVariant();
     order.adapterText = catalogue::variantItem(catalogue::AdapterTag, order.adapterItem);

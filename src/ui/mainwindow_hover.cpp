@@ -22,9 +22,8 @@ struct ModelHover {
     const char *code;
     catalogue::Model model;
 };
-constexpr ModelHover ModelHovers[3] = {{28, "TQ8", catalogue::Model::TQ8},
-                                       {29, "TQ8R", catalogue::Model::TQ8R},
-                                       {27, "ZK222", catalogue::Model::ZK222}};
+constexpr ModelHover ModelHovers[3] = {
+    {28, "TQ8", catalogue::Model::TQ8}, {29, "TQ8R", catalogue::Model::TQ8R}, {27, "ZK222", catalogue::Model::ZK222}};
 
 } // namespace
 
@@ -91,8 +90,8 @@ void MainWindow::showAccessoryInfo(int tag)
     const catalogue::Accessory &entry = catalogue::accessory(tag);
     if (entry.flags & catalogue::ClearsPictureFirst)
         clearPicture();
-    const int variant = catalogue::selectedVariant(tag, m_order.adapterVariant(), m_order.cableVariant(),
-                                                   m_order.fittedChannels());
+    const int variant =
+        catalogue::selectedVariant(tag, m_order.adapterVariant(), m_order.cableVariant(), m_order.fittedChannels());
     m_orderCodeLabel->setText(catalogue::accessoryOrderCode(tag, variant));
     m_itemPriceLabel->setText(catalogue::priceText(catalogue::accessoryPriceText(tag, variant)));
     // The adapter shows the pictured variant; its pictures follow one another.

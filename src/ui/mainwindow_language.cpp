@@ -2,8 +2,8 @@
 
 #include "mainwindow.h"
 
-#include "picturebox.h"
 #include "glyphbutton.h"
+#include "picturebox.h"
 #include "stringgrid.h"
 #include "translations.h"
 
@@ -23,11 +23,10 @@ struct Text {
     QString in(bool czech) const { return QString::fromUtf16(czech ? this->czech : this->english); }
 };
 
-constexpr Text WindowCaption{u"Objednací formulář pro ústředny TQ8, TQ8R",
-                             u"Ordering form for TQ8, TQ8R data loggers"};
+constexpr Text WindowCaption{u"Objednací formulář pro ústředny TQ8, TQ8R", u"Ordering form for TQ8, TQ8R data loggers"};
 constexpr Text ModelGroup{u"Typ požadované ústředny: ", u"Choose data logger model please: "};
 constexpr Text AssemblyHint{u"Ústředna TQ8 ve skříni IP54 s připojeným terminálem.",
-                            u"TQ8 data logger in IP54 case with connected terminal with LCD."};
+    u"TQ8 data logger in IP54 case with connected terminal with LCD."};
 constexpr Text ChannelHeading{u"Číslo\rvstupního\rkanálu", u"Input\rchannel\rnumber"};
 constexpr Text ModuleHeading{u"Typ\rvstupního\rmodulu", u"Input\rmodule\rtype"};
 constexpr Text NoteHeading{u"\rPoznámka", u"\rNote"};
@@ -58,8 +57,8 @@ void MainWindow::fitAccessoryBoxWidth(QCheckBox *box)
 // the certificate, and the window follows with every text.
 void MainWindow::switchLanguage()
 {
-    m_order.setLanguage(m_order.language() == catalogue::Language::Czech ? catalogue::Language::English
-                                                                        : catalogue::Language::Czech);
+    m_order.setLanguage(
+        m_order.language() == catalogue::Language::Czech ? catalogue::Language::English : catalogue::Language::Czech);
 }
 
 void MainWindow::showLanguage()

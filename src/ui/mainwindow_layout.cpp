@@ -3,10 +3,10 @@
 #include "mainwindow.h"
 
 #include "application.h"
-#include "controlnames.h"
 #include "bevelpanel.h"
-#include "picturebox.h"
+#include "controlnames.h"
 #include "glyphbutton.h"
+#include "picturebox.h"
 #include "stringgrid.h"
 
 #include <QCheckBox>
@@ -27,8 +27,7 @@ QFont serifFont(int pixelSize, bool bold)
     return font;
 }
 
-template <typename W>
-W *make(QWidget *parent, const char *name, int x, int y, int w, int h)
+template <typename W> W *make(QWidget *parent, const char *name, int x, int y, int w, int h)
 {
     auto *widget = new W(parent);
     widget->setObjectName(QLatin1String(name));
@@ -57,9 +56,8 @@ QFrame *makeLine(QWidget *parent, const QString &name, int top)
 
 // The places of the accessories on the form: each check box's top by tag,
 // and each section heading's top.
-constexpr int CheckBoxTops[catalogue::AccessoryCount] = {13,  30,  59,  75,  103, 119, 147, 163, 179, 207,
-                                                         223, 251, 267, 283, 299, 315, 343, 359, 375, 403,
-                                                         419, 435, 451, 479, 495, 511, 527, 555, 579};
+constexpr int CheckBoxTops[catalogue::AccessoryCount] = {13, 30, 59, 75, 103, 119, 147, 163, 179, 207, 223, 251, 267,
+    283, 299, 315, 343, 359, 375, 403, 419, 435, 451, 479, 495, 511, 527, 555, 579};
 constexpr int HeadingTops[catalogue::AccessorySectionCount] = {46, 90, 134, 194, 238, 330, 390, 466, 542};
 constexpr int LastLineTop = 574;
 
@@ -99,11 +97,11 @@ void MainWindow::buildControls()
     // Group box captions sit on the frame's top line, left-aligned; a flat
     // group box draws that line alone.
     for (QGroupBox *group : findChildren<QGroupBox *>())
-        group->setStyleSheet(QStringLiteral(
-            "QGroupBox { border: 1px solid #a0a0a0; border-radius: 0; margin-top: 6px; }"
-            "QGroupBox[flat=\"true\"] { border-width: 1px 0 0 0; }"
-            "QGroupBox::title { subcontrol-origin: border; subcontrol-position: top left;"
-            " left: 7px; top: -7px; padding: 0 1px; }"));
+        group->setStyleSheet(
+            QStringLiteral("QGroupBox { border: 1px solid #a0a0a0; border-radius: 0; margin-top: 6px; }"
+                           "QGroupBox[flat=\"true\"] { border-width: 1px 0 0 0; }"
+                           "QGroupBox::title { subcontrol-origin: border; subcontrol-position: top left;"
+                           " left: 7px; top: -7px; padding: 0 1px; }"));
 }
 
 void MainWindow::buildModelGroup()
@@ -117,8 +115,8 @@ void MainWindow::buildModelGroup()
         int x, width;
         const char *caption;
     } radios[] = {{&m_tq8Button, controlnames::Tq8Button, 38, 85, "TQ8"},
-                  {&m_tq8rButton, controlnames::Tq8rButton, 214, 105, "TQ8R"},
-                  {&m_assemblyButton, controlnames::AssemblyButton, 391, 128, "ZK222"}};
+        {&m_tq8rButton, controlnames::Tq8rButton, 214, 105, "TQ8R"},
+        {&m_assemblyButton, controlnames::AssemblyButton, 391, 128, "ZK222"}};
     for (const auto &r : radios) {
         *r.button = make<QRadioButton>(m_modelGroup, r.name, r.x, 16, r.width, 29);
         (*r.button)->setText(QLatin1String(r.caption));
@@ -158,18 +156,18 @@ void MainWindow::buildAccessories()
     QPalette maroon = palette();
     maroon.setColor(QPalette::WindowText, QColor(128, 0, 0));
     for (int i = 0; i < catalogue::AccessorySectionCount; ++i) {
-        QLabel *heading = makeLabel(m_accessoryGroup, qPrintable(controlnames::sectionHeading(i + 1)), 8,
-                                    HeadingTops[i], QString());
+        QLabel *heading =
+            makeLabel(m_accessoryGroup, qPrintable(controlnames::sectionHeading(i + 1)), 8, HeadingTops[i], QString());
         heading->setPalette(maroon);
         m_sectionHeadings[std::size_t(i)] = heading;
-        m_sectionLines[std::size_t(i)] = makeLine(m_accessoryGroup, controlnames::sectionLine(i + 1),
-                                                HeadingTops[i] + 12);
+        m_sectionLines[std::size_t(i)] =
+            makeLine(m_accessoryGroup, controlnames::sectionLine(i + 1), HeadingTops[i] + 12);
     }
     m_sectionLines[9] = makeLine(m_accessoryGroup, controlnames::sectionLine(10), LastLineTop);
 
     for (int tag = 1; tag <= catalogue::AccessoryCount; ++tag) {
-        auto *box = make<QCheckBox>(m_accessoryGroup, qPrintable(controlnames::accessoryBox(tag)), 12,
-                                    CheckBoxTops[tag - 1], 400, 17);
+        auto *box = make<QCheckBox>(
+            m_accessoryGroup, qPrintable(controlnames::accessoryBox(tag)), 12, CheckBoxTops[tag - 1], 400, 17);
         box->setProperty("Tag", tag);
         m_accessoryBoxes[std::size_t(tag - 1)] = box;
     }
@@ -198,8 +196,8 @@ void MainWindow::buildRightSide()
         int top;
         const char *glyph;
     } buttons[] = {{&m_diagramButton, controlnames::DiagramButton, 10, ":/glyphs/bitbtn3.png"},
-                   {&m_resetButton, controlnames::ResetButton, 44, ":/glyphs/bitbtn1.png"},
-                   {&m_documentButton, controlnames::DocumentButton, 86, ":/glyphs/bitbtn2.png"}};
+        {&m_resetButton, controlnames::ResetButton, 44, ":/glyphs/bitbtn1.png"},
+        {&m_documentButton, controlnames::DocumentButton, 86, ":/glyphs/bitbtn2.png"}};
     for (const auto &b : buttons) {
         *b.button = make<QPushButton>(m_buttonPanel, b.name, 27, b.top, 160, 27);
         (*b.button)->setIcon(QIcon(QLatin1String(b.glyph)));
@@ -229,9 +227,11 @@ void MainWindow::buildRightSide()
 
     m_priceGroup = make<QGroupBox>(this, controlnames::PriceGroup, 612, 228, 214, 89);
     m_priceGroup->setTitle(QStringLiteral("Cenová kalkulace bez DPH: "));
-    m_orderCodeCaption = makeLabel(m_priceGroup, controlnames::OrderCodeCaption, 8, 20, QStringLiteral("Objednací kod:"));
+    m_orderCodeCaption =
+        makeLabel(m_priceGroup, controlnames::OrderCodeCaption, 8, 20, QStringLiteral("Objednací kod:"));
     m_orderCodeLabel = makeLabel(m_priceGroup, controlnames::OrderCodeLabel, 112, 20, QStringLiteral("---"));
-    m_itemPriceCaption = makeLabel(m_priceGroup, controlnames::ItemPriceCaption, 8, 36, QStringLiteral("Cena za položku: "));
+    m_itemPriceCaption =
+        makeLabel(m_priceGroup, controlnames::ItemPriceCaption, 8, 36, QStringLiteral("Cena za položku: "));
     m_itemPriceLabel = makeLabel(m_priceGroup, controlnames::ItemPriceLabel, 112, 36, QStringLiteral("0,-"));
     m_totalCaption = makeLabel(m_priceGroup, controlnames::TotalCaption, 8, 64, QStringLiteral("Celkem:"));
     m_totalLabel = makeLabel(m_priceGroup, controlnames::TotalLabel, 59, 64, QStringLiteral("0,-"));

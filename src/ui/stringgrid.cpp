@@ -12,8 +12,12 @@ constexpr int LineWidth = 1;
 }
 
 StringGrid::StringGrid(int columns, int rows, QWidget *parent)
-    : QWidget(parent), m_columns(columns), m_rows(rows),
-      m_cells(columns, QVector<QString>(rows)), m_widths(columns, 64), m_heights(rows, 22)
+    : QWidget(parent)
+    , m_columns(columns)
+    , m_rows(rows)
+    , m_cells(columns, QVector<QString>(rows))
+    , m_widths(columns, 64)
+    , m_heights(rows, 22)
 {
     setFocusPolicy(Qt::WheelFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -164,8 +168,7 @@ void StringGrid::paintEvent(QPaintEvent *event)
             painter.fillRect(withLines, lineColour);
             const bool fixed = c == 0 || r == 0;
             const bool selected = !fixed && !focused && c == m_currentColumn && r == m_currentRow;
-            QColor background = fixed ? palette().color(QPalette::Button)
-                                      : palette().color(QPalette::Base);
+            QColor background = fixed ? palette().color(QPalette::Button) : palette().color(QPalette::Base);
             QColor text = palette().color(QPalette::Text);
             if (selected) {
                 background = palette().color(QPalette::Highlight);
@@ -195,8 +198,7 @@ void StringGrid::mousePressEvent(QMouseEvent *event)
     }
     int column = 0, row = 0;
     if (cellAt(toClient(event->position().toPoint()), &column, &row) && column > 0 && row > 0) {
-        if (column == m_currentColumn && row == m_currentRow && m_editingEnabled
-            && column == m_editableColumn) {
+        if (column == m_currentColumn && row == m_currentRow && m_editingEnabled && column == m_editableColumn) {
             openEditor(cell(column, row), false);
         } else {
             m_tracking = true;

@@ -17,8 +17,7 @@ void useLanguage(catalogue::Language language)
     const bool wanted = language == catalogue::Language::Czech;
     if (wanted && !czech) {
         auto *translator = new QTranslator(QCoreApplication::instance());
-        if (!translator->load(QStringLiteral("qtbase_cs"),
-                              QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        if (!translator->load(QStringLiteral("qtbase_cs"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
             delete translator;
             return;
         }

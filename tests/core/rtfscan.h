@@ -11,8 +11,8 @@
 #include <utility>
 
 struct RtfScan {
-    bool balanced = false;  // no stray '}', and the outer group closes only at the very end
-    QSet<QByteArray> words; // control words met
+    bool balanced = false;                      // no stray '}', and the outer group closes only at the very end
+    QSet<QByteArray> words;                     // control words met
     QList<QPair<QByteArray, int>> placeholders; // code and the font in force there
     // The visible text of each paragraph in the document's code page: \tab
     // as '\t', \'hh as its byte, tables and other destinations left out.
@@ -25,8 +25,8 @@ inline RtfScan scanRtf(const QByteArray &rtf)
     auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
     static const QSet<QByteArray> destinations{"fonttbl", "colortbl", "stylesheet", "info"};
     RtfScan scan;
-    QList<int> fonts{0};        // one entry per open group, plus the outside
-    QList<bool> hidden{false};  // the same, for text that is not shown
+    QList<int> fonts{0};       // one entry per open group, plus the outside
+    QList<bool> hidden{false}; // the same, for text that is not shown
     QByteArray paragraph;
     bool closed = false, stray = false;
     const qsizetype size = rtf.size();

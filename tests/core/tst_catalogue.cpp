@@ -133,9 +133,8 @@ void TestCatalogue::accessoryTableShape()
                 continue;
             ++variants;
             const QString price = qs(entry.prices[v]);
-            QVERIFY2(!price.isEmpty() && std::all_of(price.begin(), price.end(),
-                                                     [](QChar c) { return c.isDigit(); }),
-                     qPrintable(price));
+            QVERIFY2(!price.isEmpty() && std::all_of(price.begin(), price.end(), [](QChar c) { return c.isDigit(); }),
+                qPrintable(price));
             QVERIFY(accessoryPrice(tag, v) > 0);
         }
     }
@@ -208,7 +207,8 @@ void TestCatalogue::accessoryDescriptorsHangTogether()
     QList<int> parts, excluded, boxesPerSection(AccessorySectionCount, 0);
     for (int tag = 1; tag <= AccessoryCount; ++tag) {
         const Accessory &entry = accessory(tag);
-        QVERIFY2(entry.section >= previousSection && entry.section < AccessorySectionCount, qPrintable(QString::number(tag)));
+        QVERIFY2(entry.section >= previousSection && entry.section < AccessorySectionCount,
+            qPrintable(QString::number(tag)));
         previousSection = entry.section;
         if (entry.section >= 0)
             ++boxesPerSection[entry.section];

@@ -36,8 +36,7 @@ void put(const QString &path, const QByteArray &bytes)
 
 } // namespace
 
-class ContactStoreTest : public QObject
-{
+class ContactStoreTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -70,8 +69,8 @@ void ContactStoreTest::firstRun()
 void ContactStoreTest::roundTrip()
 {
     const QString file = dir->filePath("Formular.conf");
-    const ContactStore::Values values{"Měřicí technika, s.r.o.", "Praha 1, Václavské nám. 5", "",
-                                      "+420 \"123\" ; 456", "a=b@example.cz"};
+    const ContactStore::Values values{
+        "Měřicí technika, s.r.o.", "Praha 1, Václavské nám. 5", "", "+420 \"123\" ; 456", "a=b@example.cz"};
     QVERIFY(ContactStore(file).write(values).ok());
 
     const ContactStore::ReadResult read = ContactStore(file).read();
@@ -98,8 +97,8 @@ void ContactStoreTest::invalidType_data()
                             << QStringList{"Invalid data type for 'Telephone'"};
     QTest::newRow("first and last") << QByteArray("CompanyName=@ByteArray(ACME)\nAdress=Brno\nEmail=a, b\n")
                                     << QStringList{"<unread>", "Brno", "", "", "<unread>"}
-                                    << QStringList{"Invalid data type for 'CompanyName'",
-                                                   "Invalid data type for 'Email'"};
+                                    << QStringList{
+                                           "Invalid data type for 'CompanyName'", "Invalid data type for 'Email'"};
 }
 
 void ContactStoreTest::invalidType()
@@ -145,8 +144,8 @@ void ContactStoreTest::unusableStore()
     ContactStore store(dir->filePath(path));
     const ContactStore::ReadResult read = store.read();
     QVERIFY(read.errors.isEmpty());
-    QCOMPARE(int(std::count_if(read.values.begin(), read.values.end(), [](const auto &v) { return bool(v); })),
-             valuesRead);
+    QCOMPARE(
+        int(std::count_if(read.values.begin(), read.values.end(), [](const auto &v) { return bool(v); })), valuesRead);
     const Outcome written = store.write({"ACME", "", "", "", ""});
     QCOMPARE(!written.ok(), writeFails);
     if (writeFails)
@@ -167,7 +166,7 @@ void ContactStoreTest::damagedStoreIsKeptAside()
     const ContactStore::ReadResult first = store.read();
     QCOMPARE(first.errors.size(), 1);
     QVERIFY2(first.errors.first().contains(file) && first.errors.first().contains(file + ".damaged.2"),
-             qPrintable(first.errors.first()));
+        qPrintable(first.errors.first()));
     QCOMPARE(contents(file + ".damaged.2"), damaged);
     QCOMPARE(contents(file + ".damaged"), QByteArray("an earlier copy"));
     QVERIFY(store.read().errors.isEmpty()); // told once

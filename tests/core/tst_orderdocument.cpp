@@ -41,8 +41,9 @@ QByteArray expand(const QByteArray &tpl, const Values &values)
 OrderSnapshot order(Language language, Model model)
 {
     const bool czech = language == Language::Czech;
-    const QStringList captions = czech ? QStringList{"Název firmy: ", "Adresa: ", "Kontaktní osoba: ", "Telefon: ", "Email: "}
-                                       : QStringList{"Company name: ", "Address: ", "Contact person: ", "Telephone: ", "Email: "};
+    const QStringList captions =
+        czech ? QStringList{"Název firmy: ", "Adresa: ", "Kontaktní osoba: ", "Telefon: ", "Email: "}
+              : QStringList{"Company name: ", "Address: ", "Contact person: ", "Telephone: ", "Email: "};
     const QStringList texts{"ACME s.r.o.", "Hlavní 1", "Jan Novák", "+420 123", "jan@acme.cz"};
     OrderSnapshot o;
     o.language = language;
@@ -61,9 +62,9 @@ Values contacts(Language language)
 {
     if (language == Language::Czech)
         return {{"$_01A", "N\xE1zev firmy: ACME s.r.o."}, {"$_02A", "Adresa: Hlavn\xED 1"},
-                {"$_03A", "Kontaktn\xED osoba: Jan Nov\xE1k"}, {"$_04A", "Telefon: +420 123 ; Email: jan@acme.cz"}};
+            {"$_03A", "Kontaktn\xED osoba: Jan Nov\xE1k"}, {"$_04A", "Telefon: +420 123 ; Email: jan@acme.cz"}};
     return {{"$_01A", "Company name: ACME s.r.o."}, {"$_02A", "Address: Hlavn\xED 1"},
-            {"$_03A", "Contact person: Jan Nov\xE1k"}, {"$_04A", "Telephone: +420 123 ; Email: jan@acme.cz"}};
+        {"$_03A", "Contact person: Jan Nov\xE1k"}, {"$_04A", "Telephone: +420 123 ; Email: jan@acme.cz"}};
 }
 
 void tick(OrderSnapshot &o, std::initializer_list<int> tags, bool enabled = true)
@@ -85,8 +86,7 @@ OrderSnapshot assembly(Language language)
 
 } // namespace
 
-class OrderDocumentTest : public QObject
-{
+class OrderDocumentTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -125,12 +125,12 @@ void OrderDocumentTest::fill_data()
         o.rows[1] = {"Z  ", "27", ""};
         o.rows[2] = {"---", "0", "rezerva"};
         o.rows[15] = {"---", "46", ""};
-        Values v{{"$_000", "TQ8R"}, {"$_01M", "H1I"}, {"$_01K", "V4103"}, {"$_01P", "kotel \xE8. 1"},
-                 {"$_02M", "Z  "}, {"$_02K", "V4127"}, {"$_03M", "---"}, {"$_03K", "---"},
-                 {"$_03P", "rezerva"}, {"$_16M", "---"}, {"$_16K", "---"}};
+        Values v{{"$_000", "TQ8R"}, {"$_01M", "H1I"}, {"$_01K", "V4103"}, {"$_01P", "kotel \xE8. 1"}, {"$_02M", "Z  "},
+            {"$_02K", "V4127"}, {"$_03M", "---"}, {"$_03K", "---"}, {"$_03P", "rezerva"}, {"$_16M", "---"},
+            {"$_16K", "---"}};
         if (language == cz)
-            v.insert({{"$_00C", "18980,-"}, {"$_01C", "1975,-"}, {"$_02C", "550,-"}, {"$_03C", "0,-"},
-                      {"$_16C", "0,-"}, {"$_101", Underline}, {"$_102", "Celkem bez DPH: 15990,-"}});
+            v.insert({{"$_00C", "18980,-"}, {"$_01C", "1975,-"}, {"$_02C", "550,-"}, {"$_03C", "0,-"}, {"$_16C", "0,-"},
+                {"$_101", Underline}, {"$_102", "Celkem bez DPH: 15990,-"}});
         row(language == cz ? "cz channels and ---" : "en channels and ---", o, v);
     }
     {
@@ -138,19 +138,19 @@ void OrderDocumentTest::fill_data()
         tick(o, {10});
         row("cz ZK222 with CheckBox10", o,
             {{"$_000", "TQ8 (ZK222)"}, {"$_00C", "23050,-"}, {"$_101", "ZK222 - (ZK201, ZK23, ZK214, ZK211, ZD300)"},
-             {"$_102", "ZK208 - sk\xF8\xED\xF2ka extern\xED akustick\xE9 signalizace _ 450,-"}, {"$_103", Underline},
-             {"$_104", "Celkem bez DPH: 23500,-"}});
+                {"$_102", "ZK208 - sk\xF8\xED\xF2ka extern\xED akustick\xE9 signalizace _ 450,-"}, {"$_103", Underline},
+                {"$_104", "Celkem bez DPH: 23500,-"}});
         o = assembly(en);
         tick(o, {10, 1});
         row("en ZK222 before tag 1", o,
             {{"$_000", "TQ8 (ZK222)"}, {"$_101", "ZK222 - (ZK201, ZK23, ZK214, ZK211, ZD300)"},
-             {"$_102", "PGR740 - optional PC software for TQ system - registration card"},
-             {"$_103", "ZK208 - external audio indication unit"}});
+                {"$_102", "PGR740 - optional PC software for TQ system - registration card"},
+                {"$_103", "ZK208 - external audio indication unit"}});
     }
     for (Language language : {cz, en}) {
         OrderSnapshot o = order(language, Model::TQ8);
-        tick(o, {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15,
-                 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29});
+        tick(o, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28,
+                    29});
         o.adapterItem = 1;
         o.adapterText = catalogue::variantItem(catalogue::AdapterTag, 1);
         o.cableItem = 1;
@@ -165,15 +165,18 @@ void OrderDocumentTest::fill_data()
         }
         if (language == cz) {
             v.insert({{"$_00C", "15990,-"}, {"$_102", "N2202 - nap\xE1jec\xED adapt\xE9r (24V / 1A) _ 300,-"},
-                      {"$_103", "ZK201 - dr\x9E\xE1k \xFAst\xF8" "edny na DIN li\x9Atu 35mm _ 350,-"},
-                      {"$_118", "ZK211 - komunika\xE8n\xED kabel pro extern\xED displej a desku v\xFDstupn\xED" "ch rel\xE9 - 5 m _ 690,-"},
-                      {"$_129", "SVC811 - kalibra\xE8n\xED list z akreditovan\xE9 kalibra\xE8n\xED laborato\xF8" "e Quorel _ 2700,-"},
-                      {"$_130", Underline}, {"$_131", "Celkem bez DPH: 99999,-"}});
+                {"$_103", "ZK201 - dr\x9E\xE1k \xFAst\xF8"
+                          "edny na DIN li\x9Atu 35mm _ 350,-"},
+                {"$_118", "ZK211 - komunika\xE8n\xED kabel pro extern\xED displej a desku v\xFDstupn\xED"
+                          "ch rel\xE9 - 5 m _ 690,-"},
+                {"$_129", "SVC811 - kalibra\xE8n\xED list z akreditovan\xE9 kalibra\xE8n\xED laborato\xF8"
+                          "e Quorel _ 2700,-"},
+                {"$_130", Underline}, {"$_131", "Celkem bez DPH: 99999,-"}});
             row("cz all 29 under TQ8", o, v);
         } else {
             v.insert({{"$_102", "N2202 - power supply (24V / 1A)"},
-                      {"$_118", "ZK211 - connection cable for terminal with display and output relays module - 5 m"},
-                      {"$_129", "SVC811 - Calibration certificate from accredited calibration laboratory QUOREL"}});
+                {"$_118", "ZK211 - connection cable for terminal with display and output relays module - 5 m"},
+                {"$_129", "SVC811 - Calibration certificate from accredited calibration laboratory QUOREL"}});
             row("en all 29 under TQ8", o, v);
         }
     }
@@ -183,8 +186,11 @@ void OrderDocumentTest::fill_data()
         o.channelCount = channels;
         row(channels == 8 ? "cz calibration 8 channels" : "cz calibration 9 channels", o,
             {{"$_000", "TQ8 "}, {"$_00C", "15990,-"}, {"$_102", Underline}, {"$_103", "Celkem bez DPH: 15990,-"},
-             {"$_101", channels == 8 ? "SVC810 - kalibra\xE8n\xED list z akreditovan\xE9 kalibra\xE8n\xED laborato\xF8" "e Quorel _ 1900,-"
-                                     : "SVC811 - kalibra\xE8n\xED list z akreditovan\xE9 kalibra\xE8n\xED laborato\xF8" "e Quorel _ 2700,-"}});
+                {"$_101", channels == 8
+                              ? "SVC810 - kalibra\xE8n\xED list z akreditovan\xE9 kalibra\xE8n\xED laborato\xF8"
+                                "e Quorel _ 1900,-"
+                              : "SVC811 - kalibra\xE8n\xED list z akreditovan\xE9 kalibra\xE8n\xED laborato\xF8"
+                                "e Quorel _ 2700,-"}});
     }
     for (int item : {0, 2}) {
         OrderSnapshot o = order(cz, Model::TQ8R);
@@ -194,10 +200,12 @@ void OrderDocumentTest::fill_data()
         o.cableText = catalogue::variantItem(catalogue::CableTag, item);
         row(item == 0 ? "cz adapter and cable, first items" : "cz adapter and cable, third items", o,
             {{"$_000", "TQ8R"}, {"$_00C", "18980,-"}, {"$_103", Underline}, {"$_104", "Celkem bez DPH: 15990,-"},
-             {"$_101", item == 0 ? "N2201 - nap\xE1jec\xED adapt\xE9r (21V / 1A) _ 680,-"
-                                 : "N2203 - nap\xE1jec\xED adapt\xE9r (24V / 2.5A) _ 1960,-"},
-             {"$_102", item == 0 ? "ZK211 - komunika\xE8n\xED kabel pro extern\xED displej a desku v\xFDstupn\xED" "ch rel\xE9 - 0.6 m _ 440,-"
-                                 : "ZK211 - komunika\xE8n\xED kabel pro extern\xED displej a desku v\xFDstupn\xED" "ch rel\xE9 - 10 m _ 980,-"}});
+                {"$_101", item == 0 ? "N2201 - nap\xE1jec\xED adapt\xE9r (21V / 1A) _ 680,-"
+                                    : "N2203 - nap\xE1jec\xED adapt\xE9r (24V / 2.5A) _ 1960,-"},
+                {"$_102", item == 0 ? "ZK211 - komunika\xE8n\xED kabel pro extern\xED displej a desku v\xFDstupn\xED"
+                                      "ch rel\xE9 - 0.6 m _ 440,-"
+                                    : "ZK211 - komunika\xE8n\xED kabel pro extern\xED displej a desku v\xFDstupn\xED"
+                                      "ch rel\xE9 - 10 m _ 980,-"}});
     }
 }
 
@@ -265,10 +273,11 @@ void OrderDocumentTest::lineRules_data()
     QTest::addColumn<QByteArray>("document");
 
     const OrderSnapshot tq8 = order(Language::Czech, Model::TQ8);
-    QTest::newRow("LF and CR LF") << QByteArray("a $_000b\nc\r\n\r\nd") << tq8 << QByteArray("a TQ8 b\r\nc\r\n\r\nd\r\n");
+    QTest::newRow("LF and CR LF") << QByteArray("a $_000b\nc\r\n\r\nd") << tq8
+                                  << QByteArray("a TQ8 b\r\nc\r\n\r\nd\r\n");
     QTest::newRow("final line end") << QByteArray("a\r\n") << tq8 << QByteArray("a\r\n");
-    QTest::newRow("unknown codes")
-        << QByteArray("$_XYZ $_100 $_01Q $_17M $_0") << tq8 << QByteArray("$_XYZ $_100 $_01Q $_17M $_0\r\n");
+    QTest::newRow("unknown codes") << QByteArray("$_XYZ $_100 $_01Q $_17M $_0") << tq8
+                                   << QByteArray("$_XYZ $_100 $_01Q $_17M $_0\r\n");
     QTest::newRow("overlapping") << QByteArray("$_$_01A|$_01") << tq8 << QByteArray("$_$_01A|$_01\r\n");
     QTest::newRow("price before model") << QByteArray("[$_00C][$_000][$_00C]") << tq8
                                         << QByteArray("[][TQ8 ][15990,-]");
@@ -280,12 +289,13 @@ void OrderDocumentTest::lineRules_data()
     tick(one, {4});
     QTest::newRow("accessories in the order met")
         << QByteArray("$_120|$_103|$_102|$_101") << one
-        << QByteArray("ZK202 - univerz\xE1ln\xED dr\x9E\xE1ky pro mont\xE1\x9E \xFAst\xF8" "edny a rel\xE9 desky _ 195,-|"
+        << QByteArray("ZK202 - univerz\xE1ln\xED dr\x9E\xE1ky pro mont\xE1\x9E \xFAst\xF8"
+                      "edny a rel\xE9 desky _ 195,-|"
                       "Celkem bez DPH: 15990,-|________________________|\r\n");
     OrderSnapshot loose = assembly(Language::English);
     loose.accessories[27].enabled = true; // not the state the model sets: no assembly line
-    QTest::newRow("ZK222 parts not fixed") << QByteArray("$_000|$_101") << loose
-                                           << QByteArray("TQ8 (ZK222)|ZK201 - holder for data logger mounting to DIN 35mm rail");
+    QTest::newRow("ZK222 parts not fixed") << QByteArray(
+        "$_000|$_101") << loose << QByteArray("TQ8 (ZK222)|ZK201 - holder for data logger mounting to DIN 35mm rail");
 }
 
 void OrderDocumentTest::lineRules()

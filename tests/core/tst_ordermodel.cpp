@@ -13,14 +13,14 @@ Q_DECLARE_METATYPE(QList<int>)
 
 namespace {
 
-constexpr int H1I = 3;  // 1975,-
-constexpr int W1 = 15;  // 550,-
-constexpr int TB = 54;  // 1980,-, takes the rest of the bus
+constexpr int H1I = 3;           // 1975,-
+constexpr int W1 = 15;           // 550,-
+constexpr int TB = 54;           // 1980,-, takes the rest of the bus
 constexpr int DinRailHolder = 3; // 350,-
 constexpr int Adapter = 2;       // 680,- / ... / 1960,-
 constexpr int Cable = 18;        // .. / 690,- / ..
 constexpr int Cabinet = 28;
-constexpr int Certificate = 29;  // 1900,- up to eight channels, 2700,- above
+constexpr int Certificate = 29; // 1900,- up to eight channels, 2700,- above
 
 QList<int> tags(const OrderModel &order, bool (OrderModel::*state)(int) const, bool wanted)
 {
@@ -33,8 +33,7 @@ QList<int> tags(const OrderModel &order, bool (OrderModel::*state)(int) const, b
 
 } // namespace
 
-class OrderModelTest : public QObject
-{
+class OrderModelTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -68,11 +67,11 @@ void OrderModelTest::modelRules_data()
                                       << QList<int>{Adapter} << QList<int>{Adapter} << QList<int>{}
                                       << qint32(18980 + 680);
     QTest::newRow("ZK222 in English offers the certificate")
-        << Language::English << QList<Model>{Model::ZK222} << QList<int>{}
-        << QList<int>{DinRailHolder, 17, Cable} << QList<int>{DinRailHolder, 17, Cable, Cabinet} << qint32(23050);
+        << Language::English << QList<Model>{Model::ZK222} << QList<int>{} << QList<int>{DinRailHolder, 17, Cable}
+        << QList<int>{DinRailHolder, 17, Cable, Cabinet} << qint32(23050);
     QTest::newRow("TQ8 in English leaves the certificate withdrawn")
-        << Language::English << QList<Model>{Model::TQ8} << QList<int>{} << QList<int>{}
-        << QList<int>{Certificate} << qint32(15990);
+        << Language::English << QList<Model>{Model::TQ8} << QList<int>{} << QList<int>{} << QList<int>{Certificate}
+        << qint32(15990);
 }
 
 void OrderModelTest::modelRules()

@@ -75,7 +75,9 @@ void TestPricing::totals_data()
     QTest::newRow("calibration, 8 channels") << with(Model::TQ8, fitted(8), {29}) << 15990 + 8 * 298 + 1900;
     QTest::newRow("calibration, 9 channels") << with(Model::TQ8, fitted(9), {29}) << 15990 + 9 * 298 + 2700;
     QStringList eightAndSeparators = fitted(8);
-    eightAndSeparators << "---" << "" << "---";
+    eightAndSeparators << "---"
+                       << ""
+                       << "---";
     QTest::newRow("calibration ignores separators")
         << with(Model::TQ8, eightAndSeparators, {29}) << 15990 + 8 * 298 + 1900;
     QTest::newRow("ZK202 twice") << with(Model::TQ8, {}, {4, 14}) << 15990 + 2 * 195;

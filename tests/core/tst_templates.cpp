@@ -6,8 +6,7 @@
 
 using catalogue::Language;
 
-class TemplatesTest : public QObject
-{
+class TemplatesTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -38,7 +37,7 @@ void TemplatesTest::shape()
     QCOMPARE(rtf.split('\n').size(), lines);
     QCOMPARE(rtf.count("\r\n"), lines - 1);
     QCOMPARE(rtf.count('\r'), lines - 1); // no CR outside a line end
-    QVERIFY(rtf.endsWith("}\r\n ")); // last line: one blank, no line end
+    QVERIFY(rtf.endsWith("}\r\n "));      // last line: one blank, no line end
     for (const char c : rtf)
         QVERIFY2(uchar(c) < 0x80, "template is not 7-bit");
 
@@ -124,8 +123,8 @@ void TemplatesTest::channelNumbers()
     for (const QByteArray &paragraph : scanRtf(rtf).paragraphs)
         if (paragraph.contains("\tnote "))
             numbers.append(paragraph.left(paragraph.indexOf('\t')));
-    const QByteArrayList expected{" 1:", " 2:", " 3:", " 4:", " 5:", " 6:", " 7:", " 8:",
-                                  " 9:", "10:", "11:", "12:", "13:", "14:", "15:", "16:"};
+    const QByteArrayList expected{
+        " 1:", " 2:", " 3:", " 4:", " 5:", " 6:", " 7:", " 8:", " 9:", "10:", "11:", "12:", "13:", "14:", "15:", "16:"};
     QCOMPARE(numbers, expected);
 }
 

@@ -5,10 +5,10 @@
 // answer themselves, and events delivered as the window system delivers them.
 
 #include "application.h"
-#include "desktop.h"
-#include "dialogs.h"
-#include "diagramwindow.h"
 #include "contactdialog.h"
+#include "desktop.h"
+#include "diagramwindow.h"
+#include "dialogs.h"
 #include "glyphbutton.h"
 #include "mainwindow.h"
 #include "picturebox.h"
@@ -22,8 +22,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -89,7 +89,8 @@ public:
 // The main window's controls, found as automation and screen readers find
 // them: by their object names, the names the form was designed with.
 struct MainControls {
-    explicit MainControls(MainWindow &w) : window(w)
+    explicit MainControls(MainWindow &w)
+        : window(w)
     {
         find(Panel1, "Panel1"), find(GroupBox1, "GroupBox1"), find(RadioButton1, "RadioButton1");
         find(RadioButton2, "RadioButton2"), find(RadioButton3, "RadioButton3"), find(StringGrid1, "StringGrid1");
@@ -128,8 +129,7 @@ struct MainControls {
     const MainWindow::HoverState &hover() const { return window.hoverState(); }
 
 private:
-    template <typename T>
-    void find(T *&control, const std::string &name)
+    template <typename T> void find(T *&control, const std::string &name)
     {
         control = window.findChild<T *>(QString::fromStdString(name));
         if (!control)
@@ -139,7 +139,8 @@ private:
 
 // The contact dialog's controls, by their object names.
 struct ContactControls {
-    explicit ContactControls(ContactDialog &d) : dialog(d)
+    explicit ContactControls(ContactDialog &d)
+        : dialog(d)
     {
         for (int i = 0; i < 5; ++i) {
             GroupBoxes[std::size_t(i)] = dialog.findChild<QGroupBox *>(QStringLiteral("GroupBox%1").arg(i + 1));
@@ -208,8 +209,7 @@ inline void setUp()
 // A pointer movement over `widget`, delivered as the window system does.
 inline void moveOver(QWidget *widget, QPoint pos = QPoint(3, 3))
 {
-    QMouseEvent move(QEvent::MouseMove, pos, widget->mapToGlobal(pos), Qt::NoButton, Qt::NoButton,
-                     Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, pos, widget->mapToGlobal(pos), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QSpontaneKeyEvent::setSpontaneous(&move);
     qApp->notify(widget, &move);
 }
@@ -217,8 +217,8 @@ inline void moveOver(QWidget *widget, QPoint pos = QPoint(3, 3))
 // One wheel event of `delta` units (120 = one notch; negative = down).
 inline bool wheel(QWidget *widget, int delta, QPoint pos = QPoint(3, 3))
 {
-    QWheelEvent event(pos, widget->mapToGlobal(pos), QPoint(), QPoint(0, delta), Qt::NoButton,
-                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QWheelEvent event(pos, widget->mapToGlobal(pos), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+        Qt::NoScrollPhase, false);
     QSpontaneKeyEvent::setSpontaneous(&event);
     return qApp->notify(widget, &event);
 }

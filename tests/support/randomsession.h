@@ -16,16 +16,16 @@
 //         if (!session.step())
 //             QFAIL(qPrintable(session.failure()));
 
-#include "formtestsupport.h"
 #include "../core/rtfscan.h"
+#include "formtestsupport.h"
 
 #include "catalogue.h"
 #include "contactstore.h"
+#include "glyphbutton.h"
 #include "orderdocument.h"
 #include "picturebox.h"
 #include "pricing.h"
 #include "rtftext.h"
-#include "glyphbutton.h"
 
 #include <QAbstractItemView>
 #include <QDir>
@@ -40,8 +40,8 @@
 #include <algorithm>
 #include <array>
 #include <deque>
-#include <optional>
 #include <functional>
+#include <optional>
 #include <random>
 
 namespace randomtest {
@@ -67,7 +67,7 @@ struct Config {
     bool operator==(const Config &o) const
     {
         return model == o.model && cells == o.cells && ticked == o.ticked && enabled == o.enabled
-            && adapter == o.adapter && cable == o.cable;
+               && adapter == o.adapter && cable == o.cable;
     }
     bool operator!=(const Config &o) const { return !(*this == o); }
 };
@@ -160,10 +160,10 @@ struct DocumentInput {
 
 inline QString contactCaption(int i, Language language)
 {
-    static const char16_t *const czech[] = {u"Název firmy: ", u"Adresa: ", u"Kontaktní osoba: ",
-                                            u"Telefon: ", u"Email: "};
-    static const char16_t *const english[] = {u"Company name: ", u"Address: ", u"Contact person: ",
-                                              u"Telephone: ", u"Email: "};
+    static const char16_t *const czech[] = {
+        u"Název firmy: ", u"Adresa: ", u"Kontaktní osoba: ", u"Telefon: ", u"Email: "};
+    static const char16_t *const english[] = {
+        u"Company name: ", u"Address: ", u"Contact person: ", u"Telephone: ", u"Email: "};
     return QString::fromUtf16(language == Language::Czech ? czech[i] : english[i]);
 }
 
@@ -217,8 +217,8 @@ inline QStringList accessoryLines(const DocumentInput &in)
                     + catalogue::variantItem(catalogue::CableTag, c.cable) + price(tag, c.cable);
         } else if (tag == catalogue::CalibrationTag) {
             const bool many = fittedChannels(c) >= 9;
-            value = (many ? QStringLiteral("SVC811 - ") : QStringLiteral("SVC810 - ")) + caption
-                    + price(tag, many ? 1 : 0);
+            value =
+                (many ? QStringLiteral("SVC811 - ") : QStringLiteral("SVC810 - ")) + caption + price(tag, many ? 1 : 0);
         } else {
             value = caption + price(tag, 0);
         }
@@ -257,16 +257,16 @@ inline QByteArray expectedDocument(const QByteArray &templateBytes, const Docume
                 value = contactCaption(3, in.language) + in.contact[3] + QStringLiteral(" ; ")
                         + contactCaption(4, in.language) + in.contact[4];
             } else if (code == "$_000") {
-                modelText = c.model == Model::TQ8    ? QStringLiteral("TQ8 ")
-                            : c.model == Model::TQ8R ? QStringLiteral("TQ8R")
+                modelText = c.model == Model::TQ8     ? QStringLiteral("TQ8 ")
+                            : c.model == Model::TQ8R  ? QStringLiteral("TQ8R")
                             : c.model == Model::ZK222 ? QStringLiteral("TQ8 (ZK222)")
                                                       : QString();
                 value = modelText;
             } else if (code == "$_00C") {
                 value = modelText.isEmpty() ? QString() : catalogue::priceText(catalogue::modelBasePrice(c.model));
             } else if (tail.size() == 3 && tail.at(0) >= '0' && tail.at(0) <= '1' && tail.at(1) >= '0'
-                       && tail.at(1) <= '9' && QByteArray("MKCP").contains(tail.at(2))
-                       && tail.left(2).toInt() >= 1 && tail.left(2).toInt() <= Rows) {
+                       && tail.at(1) <= '9' && QByteArray("MKCP").contains(tail.at(2)) && tail.left(2).toInt() >= 1
+                       && tail.left(2).toInt() <= Rows) {
                 const auto &row = c.cells[std::size_t(tail.left(2).toInt() - 1)];
                 switch (tail.at(2)) {
                 case 'M': value = row[0]; break;
@@ -274,13 +274,14 @@ inline QByteArray expectedDocument(const QByteArray &templateBytes, const Docume
                     value = row[1].isEmpty() ? QString() : catalogue::qs(catalogue::moduleAt(row[1].toInt()).OrderCode);
                     break;
                 case 'C':
-                    value = row[1].isEmpty() ? QString() : catalogue::priceText(catalogue::moduleAt(row[1].toInt()).Price);
+                    value =
+                        row[1].isEmpty() ? QString() : catalogue::priceText(catalogue::moduleAt(row[1].toInt()).Price);
                     break;
                 default: value = row[2]; break;
                 }
-            } else if (bool digits = tail.size() == 3 && std::all_of(tail.begin(), tail.end(), [](char ch) {
-                                         return ch >= '0' && ch <= '9';
-                                     });
+            } else if (bool digits =
+                           tail.size() == 3
+                           && std::all_of(tail.begin(), tail.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
                        digits && tail.toInt() > 100) {
                 value = nextAccessory < accessories.size() ? accessories.at(nextAccessory++) : QString();
             } else {
@@ -305,11 +306,14 @@ inline QByteArray expectedDocument(const QByteArray &templateBytes, const Docume
 class RandomSession {
 public:
     RandomSession(Forms &forms, quint64 seed)
-        : m_forms(forms), m_f(forms.f()), m_seed(seed), m_rng(seed)
+        : m_forms(forms)
+        , m_f(forms.f())
+        , m_seed(seed)
+        , m_rng(seed)
     {
         m_previousFolder = QDir::currentPath();
         check(m_documentFolder.isValid() && m_storeFolder.isValid() && QDir::setCurrent(m_documentFolder.path()),
-              QStringLiteral("no temporary folder for the documents"));
+            QStringLiteral("no temporary folder for the documents"));
         m_forms.kontakt->setStore(ContactStore(m_storeFolder.filePath(QStringLiteral("Formular.conf"))));
         m_dialogWatch = std::make_unique<DialogWatch>(this);
         m_forms.kontakt->installEventFilter(m_dialogWatch.get());
@@ -368,7 +372,10 @@ private:
     // would, so that a random key that opens one never leaves the loop stuck.
     class DialogWatch : public QObject {
     public:
-        explicit DialogWatch(RandomSession *session) : m_session(session) {}
+        explicit DialogWatch(RandomSession *session)
+            : m_session(session)
+        {
+        }
         bool eventFilter(QObject *watched, QEvent *event) override
         {
             if (event->type() == QEvent::Show) {
@@ -389,16 +396,17 @@ private:
 
     int below(int n) { return n <= 1 ? 0 : int(m_rng() % quint64(n)); }
     bool chance(int percent) { return below(100) < percent; }
-    template <typename T>
-    const T &pick(const std::vector<T> &items) { return items[std::size_t(below(int(items.size())))]; }
+    template <typename T> const T &pick(const std::vector<T> &items)
+    {
+        return items[std::size_t(below(int(items.size())))];
+    }
 
     QString randomText(int minLength, int maxLength)
     {
-        static const std::vector<QString> pieces = {
-            "a", "b", "k", "Q", "7", "0", " ", "  ", "-", ".", "{", "}", "\\", "{}", "}{", "\\par ",
-            "\\'e1", "$_01A", "$_", "$", "_", "$_101", "$_05P", "ě", "š", "č", "ř", "ž", "ý", "á", "í",
-            "é", "ů", "ú", "Ř", "Ž", "Ť", "ő", "ä", "ß", "€", "Ω", "ж", "Я", "中", "→", "‰", "ø", "ñ",
-            "@", "\"", "'", ";", ",", "=", "#", "%", "&", "<", ">", "|", "~", "^", "sklep", "Brno"};
+        static const std::vector<QString> pieces = {"a", "b", "k", "Q", "7", "0", " ", "  ", "-", ".", "{", "}", "\\",
+            "{}", "}{", "\\par ", "\\'e1", "$_01A", "$_", "$", "_", "$_101", "$_05P", "ě", "š", "č", "ř", "ž", "ý", "á",
+            "í", "é", "ů", "ú", "Ř", "Ž", "Ť", "ő", "ä", "ß", "€", "Ω", "ж", "Я", "中", "→", "‰", "ø", "ñ", "@", "\"",
+            "'", ";", ",", "=", "#", "%", "&", "<", ">", "|", "~", "^", "sklep", "Brno"};
         const int length = minLength + below(maxLength - minLength + 1);
         QString text;
         while (text.size() < length)
@@ -412,10 +420,7 @@ private:
 
     static QPoint nonNull(QPoint p) { return p.isNull() ? QPoint(1, 0) : p; }
 
-    QPoint randomPointIn(const QRect &r)
-    {
-        return QPoint(r.left() + below(r.width()), r.top() + below(r.height()));
-    }
+    QPoint randomPointIn(const QRect &r) { return QPoint(r.left() + below(r.width()), r.top() + below(r.height())); }
 
     // Window position of `local` in `widget`, if it lies inside the window.
     std::optional<QPoint> inWindow(QWidget *widget, QPoint local) const
@@ -510,8 +515,8 @@ private:
         if (!receiver)
             receiver = root;
         const QPoint local = receiver->mapFromGlobal(global);
-        QWheelEvent event(local, global, QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
-                          Qt::NoScrollPhase, false);
+        QWheelEvent event(
+            local, global, QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QSpontaneKeyEvent::setSpontaneous(&event);
         qApp->notify(receiver, &event);
         QCoreApplication::processEvents();
@@ -583,8 +588,7 @@ private:
         return false;
     }
 
-    template <typename T>
-    bool same(const T &actual, const T &expected, const QString &what)
+    template <typename T> bool same(const T &actual, const T &expected, const QString &what)
     {
         if (actual == expected)
             return check(true, what);
@@ -609,12 +613,18 @@ private:
             void (RandomSession::*action)();
         };
         static const Choice choices[] = {
-            {6, &RandomSession::modelClick},   {10, &RandomSession::gridClick},
-            {10, &RandomSession::assignModule}, {6, &RandomSession::closePicker},
-            {22, &RandomSession::hover},        {5, &RandomSession::typeNote},
-            {10, &RandomSession::tick},         {6, &RandomSession::chooseVariant},
-            {8, &RandomSession::turnWheel},     {2, &RandomSession::switchLanguage},
-            {3, &RandomSession::reset},         {3, &RandomSession::generateDocument},
+            {6, &RandomSession::modelClick},
+            {10, &RandomSession::gridClick},
+            {10, &RandomSession::assignModule},
+            {6, &RandomSession::closePicker},
+            {22, &RandomSession::hover},
+            {5, &RandomSession::typeNote},
+            {10, &RandomSession::tick},
+            {6, &RandomSession::chooseVariant},
+            {8, &RandomSession::turnWheel},
+            {2, &RandomSession::switchLanguage},
+            {3, &RandomSession::reset},
+            {3, &RandomSession::generateDocument},
             {5, &RandomSession::pressKey},
         };
         int total = 0;
@@ -671,7 +681,7 @@ private:
             if (n != 3)
                 for (int tag : {3, 17, 18, 28})
                     check(!m_f.checkBox(tag)->isChecked() && m_f.checkBox(tag)->isEnabled(),
-                          QStringLiteral("CheckBox%1 after %2").arg(tag).arg(radio->text()));
+                        QStringLiteral("CheckBox%1 after %2").arg(tag).arg(radio->text()));
         });
     }
 
@@ -733,9 +743,9 @@ private:
                 check(!m_f.ComboBox1->isVisible(), QStringLiteral("picker opened without a model"));
             } else if (column == 1 && row > 0) {
                 check(ui::pickerOpen(m_f),
-                      QStringLiteral("a click on the module cell of channel %1 left the picker's list closed (picker %2)")
-                          .arg(row)
-                          .arg(m_f.ComboBox1->isVisible() ? "shown" : "hidden"));
+                    QStringLiteral("a click on the module cell of channel %1 left the picker's list closed (picker %2)")
+                        .arg(row)
+                        .arg(m_f.ComboBox1->isVisible() ? "shown" : "hidden"));
                 same(m_f.StringGrid1->currentRow(), row, QStringLiteral("picker row"));
                 checkPreselection(row);
             } else if (column == 3) {
@@ -762,10 +772,10 @@ private:
             clickAt(*inWindow(m_f.StringGrid1, local));
             settle();
             if (!check(ui::pickerOpen(m_f),
-                       QStringLiteral("a click on the module cell of channel %1 left the picker's list closed "
-                                      "(picker %2)")
-                           .arg(row)
-                           .arg(m_f.ComboBox1->isVisible() ? "shown" : "hidden")))
+                    QStringLiteral("a click on the module cell of channel %1 left the picker's list closed "
+                                   "(picker %2)")
+                        .arg(row)
+                        .arg(m_f.ComboBox1->isVisible() ? "shown" : "hidden")))
                 return;
         }
         // The channel the user sees the picker over.
@@ -790,11 +800,11 @@ private:
                 } else {
                     check(cells[0] == before.cells[std::size_t(r - 1)][0]
                               && cells[1] == before.cells[std::size_t(r - 1)][1],
-                          QStringLiteral("channel %1 changed by a choice for channel %2").arg(r).arg(row));
+                        QStringLiteral("channel %1 changed by a choice for channel %2").arg(r).arg(row));
                 }
             }
             same(m_f.Label14->text(), catalogue::qs(catalogue::moduleAt(item).OrderCode),
-                 QStringLiteral("order code of the chosen module"));
+                QStringLiteral("order code of the chosen module"));
         });
     }
 
@@ -839,7 +849,8 @@ private:
             const QPoint across = viewport->mapTo(popup, QPoint(below(viewport->width()), below(viewport->height())));
             QTest::mouseMove(popup->windowHandle(), nonNull(across));
             if ((popup->mapToGlobal(across) - m_f.window.mapToGlobal(m_pointer)).manhattanLength() <= 9)
-                QTest::mouseMove(popup->windowHandle(), nonNull(QPoint(across.x() < popup->width() / 2 ? popup->width() - 2 : 1, across.y())));
+                QTest::mouseMove(popup->windowHandle(),
+                    nonNull(QPoint(across.x() < popup->width() / 2 ? popup->width() - 2 : 1, across.y())));
             QTest::mouseMove(popup->windowHandle(), p);
             QTest::mouseClick(popup->windowHandle(), Qt::LeftButton, {}, p);
         }
@@ -878,7 +889,8 @@ private:
             // Enter commits; Esc hides the focused picker, whose exit commits.
             check(!m_f.ComboBox1->isVisible(), QStringLiteral("picker still shown after Enter/Esc"));
             if (index >= 0)
-                same(QString::number(m_f.order().module(row)), QString::number(index), QStringLiteral("index committed to channel %1").arg(row));
+                same(QString::number(m_f.order().module(row)), QString::number(index),
+                    QStringLiteral("index committed to channel %1").arg(row));
         });
     }
 
@@ -896,7 +908,11 @@ private:
             what = target->objectName();
             break;
         }
-        case 1: target = m_f.GroupBox1; local = randomPointIn(target->rect()); what = "GroupBox1"; break;
+        case 1:
+            target = m_f.GroupBox1;
+            local = randomPointIn(target->rect());
+            what = "GroupBox1";
+            break;
         case 2:
         case 3: {
             static const std::vector<int> columns = {0, 1, 1, 3, 3};
@@ -915,14 +931,25 @@ private:
             what = QStringLiteral("CheckBox%1%2").arg(tag).arg(target->isEnabled() ? "" : " (disabled)");
             break;
         }
-        case 6: target = m_f.GroupBox2; local = randomPointIn(target->rect()); what = "GroupBox2"; break;
-        case 7: target = m_f.Panel1; local = randomPointIn(target->rect()); what = "Panel1"; break;
-        case 8: target = m_f.Panel2; local = randomPointIn(target->rect()); what = "Panel2"; break;
+        case 6:
+            target = m_f.GroupBox2;
+            local = randomPointIn(target->rect());
+            what = "GroupBox2";
+            break;
+        case 7:
+            target = m_f.Panel1;
+            local = randomPointIn(target->rect());
+            what = "Panel1";
+            break;
+        case 8:
+            target = m_f.Panel2;
+            local = randomPointIn(target->rect());
+            what = "Panel2";
+            break;
         case 9: {
             const std::vector<QWidget *> labels = {m_f.Label13, m_f.Label14, m_f.Label15, m_f.Label16,
-                                                   m_f.SectionLabels[std::size_t(below(9))], m_f.GroupBox3,
-                                                   m_f.GroupBox4, m_f.Panel4, m_f.ComboBox2, m_f.ComboBox3,
-                                                   m_f.Image2, m_f.BitBtn1};
+                m_f.SectionLabels[std::size_t(below(9))], m_f.GroupBox3, m_f.GroupBox4, m_f.Panel4, m_f.ComboBox2,
+                m_f.ComboBox3, m_f.Image2, m_f.BitBtn1};
             target = pick(labels);
             local = randomPointIn(target->rect());
             what = target->objectName();
@@ -941,7 +968,11 @@ private:
             what = "window";
             break;
         }
-        default: target = &m_f.window; local = randomPointIn(m_f.window.rect()); what = "anywhere"; break;
+        default:
+            target = &m_f.window;
+            local = randomPointIn(m_f.window.rect());
+            what = "anywhere";
+            break;
         }
         if (!target || !target->isVisible()) {
             target = &m_f.window;
@@ -999,7 +1030,7 @@ private:
         }
         if (!check(m_f.StringGrid1->isEditing() && m_f.StringGrid1->currentRow() == row
                        && m_f.StringGrid1->currentColumn() == 3,
-                   QStringLiteral("note editor of channel %1 did not open").arg(row)))
+                QStringLiteral("note editor of channel %1 did not open").arg(row)))
             return;
         typeText(rest);
         switch (ending) {
@@ -1016,9 +1047,7 @@ private:
         settle();
         if (ending != 1)
             m_notes[std::size_t(row - 1)] = text;
-        m_after.push_back([=] {
-            check(!m_f.StringGrid1->isEditing(), QStringLiteral("note editor still open"));
-        });
+        m_after.push_back([=] { check(!m_f.StringGrid1->isEditing(), QStringLiteral("note editor still open")); });
     }
 
     // A click on a check box, disabled ones included.
@@ -1072,7 +1101,8 @@ private:
             clickAt(*inWindow(list, local));
             settle();
             if (!list->view()->isVisible()) {
-                check(!list->isEnabled(), QStringLiteral("click on the enabled %1 opened no list").arg(list->objectName()));
+                check(!list->isEnabled(),
+                    QStringLiteral("click on the enabled %1 opened no list").arg(list->objectName()));
                 return;
             }
         }
@@ -1086,9 +1116,10 @@ private:
             check(!list->view()->isVisible(), QStringLiteral("%1 list still open").arg(list->objectName()));
             same(m_f.Label14->text(), catalogue::accessoryOrderCode(tag, item), QStringLiteral("variant order code"));
             same(m_f.Label15->text(), catalogue::priceText(catalogue::accessoryPriceText(tag, item)),
-                 QStringLiteral("variant price"));
+                QStringLiteral("variant price"));
             // The adapter shows its own picture and re-arms the hover; the cable leaves both.
-            same(m_f.hover().lastAccessory, adapter ? -1 : hoveredTag, QStringLiteral("LastHoveredTag after a variant"));
+            same(
+                m_f.hover().lastAccessory, adapter ? -1 : hoveredTag, QStringLiteral("LastHoveredTag after a variant"));
         });
     }
 
@@ -1122,7 +1153,7 @@ private:
                 same(now, limit, QStringLiteral("scroll position after %1 notches").arg(delta / 120));
             else
                 check(delta > 0 ? now <= before && now >= limit : now >= before && now <= limit,
-                      QStringLiteral("scroll position %1 -> %2 after a delta of %3").arg(before).arg(now).arg(delta));
+                    QStringLiteral("scroll position %1 -> %2 after a delta of %3").arg(before).arg(now).arg(delta));
         });
     }
 
@@ -1158,19 +1189,17 @@ private:
 
     void reset()
     {
-        static const std::vector<QMessageBox::StandardButton> answers = {QMessageBox::Yes, QMessageBox::Yes,
-                                                                          QMessageBox::No, QMessageBox::No,
-                                                                          QMessageBox::NoButton};
+        static const std::vector<QMessageBox::StandardButton> answers = {
+            QMessageBox::Yes, QMessageBox::Yes, QMessageBox::No, QMessageBox::No, QMessageBox::NoButton};
         if (m_popupBefore)
             closePopups();
         m_boxes.answer = pick(answers);
-        const bool byEsc = chance(25) && QApplication::focusWidget() == m_f.StringGrid1
-                           && !m_f.StringGrid1->isEditing();
+        const bool byEsc =
+            chance(25) && QApplication::focusWidget() == m_f.StringGrid1 && !m_f.StringGrid1->isEditing();
         log(QStringLiteral("reset by %1, answered %2")
-                .arg(byEsc ? "Esc" : "click",
-                     m_boxes.answer == QMessageBox::Yes  ? "Yes"
-                     : m_boxes.answer == QMessageBox::No ? "No"
-                                                         : "by closing the box"));
+                .arg(byEsc ? "Esc" : "click", m_boxes.answer == QMessageBox::Yes  ? "Yes"
+                                              : m_boxes.answer == QMessageBox::No ? "No"
+                                                                                  : "by closing the box"));
         const int boxes = int(m_boxes.asked.size());
         if (byEsc)
             key(Qt::Key_Escape);
@@ -1189,9 +1218,8 @@ private:
         for (QString &text : m_contactTexts)
             text = chance(15) ? QString() : randomText(0, 20);
         log(QStringLiteral("document button, contact %1, opener %2: \"%3\"")
-                .arg(m_confirmContact ? "confirmed" : "cancelled",
-                     m_forms.desktop->openResult ? "comes up" : "fails",
-                     QStringList(m_contactTexts.begin(), m_contactTexts.end()).join(QStringLiteral("\" \""))));
+                .arg(m_confirmContact ? "confirmed" : "cancelled", m_forms.desktop->openResult ? "comes up" : "fails",
+                    QStringList(m_contactTexts.begin(), m_contactTexts.end()).join(QStringLiteral("\" \""))));
         const int shows = m_kontaktShows;
         clickAt(*inWindow(m_f.BitBtn2, QPoint(10 + below(140), 5 + below(17))));
         settle();
@@ -1201,10 +1229,9 @@ private:
     // Keys a user presses anywhere: they go to whatever has the focus.
     void pressKey()
     {
-        static const std::vector<Qt::Key> keys = {Qt::Key_Up,   Qt::Key_Down,   Qt::Key_Left,     Qt::Key_Right,
-                                                  Qt::Key_Tab,  Qt::Key_Backtab, Qt::Key_Space,   Qt::Key_Space,
-                                                  Qt::Key_Home, Qt::Key_End,    Qt::Key_Return,   Qt::Key_Escape,
-                                                  Qt::Key_PageDown, Qt::Key_F2};
+        static const std::vector<Qt::Key> keys = {Qt::Key_Up, Qt::Key_Down, Qt::Key_Left, Qt::Key_Right, Qt::Key_Tab,
+            Qt::Key_Backtab, Qt::Key_Space, Qt::Key_Space, Qt::Key_Home, Qt::Key_End, Qt::Key_Return, Qt::Key_Escape,
+            Qt::Key_PageDown, Qt::Key_F2};
         Qt::Key k = pick(keys);
         QWidget *focus = QApplication::focusWidget();
         const bool inGrid = focus == m_f.StringGrid1 || focus == m_f.StringGrid1->editor();
@@ -1218,9 +1245,11 @@ private:
                 text = randomText(0, 12);
         }
         log(QStringLiteral("key %1 on %2").arg(QKeySequence(k).toString(), focus ? focus->objectName() : "nothing"));
-        const QString text = k == Qt::Key_Space ? QStringLiteral(" ") : k == Qt::Key_Return ? QStringLiteral("\r")
-                                                                      : k == Qt::Key_Escape ? QStringLiteral("\x1b")
-                                                                      : k == Qt::Key_Tab ? QStringLiteral("\t") : QString();
+        const QString text = k == Qt::Key_Space    ? QStringLiteral(" ")
+                             : k == Qt::Key_Return ? QStringLiteral("\r")
+                             : k == Qt::Key_Escape ? QStringLiteral("\x1b")
+                             : k == Qt::Key_Tab    ? QStringLiteral("\t")
+                                                   : QString();
         key(k, text);
         settle();
     }
@@ -1239,10 +1268,10 @@ private:
                 ContactControls(*dialog).Edits[std::size_t(i)]->setText(texts[std::size_t(i)]);
             if (confirm && !byKey)
                 QTest::mouseClick(dialog->windowHandle(), Qt::LeftButton, {},
-                                  ContactControls(*dialog).Button1->mapTo(dialog, QPoint(20, 10)));
+                    ContactControls(*dialog).Button1->mapTo(dialog, QPoint(20, 10)));
             else
                 QTest::sendKeyEvent(QTest::Click, dialog->windowHandle(), confirm ? Qt::Key_Return : Qt::Key_Escape,
-                                    QString(), Qt::NoModifier);
+                    QString(), Qt::NoModifier);
             QTimer::singleShot(500, dialog, [this, dialog, showing] {
                 if (m_kontaktShows == showing && dialog->isVisible()) {
                     check(false, QStringLiteral("contact dialog did not close"));
@@ -1295,12 +1324,12 @@ private:
             } else if (box.text == warning) {
                 check(box.icon == QMessageBox::Warning, QStringLiteral("grid warning icon"));
                 check(m_modelBefore == Model::None || m_f.anyModelSelected() == false,
-                      QStringLiteral("grid warning with a model chosen"));
+                    QStringLiteral("grid warning with a model chosen"));
             } else if (box.text.contains(QStringLiteral("WordPad.exe")) && box.icon == QMessageBox::Warning) {
                 ++openerWarnings;
                 check(box.text.startsWith(czech ? QString(15, QLatin1Char(' ')) + QStringLiteral("Nepodařilo")
                                                 : QString(20, QLatin1Char(' ')) + QStringLiteral("Can`t")),
-                      QStringLiteral("opener warning text: ") + box.text);
+                    QStringLiteral("opener warning text: ") + box.text);
             } else {
                 check(false, QStringLiteral("unexpected message box: ") + box.text);
             }
@@ -1314,7 +1343,7 @@ private:
             const bool confirmed = m_confirmContact;
             same(opened, confirmed ? 1 : 0, QStringLiteral("documents opened"));
             same(openerWarnings, confirmed && !m_forms.desktop->openResult ? 1 : 0,
-                 QStringLiteral("warnings that the opener did not come up"));
+                QStringLiteral("warnings that the opener did not come up"));
             if (confirmed && opened == 1)
                 checkDocument(now);
             if (!m_pickerWasShown && !m_popupBefore)
@@ -1365,7 +1394,7 @@ private:
         same(m_f.Label15->text(), QStringLiteral("0,-"), QStringLiteral("item price after a reset"));
         check(!m_f.ComboBox1->isVisible(), QStringLiteral("picker shown after a reset"));
         check(m_f.StringGrid1->currentRow() == 1 && m_f.StringGrid1->currentColumn() == 1,
-              QStringLiteral("current cell after a reset"));
+            QStringLiteral("current cell after a reset"));
         same(now.enabled[Tags - 1], m_before.enabled[Tags - 1], QStringLiteral("CheckBox29 enabled across a reset"));
     }
 
@@ -1373,9 +1402,9 @@ private:
     {
         ++m_documents;
         same(QFileInfo(m_forms.desktop->opened.last()).canonicalFilePath(),
-             QFileInfo(documentPath()).canonicalFilePath(), QStringLiteral("document handed to the opener"));
+            QFileInfo(documentPath()).canonicalFilePath(), QStringLiteral("document handed to the opener"));
         same(QDir(m_documentFolder.path()).entryList(QDir::Files).join(QLatin1Char(',')),
-             QStringLiteral("formular.rtf"), QStringLiteral("files in the document folder"));
+            QStringLiteral("formular.rtf"), QStringLiteral("files in the document folder"));
         QFile file(documentPath());
         if (!check(file.open(QIODevice::ReadOnly), QStringLiteral("document not readable")))
             return;
@@ -1424,14 +1453,17 @@ private:
         const bool czech = language == Language::Czech;
 
         // The language the button holds is the one the texts show.
-        same(m_f.currentLanguage() == Language::Czech, czech, QStringLiteral("language of the button and of the texts"));
+        same(
+            m_f.currentLanguage() == Language::Czech, czech, QStringLiteral("language of the button and of the texts"));
         same(m_f.GroupBox4->isVisibleTo(&m_f.window), czech, QStringLiteral("price group shown"));
         same(m_f.Panel4->y(), czech ? 323 : 233, QStringLiteral("button panel top"));
         for (int t = 1; t <= Tags; ++t)
-            same(m_f.checkBox(t)->text(), catalogue::accessoryCaption(t, language), QStringLiteral("caption of CheckBox%1").arg(t));
+            same(m_f.checkBox(t)->text(), catalogue::accessoryCaption(t, language),
+                QStringLiteral("caption of CheckBox%1").arg(t));
         same(m_f.ComboBox1->count(), catalogue::ModuleCount, QStringLiteral("picker items"));
         for (int i = 0; i < m_f.ComboBox1->count(); ++i)
-            if (!same(m_f.ComboBox1->itemText(i), catalogue::moduleDescription(i, language), QStringLiteral("picker item %1").arg(i)))
+            if (!same(m_f.ComboBox1->itemText(i), catalogue::moduleDescription(i, language),
+                    QStringLiteral("picker item %1").arg(i)))
                 return;
 
         // The total is the price of what the controls show.
@@ -1446,35 +1478,39 @@ private:
         same(m_f.ComboBox2->font().bold(), adapter, QStringLiteral("ComboBox2 bold"));
         const bool cable = now.ticked[catalogue::CableTag - 1];
         same(m_f.ComboBox3->font().bold(), cable, QStringLiteral("ComboBox3 bold"));
-        same(m_f.ComboBox3->isEnabled(), cable && now.enabled[catalogue::CableTag - 1], QStringLiteral("ComboBox3 enabled"));
+        same(m_f.ComboBox3->isEnabled(), cable && now.enabled[catalogue::CableTag - 1],
+            QStringLiteral("ComboBox3 enabled"));
         check(now.adapter >= 0 && now.adapter < 3 && now.cable >= 0 && now.cable < 3, QStringLiteral("variant items"));
 
         // The grid's code and index columns agree.
-        const QStringList headings = czech ? QStringList{"Číslo\rvstupního\rkanálu", "Typ\rvstupního\rmodulu", "\rPoznámka"}
-                                           : QStringList{"Input\rchannel\rnumber", "Input\rmodule\rtype", "\rNote"};
+        const QStringList headings =
+            czech ? QStringList{"Číslo\rvstupního\rkanálu", "Typ\rvstupního\rmodulu", "\rPoznámka"}
+                  : QStringList{"Input\rchannel\rnumber", "Input\rmodule\rtype", "\rNote"};
         same(QStringList{m_f.StringGrid1->cell(0, 0), m_f.StringGrid1->cell(1, 0), m_f.StringGrid1->cell(3, 0)},
-             headings, QStringLiteral("grid headings"));
+            headings, QStringLiteral("grid headings"));
         for (int r = 1; r <= Rows; ++r) {
             const auto &row = now.cells[std::size_t(r - 1)];
             same(m_f.StringGrid1->cell(0, r), QString::number(r), QStringLiteral("channel number %1").arg(r));
             same(row[2], m_notes[std::size_t(r - 1)], QStringLiteral("note of channel %1").arg(r));
             if (row[0].isEmpty() || row[1].isEmpty()) {
                 check(row[0].isEmpty() && row[1].isEmpty(),
-                      QStringLiteral("channel %1: module \"%2\" with index \"%3\"").arg(r).arg(row[0], row[1]));
+                    QStringLiteral("channel %1: module \"%2\" with index \"%3\"").arg(r).arg(row[0], row[1]));
                 continue;
             }
             bool number = false;
             const int index = row[1].toInt(&number);
             if (!check(number && index >= 0 && index < catalogue::ModuleCount && QString::number(index) == row[1],
-                       QStringLiteral("channel %1: index \"%2\"").arg(r).arg(row[1])))
+                    QStringLiteral("channel %1: index \"%2\"").arg(r).arg(row[1])))
                 return;
             check(row[0] == catalogue::moduleDescription(index, Language::Czech).left(3)
                       || row[0] == catalogue::moduleDescription(index, Language::English).left(3),
-                  QStringLiteral("channel %1: module \"%2\" with index %3").arg(r).arg(row[0]).arg(index));
+                QStringLiteral("channel %1: module \"%2\" with index %3").arg(r).arg(row[0]).arg(index));
         }
 
         // The model-bound accessories and the calibration certificate.
-        const auto box = [&](int tag) { return std::make_pair(now.ticked[std::size_t(tag - 1)], now.enabled[std::size_t(tag - 1)]); };
+        const auto box = [&](int tag) {
+            return std::make_pair(now.ticked[std::size_t(tag - 1)], now.enabled[std::size_t(tag - 1)]);
+        };
         if (now.model == Model::ZK222) {
             for (int tag : {3, 17, 18})
                 check(box(tag) == std::make_pair(true, false), QStringLiteral("CheckBox%1 under ZK222").arg(tag));
@@ -1555,8 +1591,7 @@ private:
 inline void quietenPlatformNotices()
 {
     static QtMessageHandler previous = nullptr;
-    previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &context,
-                                         const QString &message) {
+    previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &context, const QString &message) {
         if (type == QtWarningMsg && message.startsWith(QLatin1String("This plugin does not support")))
             return;
         if (previous)

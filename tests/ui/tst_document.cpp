@@ -19,7 +19,8 @@ namespace {
 // contact dialog with `answer` (Button1 or Esc).
 class DocumentRun {
 public:
-    explicit DocumentRun(Forms &forms) : m_forms(forms)
+    explicit DocumentRun(Forms &forms)
+        : m_forms(forms)
     {
         QVERIFY(m_folder.isValid());
         m_previous = QDir::currentPath();
@@ -108,11 +109,11 @@ void TestDocument::contactDialogTexts_data()
     QTest::addColumn<QString>("language");
     QTest::addColumn<QStringList>("texts");
     QTest::newRow("Czech") << "Czech"
-                           << QStringList{"Kontaktní informace", "Název firmy: ", "Adresa: ",
-                                          "Kontaktní osoba: ", "Telefon: ", "Email: ", "pokračovat >>>"};
+                           << QStringList{"Kontaktní informace", "Název firmy: ", "Adresa: ", "Kontaktní osoba: ",
+                                  "Telefon: ", "Email: ", "pokračovat >>>"};
     QTest::newRow("English") << "English"
-                             << QStringList{"Contact information", "Company name: ", "Address: ",
-                                            "Contact person: ", "Telephone: ", "Email: ", "continue >>>"};
+                             << QStringList{"Contact information", "Company name: ", "Address: ", "Contact person: ",
+                                    "Telephone: ", "Email: ", "continue >>>"};
 }
 
 void TestDocument::contactDialogTexts()
@@ -158,7 +159,7 @@ void TestDocument::contactDetailsAreRemembered()
     });
     QCOMPARE(dialog.exec(), int(ContactDialog::ModalOk));
     QCOMPARE(QSettings(file, QSettings::NativeFormat).value(QStringLiteral("CompanyName")).toString(),
-             QStringLiteral("Měřicí technika s.r.o."));
+        QStringLiteral("Měřicí technika s.r.o."));
 
     // A change cancelled with Esc is not stored and is gone at the next showing.
     QTimer::singleShot(0, &dialog, [&] {
@@ -326,11 +327,13 @@ void TestDocument::openerFailureTellsWhereTheFileIs_data()
     QTest::addColumn<QString>("language");
     QTest::addColumn<QString>("warning");
     QTest::newRow("Czech") << "Czech"
-                           << QString(15, ' ') + "Nepodařilo se spustit aplikaci \"WordPad.exe\".\r"
-                                  "Vytvořený formulář najdete ve složce odkud je spuštěna tato aplikace.";
+                           << QString(15, ' ')
+                                  + "Nepodařilo se spustit aplikaci \"WordPad.exe\".\r"
+                                    "Vytvořený formulář najdete ve složce odkud je spuštěna tato aplikace.";
     QTest::newRow("English") << "English"
-                             << QString(20, ' ') + "Can`t run \"WordPad.exe\".\r"
-                                    "Please find your Form at folder with this application.";
+                             << QString(20, ' ')
+                                    + "Can`t run \"WordPad.exe\".\r"
+                                      "Please find your Form at folder with this application.";
 }
 
 void TestDocument::openerFailureTellsWhereTheFileIs()

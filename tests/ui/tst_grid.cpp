@@ -257,8 +257,7 @@ void TestGrid::cellsAreDrawnWithTheirColours()
     const QColor yellow(255, 255, 0);
     QCOMPARE(image.pixelColor(StringGrid::fromClient(f.StringGrid1->cellRect(0, 5).topLeft())), yellow);
     QCOMPARE(image.pixelColor(StringGrid::fromClient(f.StringGrid1->cellRect(3, 0).bottomRight())), yellow);
-    QCOMPARE(image.pixelColor(StringGrid::fromClient(f.StringGrid1->cellRect(3, 5).topLeft())),
-             QColor(Qt::white));
+    QCOMPARE(image.pixelColor(StringGrid::fromClient(f.StringGrid1->cellRect(3, 5).topLeft())), QColor(Qt::white));
     // The heading's three lines are drawn from the top of the cell.
     const QRect heading = f.StringGrid1->cellRect(1, 0).translated(1, 1);
     int inkRows = 0;

@@ -2,9 +2,9 @@
 // logo link and the block-diagram window.
 
 #include "formtestsupport.h"
+#include "glyphbutton.h"
 #include "picturebox.h"
 #include "pictures.h"
-#include "glyphbutton.h"
 
 #include <QFile>
 #include <QGroupBox>
@@ -120,11 +120,10 @@ void TestHover::checkBoxesShowTheirAccessory()
     QCOMPARE(pictures::decodeCount(), start + 2);
 
     // Every accessory has a picture of its own size.
-    const QSize sizes[] = {{145, 115}, {200, 88}, {125, 63}, {150, 94}, {190, 57}, {190, 86},
-                           {150, 121}, {150, 131}, {138, 150}, {75, 127}, {100, 142}, {150, 98},
-                           {100, 124}, {150, 94}, {150, 75}, {150, 36}, {150, 96}, {100, 124},
-                           {150, 119}, {150, 113}, {71, 150}, {150, 121}, {190, 150}, {200, 127},
-                           {150, 114}, {100, 98}, {190, 30}, {164, 150}, {190, 137}};
+    const QSize sizes[] = {{145, 115}, {200, 88}, {125, 63}, {150, 94}, {190, 57}, {190, 86}, {150, 121}, {150, 131},
+        {138, 150}, {75, 127}, {100, 142}, {150, 98}, {100, 124}, {150, 94}, {150, 75}, {150, 36}, {150, 96},
+        {100, 124}, {150, 119}, {150, 113}, {71, 150}, {150, 121}, {190, 150}, {200, 127}, {150, 114}, {100, 98},
+        {190, 30}, {164, 150}, {190, 137}};
     for (int tag = 1; tag <= 29; ++tag) {
         ui::moveOver(f.checkBox(tag));
         QCOMPARE(f.Image1->picture().size(), sizes[tag - 1]);
@@ -169,10 +168,14 @@ void TestHover::calibrationFollowsTheFittedChannels_data()
     QTest::addColumn<int>("separators");
     QTest::addColumn<QString>("code");
     QTest::addColumn<QString>("price");
-    QTest::newRow("none") << 0 << 0 << "SVC810" << "1900,-";
-    QTest::newRow("8") << 8 << 0 << "SVC810" << "1900,-";
-    QTest::newRow("9") << 9 << 0 << "SVC811" << "2700,-";
-    QTest::newRow("8 and separators") << 8 << 5 << "SVC810" << "1900,-";
+    QTest::newRow("none") << 0 << 0 << "SVC810"
+                          << "1900,-";
+    QTest::newRow("8") << 8 << 0 << "SVC810"
+                       << "1900,-";
+    QTest::newRow("9") << 9 << 0 << "SVC811"
+                       << "2700,-";
+    QTest::newRow("8 and separators") << 8 << 5 << "SVC810"
+                                      << "1900,-";
 }
 
 void TestHover::calibrationFollowsTheFittedChannels()

@@ -2,8 +2,8 @@
 // technology on every control a user operates.
 
 #include "formtestsupport.h"
-#include "picturebox.h"
 #include "glyphbutton.h"
+#include "picturebox.h"
 
 #include <QAccessible>
 #include <QDir>
@@ -119,14 +119,13 @@ void TestKeyboard::controlsHaveNamesInTheCurrentLanguage()
 {
     Forms forms(QStringLiteral("Czech"));
     MainControls &f = forms.f();
-    QList<QAbstractButton *> captioned{f.RadioButton1, f.RadioButton2, f.RadioButton3,
-                                       f.BitBtn1,      f.BitBtn2,      f.BitBtn3};
+    QList<QAbstractButton *> captioned{f.RadioButton1, f.RadioButton2, f.RadioButton3, f.BitBtn1, f.BitBtn2, f.BitBtn3};
     for (QCheckBox *box : f.CheckBoxes)
         captioned << box;
     // Without a caption, the name is the widget's own (a list's accessible
     // Name on Linux is its current item; the name reaches it as a relation).
-    QWidget *const uncaptioned[] = {f.StringGrid1, f.ComboBox1, f.ComboBox2, f.ComboBox3,
-                                    f.SpeedButton1, f.ScrollBar1, f.Image2};
+    QWidget *const uncaptioned[] = {
+        f.StringGrid1, f.ComboBox1, f.ComboBox2, f.ComboBox3, f.SpeedButton1, f.ScrollBar1, f.Image2};
     QStringList czech;
     for (QWidget *widget : uncaptioned) {
         QVERIFY2(!widget->accessibleName().isEmpty(), qPrintable(widget->objectName()));
@@ -144,7 +143,7 @@ void TestKeyboard::controlsHaveNamesInTheCurrentLanguage()
     forms.kontakt->show();
     for (int i = 0; i < 5; ++i)
         QCOMPARE(accessibleName(ContactControls(*forms.kontakt).Edits[std::size_t(i)]) + QLatin1Char(' '),
-                 ContactControls(*forms.kontakt).GroupBoxes[std::size_t(i)]->title());
+            ContactControls(*forms.kontakt).GroupBoxes[std::size_t(i)]->title());
     forms.kontakt->reject();
 }
 

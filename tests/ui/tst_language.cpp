@@ -13,10 +13,9 @@ namespace {
 // Every text the switch sets, in one list, to compare whole states.
 QStringList texts(MainControls &f)
 {
-    QStringList all{f.window.windowTitle(),          f.GroupBox1->title(),     f.RadioButton3->toolTip(),
-                    f.StringGrid1->cell(0, 0), f.StringGrid1->cell(1, 0), f.StringGrid1->cell(3, 0),
-                    f.BitBtn1->text(),        f.BitBtn2->text(),        f.BitBtn3->text(),
-                    f.GroupBox2->title()};
+    QStringList all{f.window.windowTitle(), f.GroupBox1->title(), f.RadioButton3->toolTip(), f.StringGrid1->cell(0, 0),
+        f.StringGrid1->cell(1, 0), f.StringGrid1->cell(3, 0), f.BitBtn1->text(), f.BitBtn2->text(), f.BitBtn3->text(),
+        f.GroupBox2->title()};
     for (QLabel *heading : f.SectionLabels)
         all << heading->text();
     for (QCheckBox *box : f.CheckBoxes)
@@ -49,8 +48,7 @@ void TestLanguage::textsOfBothLanguages()
     QCOMPARE(f.StringGrid1->cell(0, 0), QStringLiteral("Číslo\rvstupního\rkanálu"));
     QCOMPARE(f.StringGrid1->cell(3, 0), QStringLiteral("\rPoznámka"));
     QCOMPARE(f.BitBtn1->text(), QStringLiteral("Vynulovat formulář"));
-    QCOMPARE(f.SectionLabels[3]->text(),
-             QStringLiteral("Příslušenství pro zpracování alarmového signálu ALARM OUT: "));
+    QCOMPARE(f.SectionLabels[3]->text(), QStringLiteral("Příslušenství pro zpracování alarmového signálu ALARM OUT: "));
     QCOMPARE(f.checkBox(2)->text(), QStringLiteral("napájecí adaptér - zvolte si prosím typ    ------- >>>"));
     QCOMPARE(f.checkBox(17)->text(), QStringLiteral("ZK214 - externí displej pro TQ8"));
     QCOMPARE(f.RadioButton3->toolTip(), QStringLiteral("Ústředna TQ8 ve skříni IP54 s připojeným terminálem."));
@@ -68,7 +66,7 @@ void TestLanguage::textsOfBothLanguages()
     QCOMPARE(f.SectionLabels[8]->text(), QStringLiteral("Assemblies in case with higher IP protection: "));
     QCOMPARE(f.checkBox(2)->text(), QStringLiteral("power supply - choose type please  ------- >>>"));
     QCOMPARE(f.checkBox(18)->text(),
-             QStringLiteral("ZK211 - connection cable for terminal with display and output relays module -- >"));
+        QStringLiteral("ZK211 - connection cable for terminal with display and output relays module -- >"));
     QCOMPARE(f.ComboBox1->itemText(27), QStringLiteral("Z      [měření R , not galvanic isolated]"));
     QCOMPARE(f.ComboBox1->count(), 55);
     // Texts the switch leaves alone.

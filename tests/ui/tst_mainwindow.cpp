@@ -2,8 +2,8 @@
 // language, the scrolling of the left half and the wheel.
 
 #include "formtestsupport.h"
-#include "picturebox.h"
 #include "glyphbutton.h"
+#include "picturebox.h"
 
 #include <QGroupBox>
 #include <QPushButton>
@@ -75,8 +75,8 @@ void TestMainWindow::accessoryLayout()
 {
     Forms forms(QStringLiteral("Czech"));
     MainControls &f = forms.f();
-    const int tops[] = {13,  30,  59,  75,  103, 119, 147, 163, 179, 207, 223, 251, 267, 283, 299,
-                        315, 343, 359, 375, 403, 419, 435, 451, 479, 495, 511, 527, 555, 579};
+    const int tops[] = {13, 30, 59, 75, 103, 119, 147, 163, 179, 207, 223, 251, 267, 283, 299, 315, 343, 359, 375, 403,
+        419, 435, 451, 479, 495, 511, 527, 555, 579};
     for (int tag = 1; tag <= 29; ++tag) {
         QCheckBox *box = f.window.findChild<QCheckBox *>(QStringLiteral("CheckBox%1").arg(tag));
         QVERIFY(box);
@@ -175,7 +175,7 @@ void TestMainWindow::startLanguage()
     const QImage shown = f.SpeedButton1->shownImage();
     QCOMPARE(shown.width(), czech ? 120 : 40);
     QCOMPARE(f.window.windowTitle(), czech ? QStringLiteral("Objednací formulář pro ústředny TQ8, TQ8R")
-                                    : QStringLiteral("Ordering form for TQ8, TQ8R data loggers"));
+                                           : QStringLiteral("Ordering form for TQ8, TQ8R data loggers"));
     QCOMPARE(f.ComboBox1->count(), 55);
     QCOMPARE(f.ComboBox1->currentIndex(), 0);
 }

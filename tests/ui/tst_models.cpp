@@ -52,17 +52,20 @@ void TestModels::modelRules_data()
     QTest::addColumn<QString>("model");
     QTest::addColumn<int>("total");
 
-    QTest::newRow("TQ8 from the start") << "Czech" << "" << QList<int>{} << "TQ8" << 15990;
-    QTest::newRow("ZK222 from the start") << "Czech" << "" << QList<int>{} << "ZK222" << 23050;
-    QTest::newRow("ZK222 then TQ8") << "Czech" << "ZK222" << QList<int>{} << "TQ8" << 15990;
-    QTest::newRow("TQ8 to TQ8R unticks the bound boxes")
-        << "Czech" << "TQ8" << QList<int>{3, 28, 11} << "TQ8R" << 18980 + 3490;
-    QTest::newRow("ZK222 keeps other accessories")
-        << "Czech" << "TQ8" << QList<int>{10, 28} << "ZK222" << 23050 + 450;
-    QTest::newRow("ZK222 after the cable was offered")
-        << "Czech" << "TQ8" << QList<int>{18, 10} << "ZK222" << 23050 + 450;
-    QTest::newRow("ZK222 in English enables the certificate")
-        << "English" << "TQ8R" << QList<int>{} << "ZK222" << 23050;
+    QTest::newRow("TQ8 from the start") << "Czech"
+                                        << "" << QList<int>{} << "TQ8" << 15990;
+    QTest::newRow("ZK222 from the start") << "Czech"
+                                          << "" << QList<int>{} << "ZK222" << 23050;
+    QTest::newRow("ZK222 then TQ8") << "Czech"
+                                    << "ZK222" << QList<int>{} << "TQ8" << 15990;
+    QTest::newRow("TQ8 to TQ8R unticks the bound boxes") << "Czech"
+                                                         << "TQ8" << QList<int>{3, 28, 11} << "TQ8R" << 18980 + 3490;
+    QTest::newRow("ZK222 keeps other accessories") << "Czech"
+                                                   << "TQ8" << QList<int>{10, 28} << "ZK222" << 23050 + 450;
+    QTest::newRow("ZK222 after the cable was offered") << "Czech"
+                                                       << "TQ8" << QList<int>{18, 10} << "ZK222" << 23050 + 450;
+    QTest::newRow("ZK222 in English enables the certificate") << "English"
+                                                              << "TQ8R" << QList<int>{} << "ZK222" << 23050;
 }
 
 void TestModels::modelRules()

@@ -25,9 +25,12 @@ void TestPlatform::languageFollowsTheLocaleSettings_data()
 {
     QTest::addColumn<QString>("lang");
     QTest::addColumn<QString>("language");
-    QTest::newRow("Czech") << "cs_CZ.UTF-8" << "Czech";
-    QTest::newRow("Slovak") << "sk_SK.UTF-8" << "Slovak";
-    QTest::newRow("English") << "en_GB.UTF-8" << "English";
+    QTest::newRow("Czech") << "cs_CZ.UTF-8"
+                           << "Czech";
+    QTest::newRow("Slovak") << "sk_SK.UTF-8"
+                            << "Slovak";
+    QTest::newRow("English") << "en_GB.UTF-8"
+                             << "English";
 }
 
 void TestPlatform::languageFollowsTheLocaleSettings()

@@ -9,7 +9,6 @@
 #include <QElapsedTimer>
 #include <cstdio>
 
-
 class TestRandom : public QObject {
     Q_OBJECT
 private slots:
@@ -51,8 +50,8 @@ void TestRandom::randomActions()
     while (session.steps() < actions)
         if (!session.step())
             QFAIL(qPrintable(session.failure()));
-    qInfo("seed %llu: %lld actions, %lld checks passed, %lld documents, %lld ms", seed,
-          session.steps(), session.checks(), session.documents(), clock.elapsed());
+    qInfo("seed %llu: %lld actions, %lld checks passed, %lld documents, %lld ms", seed, session.steps(),
+        session.checks(), session.documents(), clock.elapsed());
     // A run that checks next to nothing proves nothing.
     QVERIFY2(session.checks() > 50 * actions, qPrintable(QString::number(session.checks())));
     QVERIFY(session.documents() > 0);
