@@ -1,8 +1,6 @@
 // The order form for TQ8 / TQ8R data loggers and the ZK222 assembly.
 
 #include "application.h"
-#include "contactdialog.h"
-#include "diagramwindow.h"
 #include "mainwindow.h"
 
 #include <QApplication>
@@ -18,11 +16,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     application::setUpNames();
 
+    // The contact dialog and the diagram window are built when first needed.
     MainWindow mainWindow;
-    ContactDialog contactDialog([&mainWindow] { return mainWindow.order().language(); }, &mainWindow);
-    DiagramWindow diagramWindow(&mainWindow);
-    mainWindow.setDialogs(&contactDialog, &diagramWindow);
-
     mainWindow.show();
     return app.exec();
 }

@@ -35,7 +35,8 @@ public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    // The two secondary windows, created after this one.
+    // The two secondary windows; built on first use unless given here
+    // (tests give their own).
     void setDialogs(ContactDialog *contactDialog, DiagramWindow *diagramWindow);
 
     // The order this window shows; every change of it goes through here.
@@ -88,6 +89,8 @@ private:
     void cableChosen();
     void requestReset();
     void requestDocument();
+    ContactDialog *contactDialog();
+    DiagramWindow *diagramWindow();
     void writeAndOpenDocument();
     void warnOpenerFailed(catalogue::Language language);
     void showDiagram();

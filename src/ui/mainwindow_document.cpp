@@ -27,12 +27,27 @@ constexpr int OpenerTimeoutMs = 7500;
 
 } // namespace
 
+// The dialogs are built when they are first needed, not at start.
+ContactDialog *MainWindow::contactDialog()
+{
+    if (!m_contactDialog)
+        m_contactDialog = new ContactDialog([this] { return m_order.language(); }, this);
+    return m_contactDialog;
+}
+
+DiagramWindow *MainWindow::diagramWindow()
+{
+    if (!m_diagramWindow)
+        m_diagramWindow = new DiagramWindow(this);
+    return m_diagramWindow;
+}
+
 void MainWindow::requestDocument()
 {
     // While a document is being opened, the command is not taken again.
-    if (!m_contactDialog || m_openingDocument)
+    if (m_openingDocument)
         return;
-    if (m_contactDialog->exec() == ContactDialog::ModalOk)
+    if (contactDialog()->exec() == ContactDialog::ModalOk)
         writeAndOpenDocument();
 }
 
@@ -101,8 +116,6 @@ void MainWindow::warnOpenerFailed(catalogue::Language language)
 
 void MainWindow::showDiagram()
 {
-    if (!m_diagramWindow)
-        return;
     const int number = currentLanguage() == catalogue::Language::Czech ? 34 : 35;
     QImage diagram;
     const Outcome loaded = pictures::load(number, &diagram);
@@ -110,6 +123,6 @@ void MainWindow::showDiagram()
         dialogs::showError(this, loaded.message());
         return;
     }
-    m_diagramWindow->setDiagram(diagram);
-    m_diagramWindow->exec();
+    diagramWindow()->setDiagram(diagram);
+    diagramWindow()->exec();
 }

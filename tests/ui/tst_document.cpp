@@ -97,6 +97,7 @@ private slots:
     void documentIsWrittenAndOpened();
     void generationLeavesTheScreenAlone();
     void cancelWritesNothing();
+    void dialogsAreBuiltWhenFirstNeeded();
     void documentCommandWaitsForTheOpener();
     void openerFailureTellsWhereTheFileIs_data();
     void openerFailureTellsWhereTheFileIs();
@@ -278,6 +279,28 @@ void TestDocument::generationLeavesTheScreenAlone()
         QCOMPARE(spy->size(), 0);
     qDeleteAll(spies);
     QVERIFY(!f.ComboBox2->view()->isVisible());
+}
+
+// As the program starts: no dialog until the document button asks for one,
+// and the same one each time after.
+void TestDocument::dialogsAreBuiltWhenFirstNeeded()
+{
+    MainWindow window;
+    QVERIFY(!window.findChild<ContactDialog *>());
+    QList<ContactDialog *> shown;
+    const auto answer = [&] {
+        if (auto *dialog = window.findChild<ContactDialog *>(); dialog && dialog->isVisible()) {
+            shown << dialog;
+            dialog->reject();
+        }
+    };
+    for (int i = 0; i < 2; ++i) {
+        QTimer::singleShot(0, &window, answer);
+        window.findChild<QPushButton *>(QStringLiteral("BitBtn2"))->click();
+    }
+    QCOMPARE(shown.size(), 2);
+    QCOMPARE(shown.first(), shown.last());
+    QCOMPARE(shown.first()->parentWidget(), &window);
 }
 
 void TestDocument::cancelWritesNothing()
