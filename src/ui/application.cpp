@@ -88,7 +88,10 @@ void setUpFonts()
 
 QFont formFont(bool bold)
 {
-    QFont font(QStringLiteral("MS Sans Serif"));
+    // The stand-in is looked up once, so that matching never searches for
+    // the Windows face and its fallbacks first.
+    static const QString family = QFont::substitute(QStringLiteral("MS Sans Serif"));
+    QFont font(family);
     font.setPixelSize(11);
     font.setBold(bold);
     return font;

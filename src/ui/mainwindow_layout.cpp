@@ -21,7 +21,8 @@ namespace {
 
 QFont serifFont(int pixelSize, bool bold)
 {
-    QFont font(QStringLiteral("Times New Roman"));
+    static const QString family = QFont::substitute(QStringLiteral("Times New Roman")); // as formFont()
+    QFont font(family);
     font.setPixelSize(pixelSize);
     font.setBold(bold);
     return font;
