@@ -88,9 +88,9 @@ void setUpFonts()
 
 QFont formFont(bool bold)
 {
-    // The stand-in is looked up once, so that matching never searches for
-    // the Windows face and its fallbacks first.
-    static const QString family = QFont::substitute(QStringLiteral("MS Sans Serif"));
+    // The font is asked for by its stand-in's name, so that matching never
+    // searches for the Windows face and its fallbacks first.
+    const QString family = QFont::substitute(QStringLiteral("MS Sans Serif"));
     QFont font(family);
     font.setPixelSize(11);
     font.setBold(bold);

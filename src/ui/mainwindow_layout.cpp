@@ -21,7 +21,7 @@ namespace {
 
 QFont serifFont(int pixelSize, bool bold)
 {
-    static const QString family = QFont::substitute(QStringLiteral("Times New Roman")); // as formFont()
+    const QString family = QFont::substitute(QStringLiteral("Times New Roman")); // as formFont()
     QFont font(family);
     font.setPixelSize(pixelSize);
     font.setBold(bold);
