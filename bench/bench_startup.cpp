@@ -4,6 +4,7 @@
 // (start, first frame, exit) with its peak memory.
 
 #include "formtestsupport.h"
+#include "procstatus.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -24,18 +25,6 @@ public:
         return false;
     }
 };
-
-// The most memory this process has held, in kB (Linux; -1 elsewhere).
-long peakResidentKb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toLong();
-    return -1;
-}
 
 // One start: prints the milliseconds to the first frame and the peak memory.
 // mode: "bare" (an empty window), "text" (the same with one line of text,
@@ -68,7 +57,7 @@ int measureOnce(int argc, char **argv, const QByteArray &mode)
     window->show();
     while (!watch.painted && timer.elapsed() < 10000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    std::printf("%.3f %ld\n", double(timer.nsecsElapsed()) / 1e6, peakResidentKb());
+    std::printf("%.3f %ld\n", double(timer.nsecsElapsed()) / 1e6, procStatusKb("VmHWM"));
     return watch.painted ? 0 : 1;
 }
 

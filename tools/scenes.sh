@@ -86,20 +86,8 @@ Telephone=+420 543 210 987
 Email=petr.svoboda@example.cz
 EOF
 
-# Anything the program would open with xdg-open opens nothing here.
-printf '#!/bin/sh\nexit 0\n' >"$work/bin/xdg-open"
-chmod +x "$work/bin/xdg-open"
-export PATH="$work/bin:$PATH"
-
-pid=
-stop_program() {
-    if [ -n "$pid" ]; then
-        kill "$pid" 2>/dev/null || true
-        wait "$pid" 2>/dev/null || true
-        pid=
-    fi
-}
-trap stop_program EXIT
+# shellcheck source=tools/program-session.sh
+source "$(dirname "$0")/program-session.sh"
 
 # Places in window coordinates (the main window is 830x605, centred).
 neutral=(815 475)            # empty: right of the logo, below the buttons

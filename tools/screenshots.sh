@@ -48,20 +48,8 @@ Telephone=+420 567 123 456
 Email=jana.novakova@example.cz
 EOF
 
-# The document is opened with xdg-open; here that opens nothing.
-printf '#!/bin/sh\nexit 0\n' >"$work/bin/xdg-open"
-chmod +x "$work/bin/xdg-open"
-export PATH="$work/bin:$PATH"
-
-pid=
-stop_program() {
-    if [ -n "$pid" ]; then
-        kill "$pid" 2>/dev/null || true
-        wait "$pid" 2>/dev/null || true
-        pid=
-    fi
-}
-trap stop_program EXIT
+# shellcheck source=tools/program-session.sh
+source "$(dirname "$0")/program-session.sh"
 
 # Window coordinates of what gets clicked (the main window is 830x605).
 model_tq8r=(238 41)

@@ -196,21 +196,21 @@ void OrderModel::setEnabled(int tag, bool enabled)
 
 void OrderModel::setAdapterVariant(int variant)
 {
-    Q_ASSERT(variant >= 0 && variant < 3);
-    if (variant == m_adapterVariant)
-        return;
-    m_adapterVariant = variant;
-    emit variantChanged(catalogue::AdapterTag, variant);
-    publishTotal();
+    setVariant(catalogue::AdapterTag, m_adapterVariant, variant);
 }
 
 void OrderModel::setCableVariant(int variant)
 {
+    setVariant(catalogue::CableTag, m_cableVariant, variant);
+}
+
+void OrderModel::setVariant(int tag, int &current, int variant)
+{
     Q_ASSERT(variant >= 0 && variant < 3);
-    if (variant == m_cableVariant)
+    if (variant == current)
         return;
-    m_cableVariant = variant;
-    emit variantChanged(catalogue::CableTag, variant);
+    current = variant;
+    emit variantChanged(tag, variant);
     publishTotal();
 }
 

@@ -97,6 +97,7 @@ private:
     const Accessory &accessoryAt(int tag) const;
     void setModule(int channel, int index);
     void setEnabled(int tag, bool enabled);
+    void setVariant(int tag, int &current, int variant);
     void publishTotal();
 
     catalogue::Model m_model = catalogue::Model::None;

@@ -5,6 +5,7 @@
 #include "glyphbutton.h"
 #include "picturebox.h"
 #include "pictures.h"
+#include "procstatus.h"
 
 #include <QFile>
 #include <QGroupBox>
@@ -25,17 +26,6 @@ void fitModules(MainControls &f, int count, int separators = 0)
     // W1 on the first `count` channels, the "---" entry on the next ones.
     for (int row = 1; row <= count + separators; ++row)
         f.order().fitModule(row, row <= count ? 15 : 46);
-}
-
-long residentKb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLong();
-    return -1;
 }
 
 } // namespace
@@ -316,12 +306,12 @@ void TestHover::diagramKeepsMemoryFlat()
     };
     for (int i = 0; i < 10; ++i)
         openAndClose();
-    const long before = residentKb();
+    const long before = procStatusKb("VmRSS");
     if (before < 0)
         QSKIP("no /proc here");
     for (int i = 0; i < 150; ++i)
         openAndClose();
-    const long grown = residentKb() - before;
+    const long grown = procStatusKb("VmRSS") - before;
     // A kept picture would be 1.1 MB per opening, 160 MB over the loop.
     QVERIFY2(grown < 8 * 1024, qPrintable(QStringLiteral("grew by %1 kB").arg(grown)));
     QCOMPARE(forms.image->findChild<PictureBox *>(QStringLiteral("Image1"))->picture().size(), QSize(525, 700));
