@@ -7,6 +7,7 @@
 #include "dialogs.h"
 #include "glyphbutton.h"
 #include "picturebox.h"
+#include "pictures.h"
 #include "stringgrid.h"
 
 #include "controlnames.h"
@@ -38,7 +39,7 @@ MainWindow::MainWindow(QWidget *parent)
                           | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QLatin1String(controlnames::MainWindow));
-    setWindowIcon(QIcon(QStringLiteral(":/icon/formular-48.png")));
+    setWindowIcon(QPixmap::fromImage(pictures::loadBuiltIn(QStringLiteral(":/icon/formular-48.png"))));
     buildControls();
     wireHandlers();
 

@@ -6,16 +6,22 @@
 #include "bevelpanel.h"
 #include "controlnames.h"
 #include "glyphbutton.h"
+#include "linedgroupbox.h"
 #include "picturebox.h"
+#include "pictures.h"
 #include "stringgrid.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStyleFactory>
 
 namespace {
 
@@ -55,6 +61,31 @@ QFrame *makeLine(QWidget *parent, const QString &name, int top)
     return line;
 }
 
+// The module picker opens as a plain list below the box, whatever the
+// platform's style would do, so that 18 items show. One style serves every
+// window; the application owns it.
+class ListBelowStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    int styleHint(
+        StyleHint hint, const QStyleOption *option, const QWidget *widget, QStyleHintReturn *returnData) const override
+    {
+        if (hint == SH_ComboBox_Popup)
+            return 0;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+QStyle *listBelowStyle()
+{
+    static QPointer<QStyle> style;
+    if (!style) {
+        style = new ListBelowStyle(QStyleFactory::create(QApplication::style()->name()));
+        style->setParent(qApp);
+    }
+    return style;
+}
+
 // The places of the accessories on the form: each check box's top by tag,
 // and each section heading's top.
 constexpr int CheckBoxTops[catalogue::AccessoryCount] = {13, 30, 59, 75, 103, 119, 147, 163, 179, 207, 223, 251, 267,
@@ -73,7 +104,7 @@ void MainWindow::buildControls()
     m_logo->setTransparent(true);
     m_logo->setCursor(Qt::PointingHandCursor);
     m_logo->setToolTip(QString::fromLatin1(MakerWebAddress));
-    m_logo->setPicture(QImage(QStringLiteral(":/logo/logo.png")));
+    m_logo->setPicture(pictures::loadBuiltIn(QStringLiteral(":/logo/logo.png")));
 
     m_versionLabel = makeLabel(this, controlnames::VersionLabel, 719, 565, QStringLiteral("Version: 1.2"));
     m_versionLabel->setFont(serifFont(13, true));
@@ -94,20 +125,11 @@ void MainWindow::buildControls()
 
     buildAccessories();
     buildRightSide();
-
-    // Group box captions sit on the frame's top line, left-aligned; a flat
-    // group box draws that line alone.
-    for (QGroupBox *group : findChildren<QGroupBox *>())
-        group->setStyleSheet(
-            QStringLiteral("QGroupBox { border: 1px solid #a0a0a0; border-radius: 0; margin-top: 6px; }"
-                           "QGroupBox[flat=\"true\"] { border-width: 1px 0 0 0; }"
-                           "QGroupBox::title { subcontrol-origin: border; subcontrol-position: top left;"
-                           " left: 7px; top: -7px; padding: 0 1px; }"));
 }
 
 void MainWindow::buildModelGroup()
 {
-    m_modelGroup = make<QGroupBox>(m_leftPanel, controlnames::ModelGroup, 12, 6, 549, 56);
+    m_modelGroup = make<LinedGroupBox>(m_leftPanel, controlnames::ModelGroup, 12, 6, 549, 56);
     m_modelGroup->setTitle(QStringLiteral("Typ požadované ústředny: "));
     m_modelGroup->setFlat(true);
     const struct {
@@ -140,14 +162,13 @@ void MainWindow::buildGrid()
 
     m_modulePicker = make<QComboBox>(m_leftPanel, controlnames::ModulePicker, 13, 77, 253, 21);
     m_modulePicker->setMaxVisibleItems(18);
-    // A plain list below the box, so that 18 items show whatever the style.
-    m_modulePicker->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
+    m_modulePicker->setStyle(listBelowStyle());
     m_modulePicker->hide();
 }
 
 void MainWindow::buildAccessories()
 {
-    m_accessoryGroup = make<QGroupBox>(this, controlnames::AccessoryGroup, 5, 510, 574, 600);
+    m_accessoryGroup = make<LinedGroupBox>(this, controlnames::AccessoryGroup, 5, 510, 574, 600);
     m_accessoryGroup->setTitle(QStringLiteral("Příslušenství za příplatek: "));
 
     m_textMeasure = makeLabel(m_accessoryGroup, controlnames::TextMeasure, 445, 64, QString());
@@ -201,7 +222,7 @@ void MainWindow::buildRightSide()
         {&m_documentButton, controlnames::DocumentButton, 86, ":/glyphs/bitbtn2.png"}};
     for (const auto &b : buttons) {
         *b.button = make<QPushButton>(m_buttonPanel, b.name, 27, b.top, 160, 27);
-        (*b.button)->setIcon(QIcon(QLatin1String(b.glyph)));
+        (*b.button)->setIcon(QPixmap::fromImage(pictures::loadBuiltIn(QLatin1String(b.glyph))));
         (*b.button)->setAutoDefault(true);
     }
     m_diagramButton->setText(QStringLiteral("Zobrazit blokové schéma"));
@@ -212,11 +233,11 @@ void MainWindow::buildRightSide()
     m_documentButton->setFont(bold);
     m_documentButton->setDefault(true);
 
-    m_languageGroup = make<QGroupBox>(this, controlnames::LanguageGroup, 612, 171, 214, 57);
+    m_languageGroup = make<LinedGroupBox>(this, controlnames::LanguageGroup, 612, 171, 214, 57);
     m_languageGroup->setTitle(QStringLiteral("Choose language: "));
     m_languageButton = make<GlyphButton>(m_languageGroup, controlnames::LanguageButton, 87, 20, 40, 28);
     m_languageButton->setCursor(Qt::PointingHandCursor);
-    m_languageButton->setGlyph(QImage(QStringLiteral(":/glyphs/flags.bmp")));
+    m_languageButton->setGlyph(pictures::loadBuiltIn(QStringLiteral(":/glyphs/flags.bmp")));
     m_languageButton->setNumGlyphs(1);
 
     m_scrollBar = make<QScrollBar>(this, controlnames::ScrollBar, 585, 0, 20, 603);
@@ -226,7 +247,7 @@ void MainWindow::buildRightSide()
     m_scrollBar->setPageStep(1);
     m_scrollBar->setValue(0);
 
-    m_priceGroup = make<QGroupBox>(this, controlnames::PriceGroup, 612, 228, 214, 89);
+    m_priceGroup = make<LinedGroupBox>(this, controlnames::PriceGroup, 612, 228, 214, 89);
     m_priceGroup->setTitle(QStringLiteral("Cenová kalkulace bez DPH: "));
     m_orderCodeCaption =
         makeLabel(m_priceGroup, controlnames::OrderCodeCaption, 8, 20, QStringLiteral("Objednací kod:"));

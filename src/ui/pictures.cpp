@@ -3,6 +3,8 @@
 #include "jpegdecoder.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
 
 namespace pictures {
 
@@ -24,6 +26,13 @@ Outcome load(int number, QImage *picture)
         std::copy_n(decoded.rgb.data() + std::size_t(y) * std::size_t(stride), stride, image.scanLine(y));
     *picture = std::move(image);
     return Outcome::success();
+}
+
+QImage loadBuiltIn(const QString &path)
+{
+    QImageReader reader(path, QFileInfo(path).suffix().toLatin1());
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
 }
 
 int decodeCount()
