@@ -5,6 +5,7 @@
 #include "glyphbutton.h"
 #include "picturebox.h"
 
+#include <QFile>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QScrollBar>
@@ -13,10 +14,13 @@ class TestMainWindow : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { ui::setUp(); }
+    void startLoadsNoImagePlugin(); // first: no other test has loaded one yet
     void controlsAtTheirPlaces_data();
     void controlsAtTheirPlaces();
     void accessoryLayout();
     void windowAndFonts();
+    void groupBoxLines_data();
+    void groupBoxLines();
     void startLanguage_data();
     void startLanguage();
     void scrollBarMovesTheLeftHalf();
@@ -26,6 +30,19 @@ private slots:
     void wheelDoesNothingWhileThePickerListIsOpen();
     void escapeAndEnterReachTheButtons();
 };
+
+void TestMainWindow::startLoadsNoImagePlugin()
+{
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    if (!maps.open(QIODevice::ReadOnly))
+        QSKIP("no /proc here");
+    Forms forms(QStringLiteral("Czech"), true);
+    QVERIFY(!forms.f().Image2->picture().isNull());
+    QVERIFY(!forms.f().BitBtn2->icon().isNull());
+    QVERIFY(!forms.f().window.windowIcon().isNull());
+    const QByteArray mapped = maps.readAll();
+    QVERIFY2(!mapped.contains("/imageformats/"), "an image plugin was loaded at start");
+}
 
 void TestMainWindow::controlsAtTheirPlaces_data()
 {
@@ -151,6 +168,40 @@ void TestMainWindow::windowAndFonts()
     QVERIFY(f.StringGrid1->cellRect(3, 16).bottom() < f.StringGrid1->height() - 2);
     QVERIFY(f.StringGrid1->cellRect(2, 1).isEmpty());
     QCOMPARE(f.StringGrid1->cellRect(1, 1).width(), 253);
+}
+
+// The group boxes are thin grey lines, the caption set into the top one;
+// the model's group has the top line alone.
+void TestMainWindow::groupBoxLines_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("flat");
+    QTest::newRow("model, flat") << QStringLiteral("GroupBox1") << true;
+    QTest::newRow("language, framed") << QStringLiteral("GroupBox3") << false;
+    QTest::newRow("price, framed") << QStringLiteral("GroupBox4") << false;
+}
+
+void TestMainWindow::groupBoxLines()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, flat);
+    Forms forms(QStringLiteral("Czech"), true);
+    auto *group = forms.main->findChild<QGroupBox *>(name);
+    QVERIFY(group);
+    const QImage image = group->grab().toImage();
+    const QRgb line = qRgb(0xa0, 0xa0, 0xa0);
+    auto isLine = [&](int x, int y) { return (image.pixel(x, y) & 0xffffff) == (line & 0xffffff); };
+    const int w = image.width(), h = image.height();
+    QVERIFY(isLine(2, 6) && isLine(w - 3, 6));
+    // The caption interrupts the top line and is written there.
+    int gap = 0;
+    for (int x = 7; x < w / 2; ++x)
+        gap += isLine(x, 6) ? 0 : 1;
+    QVERIFY2(gap > 40, qPrintable(QString::number(gap)));
+    QCOMPARE(isLine(0, h / 2), !flat);
+    QCOMPARE(isLine(w - 1, h / 2), !flat);
+    QCOMPARE(isLine(w / 2, h - 1), !flat);
+    QVERIFY(isLine(w - 10, 6) && !isLine(w - 10, 5) && !isLine(w - 10, 7));
 }
 
 void TestMainWindow::startLanguage_data()
