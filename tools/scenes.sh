@@ -108,21 +108,6 @@ flag_button=(719 205)        # language group at (612, 171), flag at (87, 20)
 box_tops=(13 30 59 75 103 119 147 163 179 207 223 251 267 283 299 315 343 359 375 403
     419 435 451 479 495 511 527 555 579)
 
-window=
-start_program() { # LANG
-    xdotool mousemove 0 0
-    (cd "$work/run" && LANG="$1" exec "$program") >>"$work/program.log" 2>&1 &
-    pid=$!
-    window=
-    for _ in $(seq 100); do
-        window="$(xdotool search --onlyvisible --name 'TQ8' 2>/dev/null | head -1)" || true
-        [ -n "$window" ] && break
-        sleep 0.1
-    done
-    [ -n "$window" ] || { echo "The main window did not appear" >&2; cat "$work/program.log" >&2; exit 1; }
-    sleep 1.5
-}
-
 settle() {
     sleep "${1:-0.6}"
 }
@@ -176,13 +161,15 @@ shoot() { # NAME [SAMPLES]
 }
 
 # (b) English start
-start_program en_US.UTF-8
+xdotool mousemove 0 0
+start_program en_US.UTF-8 1.5
 point "${neutral[@]}"
 shoot b-start-en
 stop_program
 
 # (a) Czech start
-start_program cs_CZ.UTF-8
+xdotool mousemove 0 0
+start_program cs_CZ.UTF-8 1.5
 point "${neutral[@]}"
 shoot a-start-cs
 

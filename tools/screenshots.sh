@@ -59,21 +59,6 @@ accessory_software=(23 531)
 accessory_adapter=(23 548)
 document_button=(718 422)
 
-window=
-start_program() { # LANG
-    mkdir -p "$work/run"
-    (cd "$work/run" && LANG="$1" exec "$program") 2>>"$work/program.err" &
-    pid=$!
-    window=
-    for _ in $(seq 100); do
-        window="$(xdotool search --onlyvisible --name 'TQ8' 2>/dev/null | head -1)" || true
-        [ -n "$window" ] && break
-        sleep 0.1
-    done
-    [ -n "$window" ] || { echo "The main window did not appear" >&2; cat "$work/program.err" >&2; exit 1; }
-    sleep 1
-}
-
 click() { # X Y in window coordinates
     xdotool mousemove --window "$window" "$1" "$2" click 1
     sleep 0.5
@@ -122,14 +107,14 @@ check_title() { # WORD the window caption must contain
 }
 
 # English
-start_program en_US.UTF-8
+start_program en_US.UTF-8 1
 check_title "Ordering form"
 fill_order
 shoot_window "$docs/main-en.png"
 stop_program
 
 # Czech, then the document
-start_program cs_CZ.UTF-8
+start_program cs_CZ.UTF-8 1
 check_title "Objednac"
 fill_order
 shoot_window "$docs/main-cs.png"
@@ -141,7 +126,7 @@ for _ in $(seq 100); do
 done
 sleep 1
 stop_program
-[ -s "$work/run/formular.rtf" ] || { echo "No formular.rtf was written" >&2; cat "$work/program.err" >&2; exit 1; }
+[ -s "$work/run/formular.rtf" ] || { echo "No formular.rtf was written" >&2; cat "$work/program.log" >&2; exit 1; }
 
 soffice -env:UserInstallation="file://$work/office" --headless --convert-to pdf \
     --outdir "$work" "$work/run/formular.rtf" >"$work/office.log" 2>&1 || true

@@ -43,6 +43,13 @@ void readValues(const QSettings &settings, ContactStore::ReadResult &result)
     }
 }
 
+void writeValues(QSettings &settings, const ContactStore::Values &values)
+{
+    for (std::size_t i = 0; i < values.size(); ++i)
+        settings.setValue(QLatin1String(ContactStore::ValueNames[i]), values[i]);
+    settings.sync();
+}
+
 } // namespace
 
 ContactStore::ContactStore()
@@ -145,30 +152,28 @@ Outcome ContactStore::write(const Values &values)
 // settings class does not notice) is caught here, before the store is touched.
 Outcome ContactStore::renderWithValues(const QByteArray &previous, const Values &values, QByteArray *rendered) const
 {
+    const QString storeName = QFileInfo(m_fileName).fileName();
     QTemporaryFile scratch(m_fileName + QStringLiteral(".XXXXXX"));
     if (!scratch.open())
-        return Outcome::failure(QStringLiteral("Cannot create a scratch file beside %1: %2")
-                                    .arg(QFileInfo(m_fileName).fileName(), scratch.errorString()));
+        return Outcome::failure(
+            QStringLiteral("Cannot create a scratch file beside %1: %2").arg(storeName, scratch.errorString()));
     if (scratch.write(previous) != previous.size() || !scratch.flush())
-        return Outcome::failure(QStringLiteral("Cannot write a scratch file beside %1: %2")
-                                    .arg(QFileInfo(m_fileName).fileName(), scratch.errorString()));
+        return Outcome::failure(
+            QStringLiteral("Cannot write a scratch file beside %1: %2").arg(storeName, scratch.errorString()));
     scratch.close();
     {
         QSettings settings(scratch.fileName(), QSettings::IniFormat);
-        for (std::size_t i = 0; i < values.size(); ++i)
-            settings.setValue(QLatin1String(ValueNames[i]), values[i]);
-        settings.sync();
+        writeValues(settings, values);
         if (settings.status() != QSettings::NoError)
-            return Outcome::failure(
-                QStringLiteral("Cannot write a scratch file beside %1.").arg(QFileInfo(m_fileName).fileName()));
+            return Outcome::failure(QStringLiteral("Cannot write a scratch file beside %1.").arg(storeName));
     }
     const QSettings check(scratch.fileName(), QSettings::IniFormat);
     bool same = check.status() == QSettings::NoError;
     for (std::size_t i = 0; same && i < values.size(); ++i)
         same = check.value(QLatin1String(ValueNames[i])) == QVariant(values[i]);
     if (!same)
-        return Outcome::failure(QStringLiteral("The values written beside %1 did not read back; the disk may be full.")
-                                    .arg(QFileInfo(m_fileName).fileName()));
+        return Outcome::failure(
+            QStringLiteral("The values written beside %1 did not read back; the disk may be full.").arg(storeName));
     return wholefile::read(scratch.fileName(), rendered);
 }
 
@@ -201,9 +206,7 @@ ContactStore::ReadResult ContactStore::readNative() const
 Outcome ContactStore::writeNative(const Values &values) const
 {
     QSettings settings(QSettings::NativeFormat, QSettings::UserScope, Organisation, Application);
-    for (std::size_t i = 0; i < values.size(); ++i)
-        settings.setValue(QLatin1String(ValueNames[i]), values[i]);
-    settings.sync();
+    writeValues(settings, values);
     if (settings.status() != QSettings::NoError)
         return Outcome::failure(failedToSet(QString()));
     return Outcome::success();

@@ -115,11 +115,17 @@ private:
     void hoverAccessoryGroup();
     void hoverAccessory(QCheckBox *sender);
     void clearPicture();
+    bool loadPicture(int number, QImage *picture);
     void setModelButtonsBold(int bold);
-    void setAccessoryBoxBold(QCheckBox *box, bool bold);
+    void setAccessoriesBold(const QCheckBox *only);
+    static void setBold(QWidget *control, bool bold);
     void fitAccessoryBoxWidth(QCheckBox *box);
+    // The price group's item line: an order code and its price.
+    void showItem(const QString &orderCode, const QString &price);
+    void showNoItem();
     void showModuleInfo(int index);
     void showAccessoryInfo(int tag);
+    void showAccessoryItem(int tag, int variant);
 
     // ---- scrolling and the wheel ------------------------------------------------------------
     bool routeWheel(QWidget *receiver, QWheelEvent *event);

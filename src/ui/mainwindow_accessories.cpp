@@ -38,9 +38,7 @@ void MainWindow::modelButtonClick(QRadioButton *own)
 {
     m_order.chooseModel(modelOf(own));
     m_channelGrid->setFocus(Qt::OtherFocusReason);
-    QFont font = own->font();
-    font.setBold(false);
-    own->setFont(font);
+    setBold(own, false);
     own->repaint();
     if (m_order.module(1) == OrderModel::NoModule)
         openPickerAt(own, 1, 1);
@@ -88,20 +86,23 @@ void MainWindow::showTick(int tag, bool ticked)
         followTick(m_cableList, ticked, ticked && m_order.isEnabled(tag));
 }
 
+void MainWindow::showAccessoryItem(int tag, int variant)
+{
+    showItem(
+        catalogue::accessoryOrderCode(tag, variant), catalogue::priceText(catalogue::accessoryPriceText(tag, variant)));
+}
+
 void MainWindow::adapterChosen()
 {
     const int k = m_order.adapterVariant();
-    m_orderCodeLabel->setText(catalogue::accessoryOrderCode(catalogue::AdapterTag, k));
-    m_itemPriceLabel->setText(catalogue::priceText(catalogue::accessoryPriceText(catalogue::AdapterTag, k)));
+    showAccessoryItem(catalogue::AdapterTag, k);
     showPicture(catalogue::accessory(catalogue::AdapterTag).picture + k);
     m_hover.lastAccessory = -1;
 }
 
 void MainWindow::cableChosen()
 {
-    const int k = m_order.cableVariant();
-    m_orderCodeLabel->setText(catalogue::accessoryOrderCode(catalogue::CableTag, k));
-    m_itemPriceLabel->setText(catalogue::priceText(catalogue::accessoryPriceText(catalogue::CableTag, k)));
+    showAccessoryItem(catalogue::CableTag, m_order.cableVariant());
 }
 
 void MainWindow::requestReset()

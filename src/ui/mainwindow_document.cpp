@@ -8,7 +8,6 @@
 #include "dialogs.h"
 #include "orderdocument.h"
 #include "picturebox.h"
-#include "pictures.h"
 #include "stringgrid.h"
 #include "wholefile.h"
 
@@ -118,11 +117,8 @@ void MainWindow::showDiagram()
 {
     const int number = currentLanguage() == catalogue::Language::Czech ? 34 : 35;
     QImage diagram;
-    const Outcome loaded = pictures::load(number, &diagram);
-    if (!loaded.ok()) {
-        dialogs::showError(this, loaded.message());
+    if (!loadPicture(number, &diagram))
         return;
-    }
     diagramWindow()->setDiagram(diagram);
     diagramWindow()->exec();
 }

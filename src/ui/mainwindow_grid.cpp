@@ -91,8 +91,7 @@ void MainWindow::pickerKeyPress(int key)
 void MainWindow::showModuleInfo(int index)
 {
     const catalogue::TModulArray &entry = catalogue::moduleAt(index);
-    m_orderCodeLabel->setText(catalogue::qs(entry.OrderCode));
-    m_itemPriceLabel->setText(catalogue::priceText(entry.Price));
+    showItem(catalogue::qs(entry.OrderCode), catalogue::priceText(entry.Price));
 }
 
 void MainWindow::drawGridCell(QPainter &painter, int column, int row, const QRect &rect)
@@ -123,8 +122,7 @@ void MainWindow::gridPressed(QObject *sender)
 
 void MainWindow::hoverGrid(int x, int y)
 {
-    for (QCheckBox *box : m_accessoryBoxes)
-        setAccessoryBoxBold(box, false);
+    setAccessoriesBold(nullptr);
     if (isVisible() && isEnabled())
         m_channelGrid->setFocus(Qt::MouseFocusReason);
 
@@ -147,8 +145,7 @@ void MainWindow::hoverGrid(int x, int y)
     if (column == PickerColumn && module != OrderModel::NoModule) {
         showModuleInfo(module);
     } else {
-        m_orderCodeLabel->setText(QStringLiteral("---"));
-        m_itemPriceLabel->setText(QStringLiteral("0,-"));
+        showNoItem();
     }
 
     if (!m_hover.gridPictureShown) {

@@ -27,46 +27,63 @@ constexpr ModelHover ModelHovers[3] = {
 
 } // namespace
 
+// A missing or damaged picture is reported, and false returned.
+bool MainWindow::loadPicture(int number, QImage *picture)
+{
+    const Outcome loaded = pictures::load(number, picture);
+    if (!loaded.ok())
+        dialogs::showError(this, loaded.message());
+    return loaded.ok();
+}
+
 void MainWindow::showPicture(int number)
 {
-    // A missing or damaged picture is reported; the previous one stays.
+    // On failure the previous picture stays.
     QImage picture;
-    const Outcome loaded = pictures::load(number, &picture);
-    if (!loaded.ok()) {
-        dialogs::showError(this, loaded.message());
-        return;
-    }
-    m_picture->setPicture(picture);
+    if (loadPicture(number, &picture))
+        m_picture->setPicture(picture);
 }
 
 void MainWindow::clearPicture()
 {
     m_picture->clearToWhite();
     m_hover.lastAccessory = -1;
-    m_orderCodeLabel->setText(QStringLiteral("---"));
-    m_itemPriceLabel->setText(QStringLiteral("0,-"));
+    showNoItem();
 }
 
+void MainWindow::showItem(const QString &orderCode, const QString &price)
+{
+    m_orderCodeLabel->setText(orderCode);
+    m_itemPriceLabel->setText(price);
+}
+
+void MainWindow::showNoItem()
+{
+    showItem(QStringLiteral("---"), QStringLiteral("0,-"));
+}
+
+void MainWindow::setBold(QWidget *control, bool bold)
+{
+    if (control->font().bold() == bold)
+        return;
+    QFont font = control->font();
+    font.setBold(bold);
+    control->setFont(font);
+}
+
+// `bold` is the button's number, 1 to 3; 0 makes none bold.
 void MainWindow::setModelButtonsBold(int bold)
 {
     QRadioButton *const radios[] = {m_tq8Button, m_tq8rButton, m_assemblyButton};
-    for (int i = 0; i < 3; ++i) {
-        QRadioButton *radio = radios[i];
-        if (radio->font().bold() != (bold == i + 1)) {
-            QFont font = radio->font();
-            font.setBold(bold == i + 1);
-            radio->setFont(font);
-        }
-    }
+    for (int i = 0; i < 3; ++i)
+        setBold(radios[i], bold == i + 1);
 }
 
-void MainWindow::setAccessoryBoxBold(QCheckBox *box, bool bold)
+// Only `only` is bold (none when null).
+void MainWindow::setAccessoriesBold(const QCheckBox *only)
 {
-    if (box->font().bold() == bold)
-        return;
-    QFont font = box->font();
-    font.setBold(bold);
-    box->setFont(font);
+    for (QCheckBox *box : m_accessoryBoxes)
+        setBold(box, box == only);
 }
 
 void MainWindow::hoverModelButton(int own)
@@ -77,8 +94,7 @@ void MainWindow::hoverModelButton(int own)
         m_hover.modelPicture = own;
         showPicture(hover.picture);
     }
-    m_orderCodeLabel->setText(QLatin1String(hover.code));
-    m_itemPriceLabel->setText(catalogue::priceText(catalogue::modelBasePrice(hover.model)));
+    showItem(QLatin1String(hover.code), catalogue::priceText(catalogue::modelBasePrice(hover.model)));
 }
 
 void MainWindow::showAccessoryInfo(int tag)
@@ -92,17 +108,16 @@ void MainWindow::showAccessoryInfo(int tag)
         clearPicture();
     const int variant =
         catalogue::selectedVariant(tag, m_order.adapterVariant(), m_order.cableVariant(), m_order.fittedChannels());
-    m_orderCodeLabel->setText(catalogue::accessoryOrderCode(tag, variant));
-    m_itemPriceLabel->setText(catalogue::priceText(catalogue::accessoryPriceText(tag, variant)));
+    showAccessoryItem(tag, variant);
     // The adapter shows the pictured variant; its pictures follow one another.
     showPicture(entry.variants == catalogue::Variants::AdapterList ? entry.picture + variant : entry.picture);
 }
 
 void MainWindow::hoverAccessory(QCheckBox *sender)
 {
-    for (QCheckBox *box : m_accessoryBoxes)
-        setAccessoryBoxBold(box, box == sender);
-    fitAccessoryBoxWidth(sender);
+    // Its width already fits its bold caption: every caption is fitted when
+    // the language is shown.
+    setAccessoriesBold(sender);
     sender->setFocus(Qt::MouseFocusReason);
     const int tag = sender->property("Tag").toInt();
     if (tag != m_hover.lastAccessory)
@@ -119,8 +134,7 @@ void MainWindow::hoverModelGroup()
 
 void MainWindow::hoverAccessoryGroup()
 {
-    for (QCheckBox *box : m_accessoryBoxes)
-        setAccessoryBoxBold(box, false);
+    setAccessoriesBold(nullptr);
 }
 
 void MainWindow::openMakerSite()
