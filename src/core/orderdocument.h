@@ -24,9 +24,9 @@ struct ContactField {
 };
 
 struct ChannelRow {
-    QString module; // grid column 1: module code with trailing blanks, "---" or empty
-    QString index;  // hidden column 2: catalogue index as decimal text, or empty
-    QString note;   // column 3: free text
+    QString module; // module code with trailing blanks, "---" or empty
+    QString index;  // the module's catalogue index as decimal text, or empty
+    QString note;   // free text
 };
 
 struct AccessoryBox {

@@ -20,10 +20,10 @@ struct AccessoryState {
 
 struct Selection {
     catalogue::Model model = catalogue::Model::None;
-    std::array<QString, ChannelRows> moduleCells;                      // grid column 1 of rows 1..16
+    std::array<QString, ChannelRows> moduleCells;                      // module codes of channels 1..16
     std::array<AccessoryState, catalogue::AccessoryCount> accessories; // tag 1 at [0]
-    int adapterItem = 0;                                               // ComboBox2
-    int cableItem = 0;                                                 // ComboBox3
+    int adapterItem = 0;                                               // the adapter's variant
+    int cableItem = 0;                                                 // the cable's variant
 };
 
 struct Total {
