@@ -1,7 +1,7 @@
 #include "orderdocument.h"
 #include "rtfscan.h"
+#include "systemcodec.h"
 
-#include <QStringEncoder>
 #include <QtTest>
 
 using namespace document;
@@ -18,8 +18,7 @@ const QByteArray Underline(24, '_');
 
 QByteArray cp1250(const QString &text)
 {
-    QStringEncoder encoder("windows-1250");
-    return encoder.encode(text);
+    return systemcodec::toCp1250(text);
 }
 
 QByteArray code(int number)
