@@ -9,8 +9,10 @@
 #     (FORMULAR_WINDOWS_BUILD_DIR);
 #  4. runs every test under Wine (tools/wine-test.sh), in Wine prefixes made
 #     afresh for this run;
-#  5. makes the installer build-windows/formular-<version>-win64.exe.
-# `tools/windows.sh libraries` stops after step 2.
+#  5. makes the installer build-windows/formular-<version>-win64.exe and
+#     checks it under Wine (tools/windows-installer-test.sh).
+# `tools/windows.sh libraries` stops after step 2. Exits non-zero when a test
+# or a check of the installer failed.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cache="${FORMULAR_WINDOWS_CACHE:-$HOME/.cache/formular-windows}"
@@ -53,7 +55,7 @@ enable_deb_src() {
 }
 
 install_packages() {
-    "$root/tools/setup.sh" ninja-build dpkg-dev patch g++-mingw-w64-x86-64-posix nasm wine wine64 nsis icoutils
+    "$root/tools/setup.sh" ninja-build dpkg-dev patch g++-mingw-w64-x86-64-posix nasm wine wine64 nsis icoutils xvfb xauth
     if enable_deb_src; then
         $sudo env DEBIAN_FRONTEND=noninteractive apt-get update -q
     fi
@@ -159,3 +161,29 @@ qt_version="$(installed_version qt6-base-dev)"
 jpeg_version="$(installed_version libjpeg62-turbo-dev)"
 build_libraries
 [ "${1:-}" = libraries ] && exit 0
+
+start=$(seconds)
+if [ ! -f "$build/CMakeCache.txt" ]; then
+    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_FIND_ROOT_PATH="$prefix" -DCMAKE_PREFIX_PATH="$prefix" \
+        -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+        -DFORMULAR_BENCHMARKS=OFF -DFORMULAR_WARNINGS_AS_ERRORS="${FORMULAR_WARNINGS_AS_ERRORS:-OFF}"
+fi
+cmake --build "$build" -j"$(nproc)"
+echo "Program and tests for Windows built in $(($(seconds) - start)) s"
+
+# Fresh Wine prefixes for this run (tools/wine-test.sh makes them).
+start=$(seconds)
+rm -rf "$build/wine"
+tests=0
+(cd "$build" && ctest --output-on-failure -j"$(nproc)") || tests=$?
+echo "Tests under Wine ran in $(($(seconds) - start)) s"
+
+rm -f "$build"/formular-*-win64.exe
+(cd "$build" && cpack -G NSIS)
+installer=0
+"$root/tools/windows-installer-test.sh" "$build"/formular-*-win64.exe || installer=$?
+
+[ "$tests" -eq 0 ] || echo "Some tests failed under Wine" >&2
+[ "$installer" -eq 0 ] || echo "Some checks of the installer failed" >&2
+[ "$tests" -eq 0 ] && [ "$installer" -eq 0 ]

@@ -7,6 +7,16 @@
 
 namespace translations {
 
+QString qtCatalogueFolder()
+{
+#ifdef Q_OS_WIN
+    // The installer puts Qt's catalogues beside the program.
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/translations");
+#else
+    return QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+#endif
+}
+
 void useLanguage(catalogue::Language language)
 {
     // Loaded once, owned by the application; installed only while Czech is
@@ -17,7 +27,7 @@ void useLanguage(catalogue::Language language)
     const bool wanted = language == catalogue::Language::Czech;
     if (wanted && !czech) {
         auto *translator = new QTranslator(QCoreApplication::instance());
-        if (!translator->load(QStringLiteral("qtbase_cs"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        if (!translator->load(QStringLiteral("qtbase_cs"), qtCatalogueFolder())) {
             delete translator;
             return;
         }

@@ -35,8 +35,8 @@ inline QByteArray toCp1250(const QString &text)
 {
 #ifdef Q_OS_WIN
     const auto *units = reinterpret_cast<const wchar_t *>(text.utf16());
-    const int size = WideCharToMultiByte(1250, WC_NO_BEST_FIT_CHARS, units, int(text.size()), nullptr, 0, nullptr,
-        nullptr);
+    const int size =
+        WideCharToMultiByte(1250, WC_NO_BEST_FIT_CHARS, units, int(text.size()), nullptr, 0, nullptr, nullptr);
     QByteArray bytes(size, Qt::Uninitialized);
     WideCharToMultiByte(1250, WC_NO_BEST_FIT_CHARS, units, int(text.size()), bytes.data(), size, nullptr, nullptr);
     return bytes;

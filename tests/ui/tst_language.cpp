@@ -2,10 +2,10 @@
 
 #include "formtestsupport.h"
 #include "glyphbutton.h"
+#include "translations.h"
 
 #include <QFile>
 #include <QGroupBox>
-#include <QLibraryInfo>
 #include <QPushButton>
 
 namespace {
@@ -178,7 +178,7 @@ void TestLanguage::messageBoxButtonsFollowTheLanguage_data()
 
 void TestLanguage::messageBoxButtonsFollowTheLanguage()
 {
-    if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_cs.qm")))
+    if (!QFile::exists(translations::qtCatalogueFolder() + QStringLiteral("/qtbase_cs.qm")))
         QSKIP("Qt's Czech catalogue qtbase_cs.qm is not installed (Debian package qt6-translations-l10n)");
     QFETCH(QMessageBox::StandardButton, button);
     QFETCH(QString, czech);

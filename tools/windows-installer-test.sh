@@ -1,0 +1,125 @@
+#!/usr/bin/env bash
+# pass only prints, so `check && pass ... || fail ...` reads as if-then-else.
+# shellcheck disable=SC2015
+# Checks the Windows installer under Wine, in a fresh Wine prefix, as a user
+# would meet it:
+#   windows-installer-test.sh build-windows/formular-<version>-win64.exe
+# It installs silently (/S); the installed folder holds the program with its
+# icon and version, every DLL that the program and its plugins import and
+# no other, Qt's windows platform and Vista style, Qt's Czech catalogue; the
+# program answers --version and keeps running on the offscreen platform and,
+# under Xvfb, on the windows platform; the Start-menu entry "TQ8 Order Form"
+# starts it in the user's Documents folder; Add/Remove programs lists it;
+# the silent uninstall removes all of it.
+# Prints every check and exits non-zero if any of them failed.
+set -euo pipefail
+installer="$(realpath "$1")"
+version="$(basename "$installer")"
+version="${version#formular-}"
+version="${version%-win64.exe}"
+
+work="$(mktemp -d)"
+export WINEPREFIX="$work/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+cleanup() {
+    wineserver --kill >/dev/null 2>&1 || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+failures=0
+pass() { echo "PASS: $*"; }
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+
+wineboot --init >/dev/null 2>&1
+wine reg add 'HKCU\Environment' /v QT_QPA_FONTDIR /t REG_SZ \
+    /d 'Z:\usr\share\fonts\truetype\liberation' /f >/dev/null 2>&1
+wineserver --wait
+
+drive="$WINEPREFIX/drive_c"
+folder="$drive/Program Files/Formular"
+menu="$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/Formular"
+key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Formular'
+
+wine "$installer" /S && pass "silent install" || fail "silent install exited $?"
+[ -f "$folder/formular.exe" ] && pass "formular.exe installed" || fail "no $folder/formular.exe"
+
+# The icon and the version information in the program.
+resources="$(wrestool --list "$folder/formular.exe" 2>/dev/null || true)"
+grep -q -- '--type=14' <<<"$resources" && pass "program icon" || fail "no icon in formular.exe"
+strings -e l <(wrestool --extract --type=16 "$folder/formular.exe" 2>/dev/null) >"$work/version.txt" || true
+grep -qx "$version" "$work/version.txt" && grep -qx "TQ8 Order Form" "$work/version.txt" &&
+    pass "version information $version" || fail "version information: $(tr '\n' ' ' <"$work/version.txt")"
+
+# DLLs: each one that an installed program or DLL imports is in the folder
+# or is Windows' own; each one in the folder is imported by one of them.
+mapfile -t binaries < <(find "$folder" -name '*.exe' -o -name '*.dll')
+imports="$(for binary in "${binaries[@]}"; do
+    x86_64-w64-mingw32-objdump -p "$binary" | sed -n 's/^\s*DLL Name: //p'
+done | sort -fu)"
+missing=()
+while read -r dll; do
+    if [ ! -f "$folder/$dll" ] && [ -z "$(find "$drive/windows/system32" -maxdepth 1 -iname "$dll")" ]; then
+        missing+=("$dll")
+    fi
+done <<<"$imports"
+[ ${#missing[@]} -eq 0 ] && pass "every imported DLL is there" || fail "missing DLLs: ${missing[*]}"
+unused=()
+for dll in "$folder"/*.dll; do
+    grep -qix "$(basename "$dll")" <<<"$imports" || unused+=("$(basename "$dll")")
+done
+[ ${#unused[@]} -eq 0 ] && pass "no DLL that nothing imports" || fail "DLLs nothing imports: ${unused[*]}"
+for plugin in platforms/qwindows.dll styles/qwindowsvistastyle.dll translations/qtbase_cs.qm qt.conf; do
+    [ -f "$folder/$plugin" ] && pass "$plugin" || fail "no $plugin"
+done
+
+# The installed program runs.
+answer="$(wine "$folder/formular.exe" --version 2>/dev/null | tr -d '\r' || true)"
+[ "$answer" = "formular $version" ] && pass "--version: $answer" || fail "--version answered '$answer'"
+# Still running after a few seconds: it has started and shown its window.
+keeps_running() {
+    local status=0
+    timeout 8 "$@" >/dev/null 2>&1 || status=$?
+    [ "$status" -eq 124 ]
+}
+keeps_running wine "$folder/formular.exe" -platform offscreen &&
+    pass "runs on the offscreen platform" || fail "stopped on the offscreen platform"
+if command -v xvfb-run >/dev/null; then
+    keeps_running xvfb-run -a wine "$folder/formular.exe" &&
+        pass "runs on the windows platform (Xvfb)" || fail "stopped on the windows platform (Xvfb)"
+fi
+wineserver --kill >/dev/null 2>&1 || true
+
+# The Start-menu entry: the program, started in the user's Documents folder.
+link="$menu/TQ8 Order Form.lnk"
+profile="$(wine cmd /c 'echo %USERPROFILE%' 2>/dev/null | tr -d '\r')"
+if [ -f "$link" ]; then
+    pass "Start-menu entry 'TQ8 Order Form'"
+    strings -e l "$link" >"$work/link.txt"
+    grep -qiF 'C:\Program Files\Formular\formular.exe' "$work/link.txt" &&
+        pass "the entry starts formular.exe" || fail "entry target: $(tr '\n' ' ' <"$work/link.txt")"
+    grep -qixF "$profile\\Documents" "$work/link.txt" &&
+        pass "the entry starts it in $profile\\Documents" || fail "entry folders: $(tr '\n' ' ' <"$work/link.txt")"
+else
+    fail "no Start-menu entry at $link"
+fi
+
+# Add/Remove programs.
+wine reg query "$key" >"$work/uninstall.txt" 2>/dev/null || true
+grep -q 'DisplayName.*TQ8 Order Form' "$work/uninstall.txt" && grep -q "DisplayVersion.*$version" "$work/uninstall.txt" &&
+    grep -q 'UninstallString.*uninstall.exe' "$work/uninstall.txt" &&
+    pass "listed in Add/Remove programs" || fail "uninstall key: $(tr -d '\r' <"$work/uninstall.txt")"
+
+# The silent uninstall (run in place: _?= keeps the uninstaller from
+# copying itself away and returning at once; it stays behind for that).
+wine "$folder/uninstall.exe" /S '_?=C:\Program Files\Formular' && pass "silent uninstall" ||
+    fail "silent uninstall exited $?"
+left="$(find "$folder" -mindepth 1 ! -name uninstall.exe 2>/dev/null || true)"
+[ -z "$left" ] && pass "program files removed" || fail "left behind: $left"
+[ ! -e "$link" ] && pass "Start-menu entry removed" || fail "Start-menu entry left"
+wine reg query "$key" >/dev/null 2>&1 && fail "uninstall key left" || pass "uninstall key removed"
+
+echo "Installer: $failures checks failed"
+[ "$failures" -eq 0 ]
