@@ -1,10 +1,14 @@
 // The desktop services as this platform gives them: the user's language
-// from the locale settings, and the document opener started directly.
+// from the locale settings, and the document opener started directly (on
+// Windows the program the shell has registered for the document's type).
 
 #include "desktop.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -17,8 +21,15 @@ private slots:
     void openerOutcomes();
 
 private:
+#ifdef Q_OS_WIN
+    // Registers this program, or with `registered` false nothing, as the
+    // opener of the document type ".formulartest"; as the opener it writes
+    // the path it is handed into "opened" beside the document.
+    bool registerOpener(bool registered);
+#else
     // Puts a stand-in xdg-open with `body` first on the search path.
     void fakeOpener(QTemporaryDir &bin, const QByteArray &body);
+#endif
 };
 
 void TestPlatform::languageFollowsTheLocaleSettings_data()
@@ -49,6 +60,24 @@ void TestPlatform::languageFollowsTheLocaleSettings()
     QCOMPARE(QString::fromUtf8(child.readAllStandardOutput()).trimmed(), language);
 }
 
+#ifdef Q_OS_WIN
+bool TestPlatform::registerOpener(bool registered)
+{
+    // Through HKEY_CLASSES_ROOT, which Wine reads too (it has no per-user
+    // classes); Windows keeps new keys there for the whole machine.
+    QSettings classes(QStringLiteral("HKEY_CLASSES_ROOT"), QSettings::NativeFormat);
+    classes.remove(QStringLiteral(".formulartest"));
+    classes.remove(QStringLiteral("Formular.TestDocument"));
+    if (registered) {
+        classes.setValue(QStringLiteral(".formulartest/Default"), QStringLiteral("Formular.TestDocument"));
+        classes.setValue(QStringLiteral("Formular.TestDocument/shell/open/command/Default"),
+            QLatin1Char('"') + QDir::toNativeSeparators(QCoreApplication::applicationFilePath())
+                + QStringLiteral("\" --record-opened \"%1\""));
+    }
+    classes.sync();
+    return classes.status() == QSettings::NoError;
+}
+#else
 void TestPlatform::fakeOpener(QTemporaryDir &bin, const QByteArray &body)
 {
     QFile script(bin.filePath(QStringLiteral("xdg-open")));
@@ -58,36 +87,58 @@ void TestPlatform::fakeOpener(QTemporaryDir &bin, const QByteArray &body)
     script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     qputenv("PATH", bin.path().toLocal8Bit() + ":/usr/bin:/bin");
 }
+#endif
 
 void TestPlatform::openerOutcomes_data()
 {
     QTest::addColumn<QByteArray>("opener"); // empty: no opener at all
     QTest::addColumn<bool>("cameUp");
+#ifdef Q_OS_WIN
+    // The shell answers once the opener is started, whatever it does then.
+    QTest::newRow("registered") << QByteArray("record") << true;
+    QTest::newRow("no opener for the type") << QByteArray() << false;
+#else
     QTest::newRow("opens and exits") << QByteArray("echo \"$1\" > \"$(dirname \"$0\")/opened\"; exit 0") << true;
     QTest::newRow("fails") << QByteArray("exit 3") << false;
     QTest::newRow("still running at the limit") << QByteArray("exec sleep 20") << true;
     QTest::newRow("not installed") << QByteArray() << false;
+#endif
 }
 
 void TestPlatform::openerOutcomes()
 {
     QFETCH(QByteArray, opener);
     QFETCH(bool, cameUp);
-    const QByteArray path = qgetenv("PATH");
     QTemporaryDir bin;
+#ifdef Q_OS_WIN
+    if (!registerOpener(!opener.isEmpty()))
+        QSKIP("Cannot register a document type here (HKEY_CLASSES_ROOT needs an administrator)");
+    const QString document =
+        QDir::toNativeSeparators(bin.filePath(QStringLiteral("order with blanks; $(x).formulartest")));
+    QFile file(document);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+#else
+    const QByteArray path = qgetenv("PATH");
     if (opener.isEmpty())
         qputenv("PATH", bin.path().toLocal8Bit());
     else
         fakeOpener(bin, opener);
     const QString document = bin.filePath(QStringLiteral("order with blanks; $(x).rtf"));
+#endif
     QList<bool> answers;
     platform::Desktop().openDocument(document, 1500, [&answers](bool opened) { answers << opened; });
     QTRY_COMPARE_WITH_TIMEOUT(answers.size(), 1, 5000);
+#ifdef Q_OS_WIN
+    QTRY_VERIFY_WITH_TIMEOUT(!cameUp || QFileInfo(bin.filePath(QStringLiteral("opened"))).size() > 0, 10000);
+    registerOpener(false);
+#else
     qputenv("PATH", path);
+#endif
     QCOMPARE(answers.first(), cameUp);
     QTest::qWait(200); // the answer comes once, whatever the opener does later
     QCOMPARE(answers.size(), 1);
-    if (opener.startsWith("echo")) {
+    if (opener.startsWith("echo") || opener == "record") {
         // The path arrives as one argument, untouched by any shell.
         QFile opened(bin.filePath(QStringLiteral("opened")));
         QVERIFY(opened.open(QIODevice::ReadOnly));
@@ -101,6 +152,11 @@ int main(int argc, char **argv)
     if (argc > 1 && qstrcmp(argv[1], "--print-language") == 0) {
         std::printf("%s\n", qPrintable(platform::Desktop().languageName()));
         return 0;
+    }
+    if (argc > 2 && qstrcmp(argv[1], "--record-opened") == 0) { // the registered opener on Windows
+        const QString document = QCoreApplication::arguments().at(2);
+        QFile opened(QFileInfo(document).dir().filePath(QStringLiteral("opened")));
+        return opened.open(QIODevice::WriteOnly) && opened.write(document.toLocal8Bit()) > 0 ? 0 : 1;
     }
     TestPlatform test;
     return QTest::qExec(&test, argc, argv);
