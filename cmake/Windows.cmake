@@ -27,8 +27,11 @@ add_custom_command(OUTPUT ${FORMULAR_ICO}
     VERBATIM)
 enable_language(RC)
 configure_file(${FORMULAR_WINDOWS_DIR}/formular.rc.in ${CMAKE_CURRENT_BINARY_DIR}/formular.rc @ONLY)
-set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/formular.rc PROPERTIES OBJECT_DEPENDS ${FORMULAR_ICO})
+add_custom_target(formular_icon DEPENDS ${FORMULAR_ICO})
 target_sources(formular PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/formular.rc)
+set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/formular.rc TARGET_DIRECTORY formular
+    PROPERTIES OBJECT_DEPENDS ${FORMULAR_ICO})
+add_dependencies(formular formular_icon)
 
 # The DLLs the program loads, besides the system's.
 set(formular_dlls $<TARGET_FILE:Qt6::Core> $<TARGET_FILE:Qt6::Gui> $<TARGET_FILE:Qt6::Widgets>)
@@ -69,7 +72,9 @@ install(FILES ${FORMULAR_QTBASE_CS_QM} DESTINATION translations)
 # Qt, libjpeg and MinGW folders; each test program gets a Wine prefix of its
 # own under wine/ in the build folder.
 if(CMAKE_CROSSCOMPILING AND NOT CMAKE_CROSSCOMPILING_EMULATOR)
-    list(PREPEND formular_dll_dirs ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_BINS})
+    get_target_property(formular_qt_core Qt6::Core LOCATION)
+    get_filename_component(formular_qt_bin ${formular_qt_core} DIRECTORY)
+    list(PREPEND formular_dll_dirs ${formular_qt_bin})
     list(REMOVE_DUPLICATES formular_dll_dirs)
     list(JOIN formular_dll_dirs ":" formular_dll_path)
     set(CMAKE_CROSSCOMPILING_EMULATOR
@@ -88,7 +93,10 @@ set(CPACK_PACKAGE_FILE_NAME formular-${PROJECT_VERSION}-win64)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY Formular)
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Formular)
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
-set(CPACK_NSIS_EXECUTABLE_PRE_ARGUMENTS "\"-XTarget amd64-unicode\"")
+# A 64-bit Unicode installer: the default x86 one does not run on a Windows
+# (or Wine) without 32-bit support. CPack's script takes this line among its
+# defines, ahead of anything compressed.
+set(CPACK_NSIS_DEFINES "  Target amd64-unicode")
 set(CPACK_NSIS_PACKAGE_NAME "TQ8 Order Form")
 set(CPACK_NSIS_DISPLAY_NAME "TQ8 Order Form")
 set(CPACK_NSIS_MUI_ICON ${FORMULAR_ICO})
