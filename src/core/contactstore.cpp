@@ -107,21 +107,19 @@ QByteArray escaped(QString text)
     return out;
 }
 
-// The file as this program writes it, with the given values (the missing
-// ones left out).
-QByteArray rendered(const std::array<std::optional<QString>, ContactStore::ValueCount> &values)
+// The file as this program writes it.
+QByteArray rendered(const ContactStore::Values &values)
 {
     QByteArray out("[General]\n");
-    for (const int i : FileOrder) {
-        if (values[std::size_t(i)])
-            out += QByteArray(ContactStore::ValueNames[std::size_t(i)]) + '=' + escaped(*values[std::size_t(i)]) + '\n';
-    }
+    for (const int i : FileOrder)
+        out += QByteArray(ContactStore::ValueNames[std::size_t(i)]) + '=' + escaped(values[std::size_t(i)]) + '\n';
     return out;
 }
 
 struct StoredValue {
     enum Kind { Missing, Text, OtherType } kind = Missing;
     QString text;
+    bool exact = true; // nothing of the stored bytes was dropped in reading them
 };
 
 // One value as the settings class reads it: quoted parts, escapes, a comma
@@ -130,7 +128,7 @@ struct StoredValue {
 StoredValue parsedValue(QByteArrayView raw)
 {
     QString text;
-    bool isList = false, inQuotes = false, quoted = false;
+    bool isList = false, inQuotes = false, quoted = false, exact = true;
     qsizetype keep = 0; // trailing blanks up to here stay: they were escaped or quoted
     qsizetype i = 0;
     const auto skipBlanks = [&] {
@@ -160,8 +158,10 @@ StoredValue parsedValue(QByteArrayView raw)
     while (i < raw.size()) {
         const char c = raw[i];
         if (c == '\\') {
-            if (++i >= raw.size())
+            if (++i >= raw.size()) {
+                exact = false; // a line continued: not what is written
                 break;
+            }
             const char e = raw[i++];
             static const char plain[] = "abfnrtv\"?'\\";
             static const char16_t meant[] = u"\a\b\f\n\r\t\v\"?'\\";
@@ -171,6 +171,8 @@ StoredValue parsedValue(QByteArrayView raw)
                 numeric(16, i);
             else if (e >= '0' && e <= '7')
                 numeric(8, i - 1);
+            else
+                exact = false; // an unknown escape is dropped
             keep = text.size();
         } else if (c == '"') {
             ++i;
@@ -187,6 +189,7 @@ StoredValue parsedValue(QByteArrayView raw)
             text.clear();
             keep = 0;
         } else if (!inQuotes && c == ';') {
+            exact = false; // a comment after the value
             break;
         } else {
             qsizetype end = i + 1;
@@ -200,75 +203,90 @@ StoredValue parsedValue(QByteArrayView raw)
     }
     if (!quoted)
         chopBlanks();
+    exact = exact && !inQuotes;
 
     if (isList)
-        return {StoredValue::OtherType, {}};
+        return {StoredValue::OtherType, {}, false};
     if (text.startsWith(QLatin1String("@@")))
-        return {StoredValue::Text, text.mid(1)};
+        return {StoredValue::Text, text.mid(1), exact};
     if (text == QLatin1String("@Invalid()"))
-        return {};
+        return {StoredValue::Missing, {}, false};
     if (text.startsWith(QLatin1String("@String(")) && text.endsWith(QLatin1Char(')')))
-        return {StoredValue::Text, text.mid(8, text.size() - 9)};
+        return {StoredValue::Text, text.mid(8, text.size() - 9), exact};
     for (const char *type : {"@ByteArray(", "@Variant(", "@DateTime(", "@Rect(", "@Size(", "@Point("}) {
         if (text.startsWith(QLatin1String(type)) && text.endsWith(QLatin1Char(')')))
-            return {StoredValue::OtherType, {}};
+            return {StoredValue::OtherType, {}, false};
     }
-    return {StoredValue::Text, text};
+    return {StoredValue::Text, text, exact};
 }
 
 struct StoredFile {
     std::array<StoredValue, ContactStore::ValueCount> values;
-    QString notUnderstood; // why the file is not as this program writes it; empty when it is
+    QString notUnderstood; // why the file holds more than can be shown; empty when it holds no more
 };
 
 // Reads what can be read of the five values, line by line, and tells
-// whether the bytes are exactly what writing those values gives.
+// whether anything the file holds was not shown exactly: a line that is
+// neither "[General]" nor one of the five values (given once), a value that
+// is not a text, or longer than its box, or bytes that are not UTF-8. The
+// layout itself (order, quotes, blanks, line ends) may be anyone's.
 StoredFile parsed(const QByteArray &bytes)
 {
     StoredFile file;
+    bool strayLine = false;
     QByteArrayView data(bytes);
-    if (data.startsWith("\xEF\xBB\xBF"))
+    if (data.startsWith("\xEF\xBB\xBF")) {
         data = data.sliced(3);
+        strayLine = true;
+    }
     bool inGeneral = true; // lines before any section belong to it
     while (!data.isEmpty()) {
         const qsizetype end = data.indexOf('\n');
-        QByteArrayView line = data.first(end < 0 ? data.size() : end).trimmed();
+        const QByteArrayView line = data.first(end < 0 ? data.size() : end).trimmed();
         data = end < 0 ? QByteArrayView() : data.sliced(end + 1);
+        if (line.isEmpty())
+            continue;
         if (line.startsWith('[')) {
             const qsizetype close = line.indexOf(']');
             inGeneral = line.sliced(1, (close < 0 ? line.size() : close) - 1).trimmed() == "General";
+            strayLine = strayLine || line != "[General]";
             continue;
         }
         const qsizetype equals = line.indexOf('=');
-        if (!inGeneral || equals < 0)
+        const QByteArrayView key = line.first(equals < 0 ? 0 : equals).trimmed();
+        const auto name = std::find_if(ContactStore::ValueNames.begin(), ContactStore::ValueNames.end(),
+            [&](const char *candidate) { return key == candidate; });
+        if (!inGeneral || name == ContactStore::ValueNames.end()) {
+            strayLine = true;
             continue;
-        const QByteArrayView key = line.first(equals).trimmed();
-        for (std::size_t i = 0; i < ContactStore::ValueNames.size(); ++i) {
-            if (key == ContactStore::ValueNames[i])
-                file.values[i] = parsedValue(line.sliced(equals + 1));
         }
+        StoredValue &value = file.values[std::size_t(name - ContactStore::ValueNames.begin())];
+        strayLine = strayLine || value.kind != StoredValue::Missing; // given twice: the last one counts
+        value = parsedValue(line.sliced(equals + 1));
     }
 
-    std::array<std::optional<QString>, ContactStore::ValueCount> texts;
-    for (std::size_t i = 0; i < texts.size(); ++i) {
+    const auto because = [&](const QString &why) {
+        if (file.notUnderstood.isEmpty())
+            file.notUnderstood = why;
+    };
+    for (std::size_t i = 0; i < file.values.size(); ++i) {
         const StoredValue &value = file.values[i];
         const QString name = QLatin1String(ContactStore::ValueNames[i]);
-        if (value.kind == StoredValue::OtherType && file.notUnderstood.isEmpty())
-            file.notUnderstood = QStringLiteral("'%1' is not a text").arg(name);
-        if (value.text.size() > ContactStore::MaxValueLength && file.notUnderstood.isEmpty())
-            file.notUnderstood = QStringLiteral("'%1' is longer than its box holds (%2 characters)")
-                                     .arg(name)
-                                     .arg(ContactStore::MaxValueLength);
-        if (value.kind == StoredValue::Text)
-            texts[i] = value.text;
+        if (value.kind == StoredValue::OtherType)
+            because(QStringLiteral("'%1' is not a text").arg(name));
+        else if (value.text.size() > ContactStore::MaxValueLength)
+            because(QStringLiteral("'%1' is longer than its box holds (%2 characters)")
+                        .arg(name)
+                        .arg(ContactStore::MaxValueLength));
+        else if (!value.exact)
+            strayLine = true;
     }
-    if (!file.notUnderstood.isEmpty() || bytes.isEmpty() || bytes == rendered(texts))
-        return file;
     QStringDecoder utf8(QStringDecoder::Utf8);
-    utf8.decode(bytes);
-    file.notUnderstood = utf8.hasError() ? QStringLiteral("it holds bytes that are not UTF-8 text")
-                                         : QStringLiteral("it holds more than the five values as this program "
-                                                          "writes them");
+    const QString decoded = utf8.decode(bytes); // decoding happens here, when the result is taken
+    if (utf8.hasError())
+        because(QStringLiteral("it holds bytes that are not UTF-8 text"));
+    if (strayLine)
+        because(QStringLiteral("it holds more than the five values"));
     return file;
 }
 
@@ -383,9 +401,7 @@ ContactStore::WriteResult ContactStore::write(const Values &values)
         }
     }
 
-    std::array<std::optional<QString>, ValueCount> texts;
-    std::copy(values.begin(), values.end(), texts.begin());
-    const Outcome saved = wholefile::write(path, rendered(texts));
+    const Outcome saved = wholefile::write(path, rendered(values));
     if (!saved.ok())
         result.stored = Outcome::failure(failedToSet(saved.message()));
     return result;

@@ -37,7 +37,8 @@ void WholeFileTest::linkSwappedInIsNeverWrittenThrough()
         const QByteArray target = QFile::encodeName(document);
         while (!stop) {
             ::unlink(link.constData());
-            if (::symlink("someone-elses.txt", link.constData()) == 0 && ::rename(link.constData(), target.constData()) == 0)
+            if (::symlink("someone-elses.txt", link.constData()) == 0
+                && ::rename(link.constData(), target.constData()) == 0)
                 ++swaps;
         }
     });
