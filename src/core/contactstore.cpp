@@ -299,7 +299,7 @@ QString keptMessage(const QString &path, const QString &why, const QString &copy
 QString noCopyMessage(const QString &path, const QString &why, const QString &reason)
 {
     return QStringLiteral("The stored contact details in %1 could not be read exactly: %2. No copy of the file "
-                          "could be made, so nothing will be stored in it:\n%3")
+                          "could be made, so nothing was stored in it:\n%3")
         .arg(QDir::toNativeSeparators(path), why, reason);
 }
 
@@ -353,14 +353,10 @@ ContactStore::ReadResult ContactStore::read()
         case StoredValue::OtherType: result.errors << invalidType(ValueNames[i]); break;
         }
     }
-    if (!file.notUnderstood.isEmpty()) {
-        bool madeNow = false;
-        const Outcome kept = keepAside(bytes, &madeNow);
-        if (!kept.ok())
-            result.errors << noCopyMessage(path, file.notUnderstood, kept.message());
-        else if (madeNow)
-            result.errors << keptMessage(path, file.notUnderstood, m_keptAs);
-    }
+    // Where no copy can be made, storing will say so: the user is told once.
+    bool madeNow = false;
+    if (!file.notUnderstood.isEmpty() && keepAside(bytes, &madeNow).ok() && madeNow)
+        result.errors << keptMessage(path, file.notUnderstood, m_keptAs);
     return result;
 }
 

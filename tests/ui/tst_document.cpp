@@ -278,17 +278,11 @@ void TestDocument::storeNeverBlocksTheDocument_data()
     row("edited by hand", "file",
         "CompanyName = Nový Dvůr s.r.o.\r\n\r\n[General]\r\nEmail=a@b.cz \r\nAdress=\"Míru 12, Jihlava\"\r\n",
         {"Nový Dvůr s.r.o.", "Míru 12, Jihlava", "", "", "a@b.cz"}, {}, true);
-    for (const char *where : {"store", "fallback"}) {
-        const bool store = QByteArray(where) == "store";
-        const QStringList told = store ? QStringList{refused} : QStringList{};
-        row(qPrintable(QStringLiteral("FIFO at the %1").arg(where)), qPrintable(QStringLiteral("FIFO %1").arg(where)),
-            {}, none, told, !store);
-        row(qPrintable(QStringLiteral("folder at the %1").arg(where)),
-            qPrintable(QStringLiteral("folder %1").arg(where)), {}, none, told, !store);
-        row(qPrintable(QStringLiteral("device at the %1").arg(where)),
-            qPrintable(QStringLiteral("device %1").arg(where)), {}, none, told, !store);
-        row(qPrintable(QStringLiteral("dangling link at the %1").arg(where)),
-            qPrintable(QStringLiteral("link %1").arg(where)), {}, none, told, !store);
+    for (const char *kind : {"FIFO", "folder", "device", "dangling link"}) {
+        for (const bool atStore : {true, false}) {
+            const QString name = QStringLiteral("%1 at the %2").arg(kind, atStore ? "store" : "fallback");
+            row(qPrintable(name), qPrintable(name), {}, none, atStore ? QStringList{refused} : QStringList{}, !atStore);
+        }
     }
     row("header without ]", "file", "[General\nCompanyName=ACME\nAdress=Brno\n", {"ACME", "Brno", "", "", ""}, {kept},
         true);
@@ -312,6 +306,8 @@ void TestDocument::storeNeverBlocksTheDocument_data()
     row("read-only folder", "read-only folder", sound, all, {refused}, false);
     row("another user's file", "foreign", {}, all, {refused}, false);
     row("full disk", "full disk", sound, all, {refused}, false);
+    row("damaged file in a read-only folder", "read-only folder", "[General]\n# mine\n" + sound, all,
+        {refused, "No copy of the file could be made"}, false);
     row("damaged between two documents", "damaged later", sound, all, {kept}, true);
 }
 
@@ -332,8 +328,11 @@ void TestDocument::storeNeverBlocksTheDocument()
     DocumentRun run(forms);
     const QString store = config.store();
     const QString fallback = config.path(QStringLiteral("VireoLoggers.conf"));
-    QString target = setup.endsWith(" fallback") ? fallback : store;
+    QString target = setup.endsWith("at the fallback") ? fallback : store;
     QVERIFY(QDir().mkpath(QFileInfo(store).path()));
+    QFile earlier(store + ".damaged"); // taken: a new copy goes to .damaged.2
+    QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.write("an earlier copy") == 15);
+    earlier.close();
     const QByteArray path = QFile::encodeName(target);
     if (setup.startsWith("FIFO"))
         QCOMPARE(mkfifo(path.constData(), 0600), 0);
@@ -341,7 +340,7 @@ void TestDocument::storeNeverBlocksTheDocument()
         QVERIFY(QDir().mkpath(target + "/x"));
     else if (setup.startsWith("device") && mknod(path.constData(), S_IFCHR | 0600, makedev(1, 3)) != 0)
         QSKIP("this user may not make a device");
-    else if (setup.startsWith("link"))
+    else if (setup.startsWith("dangling link"))
         QVERIFY(QFile::link(target + ".gone", target));
     if (setup == "foreign") {
         qputenv("XDG_CONFIG_HOME", qgetenv("FORMULAR_TEST_FOREIGN_CONFIG"));
@@ -385,9 +384,14 @@ void TestDocument::storeNeverBlocksTheDocument()
     // the store was understood to hold is stored again.
     const QString last =
         setup == "damaged later" ? QStringLiteral("file ") + QString::fromLatin1(stored.toHex()) : before;
-    if (told.contains(KeptAside))
-        QCOMPARE(keptCopies(store), QStringList{last});
-    else if (!remembered || target == fallback)
+    const QString earlierCopy = standing(earlier.fileName());
+    if (told.contains(KeptAside)) {
+        QCOMPARE(keptCopies(store), (QStringList{earlierCopy, last}));
+        QVERIFY(boxes.texts().value(0).contains(store + ".damaged.2."));
+    } else {
+        QCOMPARE(keptCopies(store), QStringList{earlierCopy});
+    }
+    if (!remembered || target == fallback)
         QCOMPARE(standing(target), last);
     // What the boxes showed is what the store holds now, if it could be stored.
     if (remembered) {
