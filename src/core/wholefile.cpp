@@ -11,6 +11,9 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#elif defined(Q_OS_WIN)
+#include <QDir>
+#include <qt_windows.h>
 #else
 #include <QSaveFile>
 #endif
@@ -219,6 +222,195 @@ bool occupied(const QString &path)
 {
     struct stat info { };
     return ::lstat(QFile::encodeName(path).constData(), &info) == 0 || errno != ENOENT;
+}
+
+#elif defined(Q_OS_WIN)
+
+namespace {
+
+QString systemReason(DWORD error)
+{
+    return qt_error_string(int(error));
+}
+
+std::wstring nativePath(const QString &path)
+{
+    return QDir::toNativeSeparators(path).toStdWString();
+}
+
+// Closes the handle on every path out; CloseHandle itself is checked where
+// the file was written.
+class Handle {
+public:
+    explicit Handle(HANDLE handle)
+        : m_handle(handle)
+    {
+    }
+    ~Handle()
+    {
+        if (valid())
+            CloseHandle(m_handle);
+    }
+    Handle(const Handle &) = delete;
+    Handle &operator=(const Handle &) = delete;
+
+    HANDLE get() const { return m_handle; }
+    bool valid() const { return m_handle != INVALID_HANDLE_VALUE; }
+    QString close()
+    {
+        const HANDLE handle = std::exchange(m_handle, INVALID_HANDLE_VALUE);
+        return CloseHandle(handle) ? QString() : systemReason(GetLastError());
+    }
+
+private:
+    HANDLE m_handle;
+};
+
+// CREATE_NEW fails on anything at the path, a link or junction included.
+HANDLE createNew(const std::wstring &path)
+{
+    return CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// Writes every byte, flushes them to the disk and closes the file.
+QString writeFlushClose(Handle &file, const QByteArray &bytes)
+{
+    const char *data = bytes.constData();
+    qint64 left = bytes.size();
+    while (left > 0) {
+        DWORD written = 0;
+        const DWORD chunk = DWORD(qMin<qint64>(left, 1 << 30));
+        if (!WriteFile(file.get(), data, chunk, &written, nullptr))
+            return systemReason(GetLastError());
+        if (written == 0)
+            return systemReason(ERROR_DISK_FULL);
+        data += written;
+        left -= written;
+    }
+    if (!FlushFileBuffers(file.get()))
+        return systemReason(GetLastError());
+    return file.close();
+}
+
+bool missing(DWORD error)
+{
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+QString missingFolder(const QString &path)
+{
+    return QStringLiteral("the folder %1 no longer exists").arg(QDir::toNativeSeparators(QFileInfo(path).path()));
+}
+
+} // namespace
+
+Outcome write(const QString &path, const QByteArray &bytes)
+{
+    const std::wstring target = nativePath(path);
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
+            return cannotWrite(path, linkReason());
+        if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+            return cannotWrite(path, QStringLiteral("a folder of that name is in the way"));
+        if (attributes & FILE_ATTRIBUTE_READONLY)
+            return cannotWrite(path, QStringLiteral("the existing file is read-only"));
+    } else if (GetLastError() == ERROR_PATH_NOT_FOUND) {
+        return cannotWrite(path, missingFolder(path));
+    } else if (GetLastError() != ERROR_FILE_NOT_FOUND) {
+        return cannotWrite(path, systemReason(GetLastError()));
+    }
+
+    std::wstring scratch;
+    HANDLE created = INVALID_HANDLE_VALUE;
+    DWORD error = ERROR_FILE_EXISTS;
+    for (int attempt = 0; attempt < 100 && created == INVALID_HANDLE_VALUE && error == ERROR_FILE_EXISTS; ++attempt) {
+        scratch = target + L'.' + QString::number(QRandomGenerator::global()->generate(), 36).toStdWString();
+        created = createNew(scratch);
+        error = GetLastError();
+    }
+    if (created == INVALID_HANDLE_VALUE)
+        return cannotWrite(path, error == ERROR_PATH_NOT_FOUND ? missingFolder(path) : systemReason(error));
+
+    Handle file(created);
+    QString reason = writeFlushClose(file, bytes);
+    // The rename replaces whatever stands at the path itself, a link too.
+    if (reason.isEmpty()
+        && !MoveFileExW(scratch.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        error = GetLastError();
+        reason = error == ERROR_PATH_NOT_FOUND ? missingFolder(path) : systemReason(error);
+    }
+    if (!reason.isEmpty()) {
+        DeleteFileW(scratch.c_str());
+        return cannotWrite(path, reason);
+    }
+    return Outcome::success();
+}
+
+Outcome create(const QString &path, const QByteArray &bytes)
+{
+    const std::wstring target = nativePath(path);
+    Handle file(createNew(target));
+    if (!file.valid())
+        return cannotWrite(path, systemReason(GetLastError()));
+    const QString reason = writeFlushClose(file, bytes);
+    if (!reason.isEmpty()) {
+        DeleteFileW(target.c_str()); // ours alone: it was created above
+        return cannotWrite(path, reason);
+    }
+    return Outcome::success();
+}
+
+Outcome read(const QString &path, QByteArray *bytes, qint64 limit)
+{
+    const std::wstring source = nativePath(path);
+    const DWORD attributes = GetFileAttributesW(source.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return cannotRead(path, systemReason(GetLastError()));
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
+        return cannotRead(path, QStringLiteral("it is a link, which is not followed"));
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+        return cannotRead(path, QStringLiteral("it is not a regular file"));
+
+    // Whatever may have taken the file's place since, the open does not
+    // follow a link, and only a file on a disk is read.
+    Handle file(CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!file.valid())
+        return cannotRead(path, systemReason(GetLastError()));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (GetFileType(file.get()) != FILE_TYPE_DISK || !GetFileInformationByHandle(file.get(), &info)
+        || (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)))
+        return cannotRead(path, QStringLiteral("it is not a regular file"));
+    const qint64 size = (qint64(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    if (size > limit)
+        return cannotRead(path, tooLarge(limit));
+
+    QByteArray result(qsizetype(size) + 1, Qt::Uninitialized);
+    qsizetype filled = 0;
+    for (;;) {
+        if (filled == result.size()) { // grown since: read on up to the limit
+            if (result.size() > limit)
+                return cannotRead(path, tooLarge(limit));
+            result.resize(qMin<qsizetype>(result.size() * 2, limit + 1));
+        }
+        DWORD got = 0;
+        if (!ReadFile(file.get(), result.data() + filled, DWORD(result.size() - filled), &got, nullptr))
+            return cannotRead(path, systemReason(GetLastError()));
+        if (got == 0)
+            break;
+        filled += got;
+    }
+    if (filled > limit)
+        return cannotRead(path, tooLarge(limit));
+    result.truncate(filled);
+    *bytes = result;
+    return Outcome::success();
+}
+
+bool occupied(const QString &path)
+{
+    return GetFileAttributesW(nativePath(path).c_str()) != INVALID_FILE_ATTRIBUTES || !missing(GetLastError());
 }
 
 #else
