@@ -6,21 +6,28 @@
 #include <QFileInfo>
 #include <QMetaType>
 #include <QSettings>
-#include <QTemporaryFile>
+#include <QStandardPaths>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+#include <cstring>
+#include <memory>
+
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+#define FORMULAR_STORE_IN_FILE 1
+#endif
 
 namespace {
 
 const char Organisation[] = "VireoLoggers";
 const char Application[] = "Formular";
+constexpr qint64 SizeLimit = 1024 * 1024;
 
 QString failedToSet(const QString &reason)
 {
-    // The store writes all values at once, so a failure is charged to the
-    // first of them.
-    QString message = QStringLiteral("Failed to set data for '%1'").arg(QLatin1String(ContactStore::ValueNames[0]));
-    if (!reason.isEmpty())
-        message += QLatin1Char('\n') + reason;
-    return message;
+    // All values are stored at once, so a failure is charged to the first.
+    return QStringLiteral("Failed to set data for '%1'\nThe contact details could not be stored in %2.\n%3")
+        .arg(QLatin1String(ContactStore::ValueNames[0]), ContactStore::location(), reason);
 }
 
 QString invalidType(const char *name)
@@ -28,186 +35,430 @@ QString invalidType(const char *name)
     return QStringLiteral("Invalid data type for '%1'").arg(QLatin1String(name));
 }
 
-// Reads the five values; a value of another type is left empty and named.
-void readValues(const QSettings &settings, ContactStore::ReadResult &result)
+#ifdef FORMULAR_STORE_IN_FILE
+
+QString storePath()
 {
-    for (std::size_t i = 0; i < ContactStore::ValueNames.size(); ++i) {
-        const char *name = ContactStore::ValueNames[i];
-        const QVariant value = settings.value(QLatin1String(name));
-        if (!value.isValid())
-            result.values[i] = QString(); // never stored: an empty text
-        else if (value.metaType().id() == QMetaType::QString)
-            result.values[i] = value.toString();
-        else
-            result.errors << invalidType(name);
-    }
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    if (folder.isEmpty())
+        return {};
+    return folder + QLatin1Char('/') + QLatin1String(Organisation) + QLatin1Char('/') + QLatin1String(Application)
+           + QStringLiteral(".conf");
 }
 
-void writeValues(QSettings &settings, const ContactStore::Values &values)
+// ---- The file's layout --------------------------------------------------
+//
+// The INI layout of Qt's settings class, which earlier versions wrote the
+// file with: a "[General]" line, then one "Name=value" line per value in the
+// order of the names' bytes. A value is escaped as that class escapes a
+// text, so that a file written by either reads the same in both.
+
+// ValueNames indexes in the order the file lists them.
+constexpr std::array<int, ContactStore::ValueCount> FileOrder{1, 0, 2, 4, 3};
+
+bool isHexDigit(char16_t c)
 {
-    for (std::size_t i = 0; i < values.size(); ++i)
-        settings.setValue(QLatin1String(ContactStore::ValueNames[i]), values[i]);
-    settings.sync();
+    return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
 }
+
+QByteArray escaped(QString text)
+{
+    // A text holding a NUL, or beginning with '@', is marked as a text.
+    if (text.contains(QChar(u'\0')))
+        text = QStringLiteral("@String(") + text + QLatin1Char(')');
+    else if (text.startsWith(QLatin1Char('@')))
+        text.prepend(QLatin1Char('@'));
+
+    QByteArray out;
+    bool needsQuotes = false;
+    bool escapeNextIfDigit = false; // after a numeric escape, which reads on over digits
+    QStringEncoder utf8(QStringEncoder::Utf8);
+    for (const QChar qch : text) {
+        const char16_t ch = qch.unicode();
+        if (ch == u';' || ch == u',' || ch == u'=')
+            needsQuotes = true;
+        if (escapeNextIfDigit && isHexDigit(ch)) {
+            out += "\\x" + QByteArray::number(int(ch), 16);
+            continue;
+        }
+        escapeNextIfDigit = false;
+        switch (ch) {
+        case u'\0': out += "\\0", escapeNextIfDigit = true; break;
+        case u'\a': out += "\\a"; break;
+        case u'\b': out += "\\b"; break;
+        case u'\f': out += "\\f"; break;
+        case u'\n': out += "\\n"; break;
+        case u'\r': out += "\\r"; break;
+        case u'\t': out += "\\t"; break;
+        case u'\v': out += "\\v"; break;
+        case u'"':
+        case u'\\': out += '\\', out += char(ch); break;
+        default:
+            if (ch <= 0x1F) {
+                out += "\\x" + QByteArray::number(int(ch), 16);
+                escapeNextIfDigit = true;
+            } else {
+                out += utf8.encode(QStringView(&qch, 1));
+            }
+        }
+    }
+    if (needsQuotes || out.startsWith(' ') || out.endsWith(' '))
+        out = '"' + out + '"';
+    return out;
+}
+
+// The file as this program writes it.
+QByteArray rendered(const ContactStore::Values &values)
+{
+    QByteArray out("[General]\n");
+    for (const int i : FileOrder)
+        out += QByteArray(ContactStore::ValueNames[std::size_t(i)]) + '=' + escaped(values[std::size_t(i)]) + '\n';
+    return out;
+}
+
+struct StoredValue {
+    enum Kind { Missing, Text, OtherType } kind = Missing;
+    QString text;
+    bool exact = true; // nothing of the stored bytes was dropped in reading them
+};
+
+// One value as the settings class reads it: quoted parts, escapes, a comma
+// outside quotes making a list, ';' outside quotes starting a comment, and
+// a leading '@' marking a type.
+StoredValue parsedValue(QByteArrayView raw)
+{
+    QString text;
+    bool isList = false, inQuotes = false, quoted = false, exact = true;
+    qsizetype keep = 0; // trailing blanks up to here stay: they were escaped or quoted
+    qsizetype i = 0;
+    const auto skipBlanks = [&] {
+        while (i < raw.size() && (raw[i] == ' ' || raw[i] == '\t'))
+            ++i;
+    };
+    const auto chopBlanks = [&] {
+        while (text.size() > keep && (text.back() == u' ' || text.back() == u'\t'))
+            text.chop(1);
+    };
+    const auto numeric = [&](int base, qsizetype first) {
+        char16_t value = 0;
+        for (i = first; i < raw.size(); ++i) {
+            const char c = raw[i];
+            const int digit = c >= '0' && c <= '9'                 ? c - '0'
+                              : base == 16 && c >= 'a' && c <= 'f' ? c - 'a' + 10
+                              : base == 16 && c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                                                   : -1;
+            if (digit < 0 || digit >= base)
+                break;
+            value = char16_t(value * base + digit);
+        }
+        text += QChar(value);
+    };
+
+    skipBlanks();
+    while (i < raw.size()) {
+        const char c = raw[i];
+        if (c == '\\') {
+            if (++i >= raw.size()) {
+                exact = false; // a line continued: not what is written
+                break;
+            }
+            const char e = raw[i++];
+            static const char plain[] = "abfnrtv\"?'\\";
+            static const char16_t meant[] = u"\a\b\f\n\r\t\v\"?'\\";
+            if (const char *hit = std::strchr(plain, e); hit && e)
+                text += QChar(meant[hit - plain]);
+            else if (e == 'x' && i < raw.size() && isHexDigit(char16_t(raw[i])))
+                numeric(16, i);
+            else if (e >= '0' && e <= '7')
+                numeric(8, i - 1);
+            else
+                exact = false; // an unknown escape is dropped
+            keep = text.size();
+        } else if (c == '"') {
+            ++i;
+            quoted = true;
+            inQuotes = !inQuotes;
+            if (!inQuotes) {
+                skipBlanks();
+                keep = text.size();
+            }
+        } else if (!inQuotes && c == ',') {
+            isList = true;
+            ++i;
+            skipBlanks();
+            text.clear();
+            keep = 0;
+        } else if (!inQuotes && c == ';') {
+            exact = false; // a comment after the value
+            break;
+        } else {
+            qsizetype end = i + 1;
+            while (end < raw.size() && raw[end] != '\\' && raw[end] != '"' && raw[end] != ','
+                   && (inQuotes || raw[end] != ';'))
+                ++end;
+            // Runs end at ASCII bytes only, so no UTF-8 sequence is split.
+            text += QString::fromUtf8(raw.sliced(i, end - i));
+            i = end;
+        }
+    }
+    if (!quoted)
+        chopBlanks();
+    exact = exact && !inQuotes;
+
+    if (isList)
+        return {StoredValue::OtherType, {}, false};
+    if (text.startsWith(QLatin1String("@@")))
+        return {StoredValue::Text, text.mid(1), exact};
+    if (text == QLatin1String("@Invalid()"))
+        return {StoredValue::Missing, {}, false};
+    if (text.startsWith(QLatin1String("@String(")) && text.endsWith(QLatin1Char(')')))
+        return {StoredValue::Text, text.mid(8, text.size() - 9), exact};
+    for (const char *type : {"@ByteArray(", "@Variant(", "@DateTime(", "@Rect(", "@Size(", "@Point("}) {
+        if (text.startsWith(QLatin1String(type)) && text.endsWith(QLatin1Char(')')))
+            return {StoredValue::OtherType, {}, false};
+    }
+    return {StoredValue::Text, text, exact};
+}
+
+struct StoredFile {
+    std::array<StoredValue, ContactStore::ValueCount> values;
+    QString notUnderstood; // why the file holds more than can be shown; empty when it holds no more
+};
+
+// Reads what can be read of the five values, line by line, and tells
+// whether anything the file holds was not shown exactly: a line that is
+// neither "[General]" nor one of the five values (given once), a value that
+// is not a text, or longer than its box, or bytes that are not UTF-8. The
+// layout itself (order, quotes, blanks, line ends) may be anyone's.
+StoredFile parsed(const QByteArray &bytes)
+{
+    StoredFile file;
+    bool strayLine = false;
+    QByteArrayView data(bytes);
+    if (data.startsWith("\xEF\xBB\xBF")) {
+        data = data.sliced(3);
+        strayLine = true;
+    }
+    bool inGeneral = true; // lines before any section belong to it
+    while (!data.isEmpty()) {
+        const qsizetype end = data.indexOf('\n');
+        const QByteArrayView line = data.first(end < 0 ? data.size() : end).trimmed();
+        data = end < 0 ? QByteArrayView() : data.sliced(end + 1);
+        if (line.isEmpty())
+            continue;
+        if (line.startsWith('[')) {
+            const qsizetype close = line.indexOf(']');
+            inGeneral = line.sliced(1, (close < 0 ? line.size() : close) - 1).trimmed() == "General";
+            strayLine = strayLine || line != "[General]";
+            continue;
+        }
+        const qsizetype equals = line.indexOf('=');
+        const QByteArrayView key = line.first(equals < 0 ? 0 : equals).trimmed();
+        const auto name = std::find_if(ContactStore::ValueNames.begin(), ContactStore::ValueNames.end(),
+            [&](const char *candidate) { return key == candidate; });
+        if (!inGeneral || name == ContactStore::ValueNames.end()) {
+            strayLine = true;
+            continue;
+        }
+        StoredValue &value = file.values[std::size_t(name - ContactStore::ValueNames.begin())];
+        strayLine = strayLine || value.kind != StoredValue::Missing; // given twice: the last one counts
+        value = parsedValue(line.sliced(equals + 1));
+    }
+
+    const auto because = [&](const QString &why) {
+        if (file.notUnderstood.isEmpty())
+            file.notUnderstood = why;
+    };
+    for (std::size_t i = 0; i < file.values.size(); ++i) {
+        const StoredValue &value = file.values[i];
+        const QString name = QLatin1String(ContactStore::ValueNames[i]);
+        if (value.kind == StoredValue::OtherType)
+            because(QStringLiteral("'%1' is not a text").arg(name));
+        else if (value.text.size() > ContactStore::MaxValueLength)
+            because(QStringLiteral("'%1' is longer than its box holds (%2 characters)")
+                        .arg(name)
+                        .arg(ContactStore::MaxValueLength));
+        else if (!value.exact)
+            strayLine = true;
+    }
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString decoded = utf8.decode(bytes); // decoding happens here, when the result is taken
+    if (utf8.hasError())
+        because(QStringLiteral("it holds bytes that are not UTF-8 text"));
+    if (strayLine)
+        because(QStringLiteral("it holds more than the five values"));
+    return file;
+}
+
+QString keptMessage(const QString &path, const QString &why, const QString &copy)
+{
+    return QStringLiteral("The stored contact details in %1 could not be read exactly: %2. The file was kept as %3.")
+        .arg(QDir::toNativeSeparators(path), why, QDir::toNativeSeparators(copy));
+}
+
+QString noCopyMessage(const QString &path, const QString &why, const QString &reason)
+{
+    return QStringLiteral("The stored contact details in %1 could not be read exactly: %2. No copy of the file "
+                          "could be made, so nothing was stored in it:\n%3")
+        .arg(QDir::toNativeSeparators(path), why, reason);
+}
+
+#else // the registry (or the platform's own store)
+
+// The key itself: no organisation-wide or machine-wide key is consulted.
+std::unique_ptr<QSettings> nativeStore()
+{
+    auto settings =
+        std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, Organisation, Application);
+    settings->setFallbacksEnabled(false);
+    return settings;
+}
+
+#endif
 
 } // namespace
 
-ContactStore::ContactStore()
+QString ContactStore::location()
 {
-#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
-    // Here the native store is an INI file, which is written with the same
-    // care as the document.
-    m_fileName = QSettings(QSettings::NativeFormat, QSettings::UserScope, Organisation, Application).fileName();
+#ifdef FORMULAR_STORE_IN_FILE
+    return QDir::toNativeSeparators(storePath());
+#else
+    return QStringLiteral("HKEY_CURRENT_USER\\Software\\%1\\%2").arg(Organisation, Application);
 #endif
 }
 
-ContactStore::ContactStore(const QString &fileName)
-    : m_fileName(fileName)
-{
-}
+#ifdef FORMULAR_STORE_IN_FILE
 
 ContactStore::ReadResult ContactStore::read()
 {
-    if (m_fileName.isEmpty())
-        return readNative();
-
     ReadResult result;
-    const QFileInfo info(m_fileName);
-    if (!info.exists()) { // first run: nothing stored yet
+    const QString path = storePath();
+    if (path.isEmpty())
+        return result;
+    if (!wholefile::occupied(path)) { // first run: nothing stored yet
         result.values.fill(QString());
         return result;
     }
-    if (!info.isFile())
-        return result; // a folder, FIFO or device is never opened
-
-    const QSettings settings(m_fileName, QSettings::IniFormat);
-    // The settings class parses a file once per process, so damage seen
-    // once is remembered until the file is written afresh.
-    m_damaged = m_damaged || settings.status() == QSettings::FormatError;
-    if (settings.status() == QSettings::AccessError)
+    // What cannot be opened is not read, and not reported here: storing
+    // will say why it cannot be written either.
+    QByteArray bytes;
+    if (!wholefile::read(path, &bytes, SizeLimit).ok())
         return result;
-    readValues(settings, result);
-    if (m_damaged && !m_damageReported) {
-        m_damageReported = true;
-        const Outcome kept = keepDamagedCopy();
-        result.errors << (kept.ok()
-                              ? QStringLiteral("The stored contact details in %1 could not be read. "
-                                               "The file was kept as %2.")
-                                    .arg(QDir::toNativeSeparators(m_fileName), QDir::toNativeSeparators(m_damagedCopy))
-                              : QStringLiteral("The stored contact details in %1 could not be read. "
-                                               "The file was kept as it is and nothing will be stored "
-                                               "in it, because no copy of it could be made:\n%2")
-                                    .arg(QDir::toNativeSeparators(m_fileName), kept.message()));
+
+    const StoredFile file = parsed(bytes);
+    for (std::size_t i = 0; i < file.values.size(); ++i) {
+        switch (file.values[i].kind) {
+        case StoredValue::Missing: result.values[i] = QString(); break;
+        case StoredValue::Text: result.values[i] = file.values[i].text.left(MaxValueLength); break;
+        case StoredValue::OtherType: result.errors << invalidType(ValueNames[i]); break;
+        }
     }
+    // Where no copy can be made, storing will say so: the user is told once.
+    bool madeNow = false;
+    if (!file.notUnderstood.isEmpty() && keepAside(bytes, &madeNow).ok() && madeNow)
+        result.errors << keptMessage(path, file.notUnderstood, m_keptAs);
     return result;
 }
 
-Outcome ContactStore::write(const Values &values)
+ContactStore::WriteResult ContactStore::write(const Values &values)
 {
-    if (m_fileName.isEmpty())
-        return writeNative(values);
-
-    // A store whose folder cannot be made cannot be opened at all: nothing
-    // is stored and, as on Windows, nothing is reported.
-    if (!QDir().mkpath(QFileInfo(m_fileName).absolutePath()))
-        return Outcome::success();
-
-    const QFileInfo info(m_fileName);
-    QByteArray previous;
-    if (info.exists() || info.isSymLink()) {
-        if (!info.isFile())
-            return Outcome::failure(
-                failedToSet(QStringLiteral("%1 is not a regular file.").arg(QDir::toNativeSeparators(m_fileName))));
-        // What cannot be read is never overwritten.
-        const Outcome read = wholefile::read(m_fileName, &previous);
-        if (!read.ok())
-            return Outcome::failure(failedToSet(read.message()));
-        const QSettings check(m_fileName, QSettings::IniFormat);
-        m_damaged = m_damaged || check.status() == QSettings::FormatError;
+    WriteResult result;
+    const QString path = storePath();
+    if (path.isEmpty()) {
+        result.stored = Outcome::failure(failedToSet(QStringLiteral("There is no configuration folder.")));
+        return result;
     }
-    if (m_damaged) {
-        if (m_damagedCopy.isEmpty()) {
-            const Outcome kept = keepDamagedCopy();
-            // When reading told the user that the file stays untouched, the
-            // document goes ahead without storing; otherwise this is news.
-            if (!kept.ok())
-                return m_damageReported ? Outcome::success() : Outcome::failure(failedToSet(kept.message()));
+    const QString folder = QFileInfo(path).path();
+    if (!QDir().mkpath(folder)) {
+        result.stored = Outcome::failure(
+            failedToSet(QStringLiteral("The folder %1 cannot be made.").arg(QDir::toNativeSeparators(folder))));
+        return result;
+    }
+
+    // The file may have changed since it was shown: what stands there now
+    // is read, and nothing that could not be read is overwritten.
+    if (wholefile::occupied(path)) {
+        QByteArray previous;
+        const Outcome read = wholefile::read(path, &previous, SizeLimit);
+        if (!read.ok()) {
+            result.stored = Outcome::failure(failedToSet(read.message()));
+            return result;
         }
-        previous.clear(); // its bytes are in the copy; start a sound file
+        const StoredFile file = parsed(previous);
+        if (!file.notUnderstood.isEmpty()) {
+            bool madeNow = false;
+            const Outcome kept = keepAside(previous, &madeNow);
+            if (!kept.ok()) {
+                result.stored = Outcome::failure(failedToSet(noCopyMessage(path, file.notUnderstood, kept.message())));
+                return result;
+            }
+            if (madeNow)
+                result.notice = keptMessage(path, file.notUnderstood, m_keptAs);
+        }
     }
 
-    QByteArray rendered;
-    const Outcome render = renderWithValues(previous, values, &rendered);
-    if (!render.ok())
-        return Outcome::failure(failedToSet(render.message()));
-    const Outcome saved = wholefile::write(m_fileName, rendered, wholefile::Links::Follow);
+    const Outcome saved = wholefile::write(path, rendered(values));
     if (!saved.ok())
-        return Outcome::failure(failedToSet(saved.message()));
-    m_damaged = false;
+        result.stored = Outcome::failure(failedToSet(saved.message()));
+    return result;
+}
+
+// Copies the bytes to the first free "<file>.damaged", "<file>.damaged.2",
+// ..., unless this run has copied the very same bytes already.
+Outcome ContactStore::keepAside(const QByteArray &bytes, bool *madeNow)
+{
+    *madeNow = false;
+    if (!m_keptAs.isEmpty() && bytes == m_keptBytes)
+        return Outcome::success();
+    const QString path = storePath();
+    QString copy = path + QStringLiteral(".damaged");
+    for (int n = 2; wholefile::occupied(copy); ++n)
+        copy = path + QStringLiteral(".damaged.%1").arg(n);
+    const Outcome made = wholefile::create(copy, bytes);
+    if (!made.ok())
+        return made;
+    m_keptBytes = bytes;
+    m_keptAs = copy;
+    *madeNow = true;
     return Outcome::success();
 }
 
-// Lets the settings class write the values into a scratch copy of the store
-// beside it, and reads the copy back: a cut-off write (a full disk that the
-// settings class does not notice) is caught here, before the store is touched.
-Outcome ContactStore::renderWithValues(const QByteArray &previous, const Values &values, QByteArray *rendered) const
-{
-    const QString storeName = QFileInfo(m_fileName).fileName();
-    QTemporaryFile scratch(m_fileName + QStringLiteral(".XXXXXX"));
-    if (!scratch.open())
-        return Outcome::failure(
-            QStringLiteral("Cannot create a scratch file beside %1: %2").arg(storeName, scratch.errorString()));
-    if (scratch.write(previous) != previous.size() || !scratch.flush())
-        return Outcome::failure(
-            QStringLiteral("Cannot write a scratch file beside %1: %2").arg(storeName, scratch.errorString()));
-    scratch.close();
-    {
-        QSettings settings(scratch.fileName(), QSettings::IniFormat);
-        writeValues(settings, values);
-        if (settings.status() != QSettings::NoError)
-            return Outcome::failure(QStringLiteral("Cannot write a scratch file beside %1.").arg(storeName));
-    }
-    const QSettings check(scratch.fileName(), QSettings::IniFormat);
-    bool same = check.status() == QSettings::NoError;
-    for (std::size_t i = 0; same && i < values.size(); ++i)
-        same = check.value(QLatin1String(ValueNames[i])) == QVariant(values[i]);
-    if (!same)
-        return Outcome::failure(
-            QStringLiteral("The values written beside %1 did not read back; the disk may be full.").arg(storeName));
-    return wholefile::read(scratch.fileName(), rendered);
-}
+#else
 
-// Copies the damaged file's bytes to the first free "<file>.damaged" name.
-Outcome ContactStore::keepDamagedCopy()
-{
-    QByteArray bytes;
-    const Outcome read = wholefile::read(m_fileName, &bytes);
-    if (!read.ok())
-        return read;
-    QString copy = m_fileName + QStringLiteral(".damaged");
-    for (int n = 2; QFileInfo(copy).exists() || QFileInfo(copy).isSymLink(); ++n)
-        copy = m_fileName + QStringLiteral(".damaged.%1").arg(n);
-    const Outcome saved = wholefile::write(copy, bytes, wholefile::Links::Refuse);
-    if (saved.ok())
-        m_damagedCopy = copy;
-    return saved;
-}
-
-ContactStore::ReadResult ContactStore::readNative() const
+ContactStore::ReadResult ContactStore::read()
 {
     ReadResult result;
-    const QSettings settings(QSettings::NativeFormat, QSettings::UserScope, Organisation, Application);
-    if (settings.status() != QSettings::NoError)
+    const std::unique_ptr<QSettings> settings = nativeStore();
+    if (settings->status() != QSettings::NoError)
         return result; // the store cannot be opened: nothing to report
-    readValues(settings, result);
+    for (std::size_t i = 0; i < ValueNames.size(); ++i) {
+        const QVariant value = settings->value(QLatin1String(ValueNames[i]));
+        if (!value.isValid())
+            result.values[i] = QString(); // never stored: an empty text
+        else if (value.metaType().id() == QMetaType::QString)
+            result.values[i] = value.toString().left(MaxValueLength);
+        else
+            result.errors << invalidType(ValueNames[i]);
+    }
     return result;
 }
 
-Outcome ContactStore::writeNative(const Values &values) const
+ContactStore::WriteResult ContactStore::write(const Values &values)
 {
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, Organisation, Application);
-    writeValues(settings, values);
-    if (settings.status() != QSettings::NoError)
-        return Outcome::failure(failedToSet(QString()));
+    WriteResult result;
+    const std::unique_ptr<QSettings> settings = nativeStore();
+    for (std::size_t i = 0; i < values.size(); ++i)
+        settings->setValue(QLatin1String(ValueNames[i]), values[i]);
+    settings->sync();
+    if (settings->status() != QSettings::NoError)
+        result.stored = Outcome::failure(failedToSet(QStringLiteral("The registry refused the values.")));
+    return result;
+}
+
+Outcome ContactStore::keepAside(const QByteArray &, bool *madeNow)
+{
+    *madeNow = false;
     return Outcome::success();
 }
+
+#endif

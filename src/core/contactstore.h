@@ -1,24 +1,31 @@
 #pragma once
 
-// The customer's contact details, remembered between runs: five string
-// values in the per-user settings store (on Windows the registry key
-// HKEY_CURRENT_USER\Software\VireoLoggers\Formular, on Linux the file
-// ~/.config/VireoLoggers/Formular.conf).
+// The customer's contact details, remembered between runs: five texts in
+// the per-user store. On Windows that is the registry key
+// HKEY_CURRENT_USER\Software\VireoLoggers\Formular; elsewhere the file
+// VireoLoggers/Formular.conf in the user's configuration folder
+// ($XDG_CONFIG_HOME, or ~/.config), in the INI layout earlier versions wrote.
 //
-// Nothing the user stored is ever lost:
-//  - A value of another type than a string is reported ("Invalid data type
+// The file is read by this class alone, from its bytes:
+//  - Only a regular file of at most a megabyte is opened, without following
+//    a link and without waiting on a writer, so nothing can hang on it. No
+//    other file (such as an organisation-wide one) is ever read.
+//  - A value of another type than a text is reported ("Invalid data type
 //    for 'Adress'") and left out; the other values are read all the same.
-//  - A store file that cannot be parsed is copied aside (Formular.conf.damaged)
-//    before anything is written, and reported once, naming both files.
-//  - A store file is written whole or not at all: the new contents are
-//    checked by reading them back before they replace the old file.
-//  - Only a regular file is read; a FIFO or device at its path is left alone.
-// A store that cannot be created at all (its folder cannot be made) is, as
-// on Windows, neither read nor written and nothing is reported: the caller
-// goes on with the texts it shows.
+//  - Whatever the file holds beyond the five texts as this program writes
+//    them (damage, comments, other entries, text that is not UTF-8, a value
+//    longer than its box, a value of another type) is never overwritten
+//    unseen: the whole file is first copied to the first free
+//    Formular.conf.damaged, .damaged.2, ..., and the user is told once,
+//    naming both files.
+//  - What cannot be read is never overwritten, and a link is never written
+//    through. The file is replaced whole or not at all.
+// Storing may fail; the caller reports it and goes on: remembering the
+// details must never stand in the way of the order document.
 
 #include "outcome.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -31,6 +38,9 @@ public:
     // spelled as earlier versions stored them.
     static constexpr std::array<const char *, ValueCount> ValueNames{
         "CompanyName", "Adress", "ContaktPerson", "Telephone", "Email"};
+    // The most characters a contact box holds; a longer stored value is
+    // shown cut and its file kept aside.
+    static constexpr int MaxValueLength = 32767;
     using Values = std::array<QString, ValueCount>;
 
     struct ReadResult {
@@ -41,26 +51,23 @@ public:
         QStringList errors; // one message per problem, empty when all went well
     };
 
-    // The user's own store: organisation "VireoLoggers", application "Formular".
-    ContactStore();
-    // A store in the given INI file (tests use a temporary one).
-    explicit ContactStore(const QString &fileName);
+    struct WriteResult {
+        Outcome stored = Outcome::success(); // "Failed to set data for ..." with the reason
+        QString notice;                      // the previous file was kept aside: the user is to be told
+    };
 
     ReadResult read();
-    Outcome write(const Values &values);
+    WriteResult write(const Values &values);
 
-    // The file that holds the store; empty where the platform keeps it
-    // elsewhere (the registry).
-    QString fileName() const { return m_fileName; }
+    // Where the details are kept, as the user would look for them: the
+    // file's path, or the registry key.
+    static QString location();
 
 private:
-    ReadResult readNative() const;
-    Outcome writeNative(const Values &values) const;
-    Outcome keepDamagedCopy();
-    Outcome renderWithValues(const QByteArray &previous, const Values &values, QByteArray *rendered) const;
+    Outcome keepAside(const QByteArray &bytes, bool *madeNow);
 
-    QString m_fileName;            // empty: the platform's native store
-    bool m_damaged = false;        // the file could not be parsed when last read
-    bool m_damageReported = false; // told the user once already
-    QString m_damagedCopy;         // where its bytes were kept, once they are
+    // The bytes last copied aside in this run and the copy's name, so that
+    // the same contents are copied and reported once.
+    QByteArray m_keptBytes;
+    QString m_keptAs;
 };

@@ -1,8 +1,13 @@
 #pragma once
 
-// Writes a file in one piece: either the new bytes are all there, or the
-// previous file stays exactly as it was. Every step is checked: the write,
-// the flush of the buffer, the sync to the disk and the final rename.
+// Files written in one piece and read without surprises.
+//
+// A write either leaves all the new bytes at the path or the previous file
+// exactly as it was. The new bytes go into a file of our own, created
+// exclusively beside the target, and are flushed and synced before a rename
+// puts that file in the target's place. A rename replaces whatever stands at
+// the path itself, so a link planted there at any moment is replaced, never
+// written through; a link found at the path beforehand is refused.
 
 #include "outcome.h"
 
@@ -11,17 +16,20 @@
 
 namespace wholefile {
 
-enum class Links {
-    Refuse, // a link at the path is never written through
-    Follow, // the file the link points to is replaced (a user's own config link)
-};
-
 // On failure the message reads "Cannot write <file name>: <reason>".
 // Only a regular file (or nothing) may stand at the path, and a file that
-// nobody may write is refused even for an administrator.
-Outcome write(const QString &path, const QByteArray &bytes, Links links);
+// nobody may write is refused even for an administrator. The new file keeps
+// the permissions of the one it replaces.
+Outcome write(const QString &path, const QByteArray &bytes);
 
-// Reads a regular file whole; a FIFO or device at the path is never opened.
-Outcome read(const QString &path, QByteArray *bytes);
+// Writes a new file; fails, touching nothing, when anything stands at the path.
+Outcome create(const QString &path, const QByteArray &bytes);
+
+// Reads a regular file whole. A link, FIFO, device or folder at the path is
+// never opened (nothing can hang on it), nor is a file above `limit` bytes.
+Outcome read(const QString &path, QByteArray *bytes, qint64 limit);
+
+// Whether anything at all, even a dangling link, stands at the path.
+bool occupied(const QString &path);
 
 } // namespace wholefile

@@ -45,6 +45,7 @@ ContactDialog::ContactDialog(std::function<catalogue::Language()> language, QWid
         edit->setObjectName(controlnames::contactEdit(i + 1));
         edit->setGeometry(8, 16, 341, 21);
         edit->setFont(font);
+        edit->setMaxLength(ContactStore::MaxValueLength);
         edit->installEventFilter(this);
         m_groups[std::size_t(i)] = group;
         m_edits[std::size_t(i)] = edit;
@@ -114,17 +115,26 @@ std::array<document::ContactField, document::ContactLines> ContactDialog::contac
     return details;
 }
 
+// Remembering the details is a convenience; the order document is the job.
+// Whatever happens to the store is told in one message, and the dialog
+// closes with the texts on screen all the same.
 void ContactDialog::storeAndContinue()
 {
     ContactStore::Values values;
     for (std::size_t i = 0; i < values.size(); ++i)
         values[i] = m_edits[i]->text();
-    const Outcome stored = m_store.write(values);
-    if (!stored.ok()) {
-        // The dialog stays open so that the user can retry or cancel.
-        dialogs::showError(this, stored.message());
-        return;
-    }
+    const ContactStore::WriteResult stored = m_store.write(values);
+    QStringList told;
+    if (!stored.notice.isEmpty())
+        told << stored.notice;
+    if (!stored.stored.ok())
+        told << stored.stored.message()
+                    + (m_language() == catalogue::Language::Czech
+                            ? QStringLiteral("\nDokument se přesto vytvoří; kontaktní údaje si program nezapamatuje.")
+                            : QStringLiteral("\nThe document is made all the same; the contact details are not "
+                                             "remembered."));
+    if (!told.isEmpty())
+        dialogs::showError(this, told.join(QStringLiteral("\n\n")));
     done(ModalOk);
 }
 

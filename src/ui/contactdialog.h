@@ -22,9 +22,6 @@ public:
     // `language` is asked at every showing.
     explicit ContactDialog(std::function<catalogue::Language()> language, QWidget *parent = nullptr);
 
-    // Tests point the dialog at a store of their own.
-    void setStore(const ContactStore &store) { m_store = store; }
-
     // What the customer gave, each text with the caption it was asked under.
     std::array<document::ContactField, document::ContactLines> contactDetails() const;
 

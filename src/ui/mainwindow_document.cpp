@@ -76,7 +76,7 @@ void MainWindow::writeAndOpenDocument()
     const QString path = QDir::current().filePath(DocumentName);
     // A link named like the document is never written through: it may have
     // been planted in a shared folder to overwrite some other file.
-    const Outcome saved = wholefile::write(path, bytes, wholefile::Links::Refuse);
+    const Outcome saved = wholefile::write(path, bytes);
     if (!saved.ok()) {
         dialogs::showError(this, saved.message());
         return;

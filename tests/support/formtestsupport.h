@@ -12,6 +12,7 @@
 #include "glyphbutton.h"
 #include "mainwindow.h"
 #include "picturebox.h"
+#include "privateconfig.h"
 #include "stringgrid.h"
 
 #include <QAbstractItemView>
@@ -28,6 +29,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -60,15 +62,18 @@ public:
     }
 };
 
-// Records every message box and answers it.
+// Records every message box and answers it; `onAsk` runs first, if set.
 class BoxAnswers {
 public:
     QList<dialogs::Request> asked;
     QMessageBox::StandardButton answer = QMessageBox::Ok;
+    std::function<void()> onAsk;
 
     BoxAnswers()
     {
         dialogs::setResponder([this](const dialogs::Request &request) {
+            if (onAsk)
+                onAsk();
             asked << request;
             return answer;
         });

@@ -312,9 +312,8 @@ public:
         , m_rng(seed)
     {
         m_previousFolder = QDir::currentPath();
-        check(m_documentFolder.isValid() && m_storeFolder.isValid() && QDir::setCurrent(m_documentFolder.path()),
+        check(m_documentFolder.isValid() && QDir::setCurrent(m_documentFolder.path()),
             QStringLiteral("no temporary folder for the documents"));
-        m_forms.kontakt->setStore(ContactStore(m_storeFolder.filePath(QStringLiteral("Formular.conf"))));
         m_dialogWatch = std::make_unique<DialogWatch>(this);
         m_forms.kontakt->installEventFilter(m_dialogWatch.get());
         m_forms.image->installEventFilter(m_dialogWatch.get());
@@ -1553,7 +1552,7 @@ private:
     std::mt19937_64 m_rng;
     BoxAnswers m_boxes;
     QTemporaryDir m_documentFolder;
-    QTemporaryDir m_storeFolder;
+    PrivateConfig m_config; // the contact store lives here
     QString m_previousFolder;
     std::unique_ptr<DialogWatch> m_dialogWatch;
 

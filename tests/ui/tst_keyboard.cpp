@@ -56,8 +56,7 @@ void TestKeyboard::wholeOrderByKeyboard()
     QTemporaryDir folder;
     const QString previous = QDir::currentPath();
     QDir::setCurrent(folder.path());
-    QTemporaryDir settings;
-    forms.kontakt->setStore(ContactStore(settings.filePath(QStringLiteral("Formular.conf"))));
+    const PrivateConfig config;
     QTRY_COMPARE(focused(), static_cast<QWidget *>(f.StringGrid1));
 
     // The model: back to the model buttons, an arrow to TQ8R, Space selects it.
