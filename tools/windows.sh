@@ -10,7 +10,9 @@
 #  4. runs every test under Wine (tools/wine-test.sh), in Wine prefixes made
 #     afresh for this run;
 #  5. makes the installer build-windows/formular-<version>-win64.exe and
-#     checks it under Wine (tools/windows-installer-test.sh).
+#     checks it under Wine (tools/windows-installer-test.sh), then uses the
+#     installed program beside the Linux one (tools/windows-program-test.sh;
+#     screenshots in build-windows/screenshots).
 # `tools/windows.sh libraries` stops after step 2. Exits non-zero when a test
 # or a check of the installer failed.
 set -euo pipefail
@@ -183,7 +185,11 @@ rm -f "$build"/formular-*-win64.exe
 (cd "$build" && cpack -G NSIS)
 installer=0
 "$root/tools/windows-installer-test.sh" "$build"/formular-*-win64.exe || installer=$?
+# The installed program beside the Linux one: the same document from both.
+"$root/tools/build.sh" >/dev/null
+"$root/tools/windows-program-test.sh" "$build"/formular-*-win64.exe \
+    "${FORMULAR_BUILD_DIR:-$root/build}/src/formular" "$build/screenshots" || installer=$?
 
 [ "$tests" -eq 0 ] || echo "Some tests failed under Wine" >&2
-[ "$installer" -eq 0 ] || echo "Some checks of the installer failed" >&2
+[ "$installer" -eq 0 ] || echo "Some checks of the installer or the installed program failed" >&2
 [ "$tests" -eq 0 ] && [ "$installer" -eq 0 ]

@@ -81,20 +81,39 @@ std::optional<int> handleCommandLine(int argc, char **argv)
 
 void setUpFonts()
 {
+#ifdef Q_OS_WIN
+    // Windows has the faces the form is designed with. Its MS Sans Serif is
+    // a bitmap face that is not drawn at every size, so it is asked for as
+    // Windows' own dialogs ask for it, by its outline successor. Where a face
+    // is missing (Wine has few of them), the nearest one at hand stands in.
+    QFont::insertSubstitutions(QStringLiteral("Microsoft Sans Serif"),
+        {QStringLiteral("Tahoma"), QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+    QFont::insertSubstitutions(QStringLiteral("Times New Roman"), {QStringLiteral("Liberation Serif")});
+#else
+    // Elsewhere their metric-compatible twins stand in.
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
     QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
     QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"));
+#endif
+}
+
+QFont designedFont(const QString &face, int pixelSize, bool bold)
+{
+#ifdef Q_OS_WIN
+    QFont font(face == QLatin1String("MS Sans Serif") ? QStringLiteral("Microsoft Sans Serif") : face);
+#else
+    // Asked for by the stand-in's name, so that matching never searches for
+    // the Windows face and its fallbacks first.
+    QFont font(QFont::substitute(face));
+#endif
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    return font;
 }
 
 QFont formFont(bool bold)
 {
-    // The font is asked for by its stand-in's name, so that matching never
-    // searches for the Windows face and its fallbacks first.
-    const QString family = QFont::substitute(QStringLiteral("MS Sans Serif"));
-    QFont font(family);
-    font.setPixelSize(11);
-    font.setBold(bold);
-    return font;
+    return designedFont(QStringLiteral("MS Sans Serif"), 11, bold);
 }
 
 void setUpNames()

@@ -20,6 +20,8 @@ std::optional<int> handleCommandLine(int argc, char **argv);
 QString version();
 void setUpFonts();
 void setUpNames();
+// A face the windows are designed with, as this desktop has it.
+QFont designedFont(const QString &face, int pixelSize, bool bold);
 // The windows' own face: "MS Sans Serif" at 11 pixels.
 QFont formFont(bool bold = false);
 } // namespace application

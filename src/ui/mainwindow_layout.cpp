@@ -27,11 +27,7 @@ namespace {
 
 QFont serifFont(int pixelSize, bool bold)
 {
-    const QString family = QFont::substitute(QStringLiteral("Times New Roman")); // as formFont()
-    QFont font(family);
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    return font;
+    return application::designedFont(QStringLiteral("Times New Roman"), pixelSize, bold);
 }
 
 template <typename W> W *make(QWidget *parent, const char *name, int x, int y, int w, int h)

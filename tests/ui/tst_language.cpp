@@ -81,10 +81,7 @@ void TestLanguage::captionsFitTheirBoldWidth()
     for (const QString &language : {QStringLiteral("Czech"), QStringLiteral("English")}) {
         Forms forms(language);
         MainControls &f = forms.f();
-        QFont bold(QStringLiteral("MS Sans Serif"));
-        bold.setPixelSize(11);
-        bold.setBold(true);
-        const QFontMetrics metrics(bold);
+        const QFontMetrics metrics(application::formFont(true));
         for (QCheckBox *box : f.CheckBoxes)
             QCOMPARE(box->width(), metrics.horizontalAdvance(box->text()) + 20);
     }
