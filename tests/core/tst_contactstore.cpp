@@ -20,13 +20,13 @@ QStringList shown(const ContactStore::ReadResult &read)
     return result;
 }
 
-QByteArray contents(const QString &path)
+[[maybe_unused]] QByteArray contents(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
-void put(const QString &path, const QByteArray &bytes)
+[[maybe_unused]] void put(const QString &path, const QByteArray &bytes)
 {
     QVERIFY(QDir().mkpath(QFileInfo(path).path()));
     QFile file(path);
