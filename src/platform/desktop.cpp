@@ -39,7 +39,7 @@ void Desktop::openDocument(const QString &filePath, int timeoutMs, OpenedCallbac
     const QString absolute = QFileInfo(filePath).absoluteFilePath();
 #if defined(Q_OS_WIN)
     Q_UNUSED(timeoutMs);
-    // The shell starts the program registered for the document's type and
+    // The shell starts the program registered for the document's type, maximized, and
     // answers once it is started, or at once when the type has none. It
     // wants a thread of its own with COM set up for it (as Qt's own opener
     // does), and no Qt platform: the window tests run offscreen.
@@ -47,7 +47,7 @@ void Desktop::openDocument(const QString &filePath, int timeoutMs, OpenedCallbac
     bool opened = false;
     std::thread shell([&path, &opened] {
         if (SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {
-            const auto result = ShellExecuteW(nullptr, L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+            const auto result = ShellExecuteW(nullptr, L"open", path.c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED);
             opened = reinterpret_cast<INT_PTR>(result) > 32;
             CoUninitialize();
         }
