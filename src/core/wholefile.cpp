@@ -5,6 +5,7 @@
 #include <QRandomGenerator>
 
 #include <utility>
+#include <variant>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -39,6 +40,34 @@ static QString linkReason()
 static QString tooLarge(qint64 limit)
 {
     return QStringLiteral("it is larger than %1 bytes").arg(limit);
+}
+
+// Reads on from a file of `size` bytes until its end, in case it grew
+// since, but never past `limit`. `readSome(buffer, room)` gives the bytes
+// read, 0 at the end, or the system's reason for a failure.
+template <typename ReadSome>
+Outcome readUpTo(const QString &path, qint64 size, qint64 limit, QByteArray *bytes, ReadSome readSome)
+{
+    QByteArray result(qsizetype(size) + 1, Qt::Uninitialized);
+    qsizetype filled = 0;
+    for (;;) {
+        if (filled == result.size()) {
+            if (result.size() > limit)
+                return cannotRead(path, tooLarge(limit));
+            result.resize(qMin<qsizetype>(result.size() * 2, limit + 1));
+        }
+        const std::variant<qint64, QString> got = readSome(result.data() + filled, result.size() - filled);
+        if (const QString *reason = std::get_if<QString>(&got))
+            return cannotRead(path, *reason);
+        if (std::get<qint64>(got) == 0)
+            break;
+        filled += std::get<qint64>(got);
+    }
+    if (filled > limit)
+        return cannotRead(path, tooLarge(limit));
+    result.truncate(filled);
+    *bytes = result;
+    return Outcome::success();
 }
 
 #ifdef Q_OS_UNIX
@@ -194,28 +223,15 @@ Outcome read(const QString &path, QByteArray *bytes, qint64 limit)
     if (info.st_size > limit)
         return cannotRead(path, tooLarge(limit));
 
-    QByteArray result(qsizetype(info.st_size) + 1, Qt::Uninitialized);
-    qsizetype filled = 0;
-    for (;;) {
-        if (filled == result.size()) { // grown since: read on up to the limit
-            if (result.size() > limit)
-                return cannotRead(path, tooLarge(limit));
-            result.resize(qMin<qsizetype>(result.size() * 2, limit + 1));
+    return readUpTo(path, info.st_size, limit, bytes, [&](char *buffer, qint64 room) -> std::variant<qint64, QString> {
+        for (;;) {
+            const ssize_t got = ::read(file.get(), buffer, size_t(room));
+            if (got >= 0)
+                return qint64(got);
+            if (errno != EINTR)
+                return systemReason(errno);
         }
-        const ssize_t got = ::read(file.get(), result.data() + filled, size_t(result.size() - filled));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            return cannotRead(path, systemReason(errno));
-        if (got == 0)
-            break;
-        filled += got;
-    }
-    if (filled > limit)
-        return cannotRead(path, tooLarge(limit));
-    result.truncate(filled);
-    *bytes = result;
-    return Outcome::success();
+    });
 }
 
 bool occupied(const QString &path)
@@ -386,26 +402,12 @@ Outcome read(const QString &path, QByteArray *bytes, qint64 limit)
     if (size > limit)
         return cannotRead(path, tooLarge(limit));
 
-    QByteArray result(qsizetype(size) + 1, Qt::Uninitialized);
-    qsizetype filled = 0;
-    for (;;) {
-        if (filled == result.size()) { // grown since: read on up to the limit
-            if (result.size() > limit)
-                return cannotRead(path, tooLarge(limit));
-            result.resize(qMin<qsizetype>(result.size() * 2, limit + 1));
-        }
+    return readUpTo(path, size, limit, bytes, [&](char *buffer, qint64 room) -> std::variant<qint64, QString> {
         DWORD got = 0;
-        if (!ReadFile(file.get(), result.data() + filled, DWORD(result.size() - filled), &got, nullptr))
-            return cannotRead(path, systemReason(GetLastError()));
-        if (got == 0)
-            break;
-        filled += got;
-    }
-    if (filled > limit)
-        return cannotRead(path, tooLarge(limit));
-    result.truncate(filled);
-    *bytes = result;
-    return Outcome::success();
+        if (!ReadFile(file.get(), buffer, DWORD(qMin<qint64>(room, 1 << 30)), &got, nullptr))
+            return systemReason(GetLastError());
+        return qint64(got);
+    });
 }
 
 bool occupied(const QString &path)

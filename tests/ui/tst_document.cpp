@@ -306,6 +306,7 @@ void TestDocument::storeNeverBlocksTheDocument_data()
     row("Latin-2 bytes", "file", "[General]\nAdress=Hlavn\xed 1\n", {"", "Hlavn\uFFFD 1", "", "", ""}, {kept}, true);
     row("over the box's limit", "file", "[General]\nCompanyName=" + QByteArray(40000, 'x') + "\n",
         {QString(ContactStore::MaxValueLength, 'x'), "", "", "", ""}, {kept}, true);
+    row("larger than a megabyte", "file", sound + QByteArray(1 << 20, '#'), none, {refused, "larger than"}, false);
     row("read-only file", "read-only file", sound, all, {refused}, false);
     row("read-only folder", "read-only folder", sound, all, {refused}, false);
     row("another user's file", "foreign", {}, all, {refused}, false);
