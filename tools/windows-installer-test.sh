@@ -21,22 +21,8 @@ version="${version#formular-}"
 version="${version%-win64.exe}"
 
 work="$(mktemp -d)"
-export WINEPREFIX="$work/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-cleanup() {
-    wineserver --kill >/dev/null 2>&1 || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-failures=0
-pass() { echo "PASS: $*"; }
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
-
-wineboot --init >/dev/null 2>&1
-wineserver --wait
+# shellcheck source=tools/wine-checks.sh
+source "$(dirname "$0")/wine-checks.sh"
 
 drive="$WINEPREFIX/drive_c"
 folder="$drive/Program Files/Formular"

@@ -29,24 +29,13 @@ linux_program="$(realpath "$3")"
 work="$(mktemp -d)"
 pictures="${4:-$work/pictures}"
 mkdir -p "$pictures"
-export WINEPREFIX="$work/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 unset LC_ALL LC_MESSAGES LANGUAGE
 pids=()
-cleanup() {
+stop_extra() {
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wineserver --kill >/dev/null 2>&1 || true
-    rm -rf "$work"
 }
-trap cleanup EXIT
-
-failures=0
-pass() { echo "PASS: $*"; }
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
-
-wineboot --init >/dev/null 2>&1
+# shellcheck source=tools/wine-checks.sh
+source "$(dirname "$0")/wine-checks.sh"
 wine "$installer" /S
 wineserver --wait
 program="$WINEPREFIX/drive_c/Program Files/Formular/formular.exe"
