@@ -455,10 +455,4 @@ ContactStore::WriteResult ContactStore::write(const Values &values)
     return result;
 }
 
-Outcome ContactStore::keepAside(const QByteArray &, bool *madeNow)
-{
-    *madeNow = false;
-    return Outcome::success();
-}
-
 #endif

@@ -64,6 +64,7 @@ public:
     static QString location();
 
 private:
+    // The file store only: the registry has no file to keep aside.
     Outcome keepAside(const QByteArray &bytes, bool *madeNow);
 
     // The bytes last copied aside in this run and the copy's name, so that
