@@ -421,18 +421,14 @@ QString moduleDescription(int index, Language language)
                                           : ModuleDescriptionsEn[std::size_t(index)]);
 }
 
-int findModuleByCode(QStringView cellText)
+QString moduleCell(int index)
 {
-    qsizetype length = cellText.size();
-    while (length > 0 && cellText[length - 1] == u' ')
-        --length;
-    const QStringView code = cellText.left(length);
-    for (int i = 0; i < ModuleCount; ++i) {
-        const auto &entry = ModuleTable[std::size_t(i)].Code;
-        if (code == QStringView(entry.data(), qsizetype(entry.size())))
-            return i;
-    }
-    return -1;
+    return qs(moduleAt(index).Code).leftJustified(3);
+}
+
+bool isSeparator(int index)
+{
+    return moduleAt(index).Code == u"---";
 }
 
 const Accessory &accessory(int tag)
@@ -493,15 +489,10 @@ QString variantItem(int tag, int item)
     return qs(text);
 }
 
-int selectedVariant(int tag, int adapterItem, int cableItem, int channelCount)
+bool hasVariantList(int tag)
 {
-    switch (accessory(tag).variants) {
-    case Variants::AdapterList: return adapterItem;
-    case Variants::CableList: return cableItem;
-    case Variants::ByFittedChannels: return channelCount > CalibrationChannelLimit ? 1 : 0;
-    case Variants::Single: break;
-    }
-    return 0;
+    const Variants variants = accessory(tag).variants;
+    return variants == Variants::AdapterList || variants == Variants::CableList;
 }
 
 qint32 modelBasePrice(Model model)

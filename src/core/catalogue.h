@@ -37,9 +37,11 @@ extern const std::array<std::u16string_view, ModuleCount> ModuleDescriptionsEn;
 const TModulArray &moduleAt(int index);
 // Picker text of entry `index` in the given language.
 QString moduleDescription(int index, Language language);
-// Lookup by a grid code cell: trailing blanks removed, first exact,
-// case-sensitive match among entries 0..54; -1 when nothing matches.
-int findModuleByCode(QStringView cellText);
+// What a channel fitted with entry `index` shows and writes: its code,
+// filled with blanks to three characters ("TB ", "H1I", "---").
+QString moduleCell(int index);
+// The "---" entries that divide the picker's list: no module, no price.
+bool isSeparator(int index);
 
 // ---- Accessories -----------------------------------------------------------
 
@@ -105,10 +107,8 @@ QString accessoryCaption(int tag, Language language);
 QString sectionHeading(int section, Language language);
 // Item `item` of the variant list of `tag` (the same in both languages).
 QString variantItem(int tag, int item);
-
-// Which variant counts for a tag, given the two variant lists and the
-// number of fitted channels.
-int selectedVariant(int tag, int adapterItem, int cableItem, int channelCount);
+// Whether the accessory comes with a list of variants to choose from.
+bool hasVariantList(int tag);
 
 // ---- Models ----------------------------------------------------------------
 

@@ -1,5 +1,6 @@
 #include "orderdocument.h"
 
+#include "pricing.h"
 #include "rtftext.h"
 
 #include <QFile>
@@ -25,9 +26,11 @@ int digit(char c)
 // still to come and the model price kept for the price placeholder.
 class Filler {
 public:
-    explicit Filler(const OrderSnapshot &order)
+    Filler(const Order &order, Language language, const Contact &contact)
         : order(order)
-        , czech(order.language == Language::Czech)
+        , language(language)
+        , contact(contact)
+        , czech(language == Language::Czech)
     {
         for (std::size_t i = 0; i < ticks.size(); ++i) {
             ticks[i] = order.accessories[i].ticked;
@@ -66,12 +69,9 @@ private:
 
         if (a == '0' && b >= '1' && b <= '4' && c == 'A') {
             const int line = b - '1';
-            const ContactField &field = order.contact[std::size_t(line)];
-            value = field.caption + field.text;
-            if (line == 3) {
-                const ContactField &email = order.contact[4];
-                value += QStringLiteral(" ; ") + email.caption + email.text;
-            }
+            value = contactLine(line);
+            if (line == 3)
+                value += QStringLiteral(" ; ") + contactLine(4);
             return true;
         }
         if (a == '0' && b == '0' && c == '0') {
@@ -86,8 +86,8 @@ private:
         const int tens = digit(a), units = digit(b);
         if (tens >= 0 && units >= 0) {
             const int row = tens * 10 + units;
-            if (row >= 1 && row <= ChannelRows && (c == 'M' || c == 'K' || c == 'C' || c == 'P')) {
-                value = channelValue(order.rows[std::size_t(row - 1)], c);
+            if (row >= 1 && row <= Order::ChannelCount && (c == 'M' || c == 'K' || c == 'C' || c == 'P')) {
+                value = channelValue(row, c);
                 return true;
             }
             const int hundreds = digit(c);
@@ -121,26 +121,25 @@ private:
         return {};
     }
 
-    static const catalogue::TModulArray &moduleOf(const ChannelRow &row)
-    {
-        bool ok = false;
-        const int index = row.index.toInt(&ok, 10);
-        Q_ASSERT_X(ok, "fillOrderDocument", "a channel row without a catalogue index");
-        return catalogue::moduleAt(ok ? index : 0);
-    }
+    QString contactLine(int line) const { return contactCaption(line, language) + contact[std::size_t(line)]; }
 
-    static QString channelValue(const ChannelRow &row, char column)
+    QString channelValue(int number, char column) const
     {
+        const Order::Channel &channel = order.channel(number);
+        if (column == 'P')
+            return channel.note;
+        if (channel.module == Order::NoModule)
+            return {};
+        const catalogue::TModulArray &module = catalogue::moduleAt(channel.module);
         switch (column) {
-        case 'M': return row.module;
-        case 'K': return row.index.isEmpty() ? QString() : catalogue::qs(moduleOf(row).OrderCode);
-        case 'C': return row.index.isEmpty() ? QString() : catalogue::priceText(moduleOf(row).Price);
-        default: return row.note;
+        case 'M': return order.moduleCell(number);
+        case 'K': return catalogue::qs(module.OrderCode);
+        default: return catalogue::priceText(module.Price);
         }
     }
 
     bool ticked(int tag) const { return ticks[std::size_t(tag - 1)]; }
-    bool enabled(int tag) const { return order.accessories[std::size_t(tag - 1)].enabled; }
+    bool enabled(int tag) const { return order.accessory(tag).enabled; }
     void untick(int tag) { ticks[std::size_t(tag - 1)] = false; }
 
     // The state in which the ZK222 model holds its parts: each part ticked
@@ -171,7 +170,7 @@ private:
             if (czech && number == accessoryLines + FirstAccessoryCode)
                 return QString(24, u'_');
             if (czech && number == accessoryLines + FirstAccessoryCode + 1)
-                return QStringLiteral("Celkem bez DPH: ") + order.totalCaption;
+                return QStringLiteral("Celkem bez DPH: ") + catalogue::priceText(pricing::total(order));
             return {};
         }
 
@@ -183,21 +182,21 @@ private:
         }
 
         untick(tag);
-        const QString &caption = order.accessories[std::size_t(tag - 1)].caption;
-        const int variant = catalogue::selectedVariant(tag, order.adapterItem, order.cableItem, order.channelCount);
+        const QString caption = catalogue::accessoryCaption(tag, language);
+        const int variant = order.orderedVariant(tag);
         QString value;
         switch (catalogue::accessory(tag).variants) {
         case catalogue::Variants::AdapterList: {
             // "N2202   (24V / 1A)" -> "N2202 - <caption up to its dash> (24V / 1A)"
+            const QString item = catalogue::variantItem(tag, variant);
             const qsizetype dash = caption.indexOf(QStringLiteral(" - "));
-            value = order.adapterText.left(5) + QStringLiteral(" - ") + (dash < 0 ? caption : caption.left(dash))
-                    + order.adapterText.mid(7);
+            value = item.left(5) + QStringLiteral(" - ") + (dash < 0 ? caption : caption.left(dash)) + item.mid(7);
             break;
         }
         case catalogue::Variants::CableList: {
             // The caption's arrow "------ >>>" goes, one dash stays.
             const qsizetype arrow = caption.indexOf(QStringLiteral("--"));
-            value = (arrow < 0 ? caption : caption.left(arrow + 1)) + u' ' + order.cableText;
+            value = (arrow < 0 ? caption : caption.left(arrow + 1)) + u' ' + catalogue::variantItem(tag, variant);
             break;
         }
         case catalogue::Variants::ByFittedChannels:
@@ -210,7 +209,9 @@ private:
         return value;
     }
 
-    const OrderSnapshot &order;
+    const Order &order;
+    const Language language;
+    const Contact &contact;
     const bool czech;
     std::array<bool, catalogue::AccessoryCount> ticks{};
     int accessoryLines = 0;
@@ -219,9 +220,18 @@ private:
 
 } // namespace
 
-QByteArray fillOrderDocument(const QByteArray &templateBytes, const OrderSnapshot &order)
+QString contactCaption(int line, Language language)
 {
-    Filler filler(order);
+    static const char16_t *const captions[2][ContactLines] = {
+        {u"Název firmy: ", u"Adresa: ", u"Kontaktní osoba: ", u"Telefon: ", u"Email: "},
+        {u"Company name: ", u"Address: ", u"Contact person: ", u"Telephone: ", u"Email: "}};
+    Q_ASSERT(line >= 0 && line < ContactLines);
+    return QString::fromUtf16(captions[language == Language::Czech ? 0 : 1][line]);
+}
+
+QByteArray fill(const QByteArray &templateBytes, const Order &order, Language language, const Contact &contact)
+{
+    Filler filler(order, language, contact);
     QByteArray out;
     out.reserve(templateBytes.size() + templateBytes.size() / 2 + 4096);
 

@@ -2,15 +2,14 @@
 
 #include "pricing.h"
 
+using catalogue::AssemblyRole;
 using catalogue::Model;
 
 namespace {
 
-using catalogue::AssemblyRole;
-
-bool hasRole(int tag, AssemblyRole role)
+AssemblyRole roleOf(int tag)
 {
-    return catalogue::accessory(tag).assembly == role;
+    return catalogue::accessory(tag).assembly;
 }
 
 bool isCzechOnly(int tag)
@@ -18,7 +17,10 @@ bool isCzechOnly(int tag)
     return catalogue::accessory(tag).flags & catalogue::CzechOnly;
 }
 
-const QString BusInterfaceCode = QStringLiteral("TB ");
+bool isBusInterface(int index)
+{
+    return catalogue::moduleCell(index) == QLatin1String("TB ");
+}
 
 } // namespace
 
@@ -27,80 +29,9 @@ OrderModel::OrderModel(QObject *parent)
 {
 }
 
-OrderModel::Channel &OrderModel::channelAt(int channel)
-{
-    Q_ASSERT(channel >= 1 && channel <= ChannelCount);
-    return m_channels[std::size_t(channel - 1)];
-}
-
-const OrderModel::Channel &OrderModel::channelAt(int channel) const
-{
-    Q_ASSERT(channel >= 1 && channel <= ChannelCount);
-    return m_channels[std::size_t(channel - 1)];
-}
-
-OrderModel::Accessory &OrderModel::accessoryAt(int tag)
-{
-    Q_ASSERT(tag >= 1 && tag <= catalogue::AccessoryCount);
-    return m_accessories[std::size_t(tag - 1)];
-}
-
-const OrderModel::Accessory &OrderModel::accessoryAt(int tag) const
-{
-    Q_ASSERT(tag >= 1 && tag <= catalogue::AccessoryCount);
-    return m_accessories[std::size_t(tag - 1)];
-}
-
-int OrderModel::module(int channel) const
-{
-    return channelAt(channel).module;
-}
-
-QString OrderModel::codeOf(int index)
-{
-    return catalogue::moduleDescription(index, catalogue::Language::Czech).left(3);
-}
-
-QString OrderModel::moduleCode(int channel) const
-{
-    const int index = module(channel);
-    return index == NoModule ? QString() : codeOf(index);
-}
-
-QString OrderModel::note(int channel) const
-{
-    return channelAt(channel).note;
-}
-
-bool OrderModel::isTicked(int tag) const
-{
-    return accessoryAt(tag).ticked;
-}
-
-bool OrderModel::isEnabled(int tag) const
-{
-    return accessoryAt(tag).enabled;
-}
-
-int OrderModel::fittedChannels() const
-{
-    std::array<QString, ChannelCount> codes;
-    for (int channel = 1; channel <= ChannelCount; ++channel)
-        codes[std::size_t(channel - 1)] = moduleCode(channel);
-    return pricing::countFittedChannels(codes);
-}
-
 qint32 OrderModel::total() const
 {
-    pricing::Selection selection;
-    selection.model = m_model;
-    for (int channel = 1; channel <= ChannelCount; ++channel)
-        selection.moduleCells[std::size_t(channel - 1)] = moduleCode(channel);
-    for (int tag = 1; tag <= catalogue::AccessoryCount; ++tag)
-        selection.accessories[std::size_t(tag - 1)] = {isTicked(tag), isEnabled(tag)};
-    selection.adapterItem = m_adapterVariant;
-    selection.cableItem = m_cableVariant;
-    return pricing::computeTotal(selection).price;
+    return pricing::total(m_order);
 }
 
 void OrderModel::publishTotal()
@@ -114,41 +45,27 @@ void OrderModel::publishTotal()
 
 void OrderModel::chooseModel(Model model)
 {
-    if (model == m_model)
+    if (model == m_order.model)
         return;
-    m_model = model;
+    m_order.model = model;
     emit modelChanged(model);
-    if (model == Model::ZK222) {
-        for (int tag = 1; tag <= catalogue::AccessoryCount; ++tag)
+    for (int tag = 1; tag <= catalogue::AccessoryCount; ++tag) {
+        const AssemblyRole role = roleOf(tag);
+        if (model == Model::ZK222) {
+            setEnabled(tag, role == AssemblyRole::None);
+            if (role != AssemblyRole::None)
+                setTickedQuietly(tag, role == AssemblyRole::Part);
+        } else if (model != Model::None && role != AssemblyRole::None) {
+            setTickedQuietly(tag, false);
             setEnabled(tag, true);
-        // Unticked first, so that each part is ticked anew below; disabled
-        // before it is ticked, so that the cable's list stays closed.
-        for (int tag = 1; tag <= catalogue::AccessoryCount; ++tag)
-            if (hasRole(tag, AssemblyRole::Part))
-                setTicked(tag, false);
-        for (int tag = 1; tag <= catalogue::AccessoryCount; ++tag)
-            if (!hasRole(tag, AssemblyRole::None))
-                setEnabled(tag, false);
-        for (int tag = 1; tag <= catalogue::AccessoryCount; ++tag)
-            if (hasRole(tag, AssemblyRole::Part))
-                setTicked(tag, true);
-        for (int tag = 1; tag <= catalogue::AccessoryCount; ++tag)
-            if (hasRole(tag, AssemblyRole::Excluded))
-                setTicked(tag, false);
-    } else if (model != Model::None) {
-        for (int tag = 1; tag <= catalogue::AccessoryCount; ++tag)
-            if (!hasRole(tag, AssemblyRole::None))
-                setTicked(tag, false);
-        for (int tag = 1; tag <= catalogue::AccessoryCount; ++tag)
-            if (!hasRole(tag, AssemblyRole::None))
-                setEnabled(tag, true);
+        }
     }
     publishTotal();
 }
 
 void OrderModel::setModule(int channel, int index)
 {
-    Channel &entry = channelAt(channel);
+    Order::Channel &entry = m_order.channel(channel);
     if (entry.module == index)
         return;
     entry.module = index;
@@ -159,7 +76,7 @@ void OrderModel::fitModule(int channel, int index)
 {
     Q_ASSERT(index >= 0 && index < catalogue::ModuleCount);
     setModule(channel, index);
-    if (codeOf(index) == BusInterfaceCode) {
+    if (isBusInterface(index)) {
         for (int later = channel + 1; later <= ChannelCount; ++later)
             setModule(later, 0);
     }
@@ -168,48 +85,44 @@ void OrderModel::fitModule(int channel, int index)
 
 void OrderModel::setNote(int channel, const QString &note)
 {
-    Channel &entry = channelAt(channel);
+    Order::Channel &entry = m_order.channel(channel);
     if (entry.note == note)
         return;
     entry.note = note;
     emit channelChanged(channel);
 }
 
-void OrderModel::setTicked(int tag, bool ticked)
+void OrderModel::setTickedQuietly(int tag, bool ticked)
 {
-    Accessory &entry = accessoryAt(tag);
+    Order::Accessory &entry = m_order.accessory(tag);
     if (entry.ticked == ticked)
         return;
     entry.ticked = ticked;
     emit tickChanged(tag, ticked);
+}
+
+void OrderModel::setTicked(int tag, bool ticked)
+{
+    setTickedQuietly(tag, ticked);
     publishTotal();
 }
 
 void OrderModel::setEnabled(int tag, bool enabled)
 {
-    Accessory &entry = accessoryAt(tag);
+    Order::Accessory &entry = m_order.accessory(tag);
     if (entry.enabled == enabled)
         return;
     entry.enabled = enabled;
     emit enabledChanged(tag, enabled);
 }
 
-void OrderModel::setAdapterVariant(int variant)
+void OrderModel::setVariant(int tag, int variant)
 {
-    setVariant(catalogue::AdapterTag, m_adapterVariant, variant);
-}
-
-void OrderModel::setCableVariant(int variant)
-{
-    setVariant(catalogue::CableTag, m_cableVariant, variant);
-}
-
-void OrderModel::setVariant(int tag, int &current, int variant)
-{
-    Q_ASSERT(variant >= 0 && variant < 3);
-    if (variant == current)
+    Q_ASSERT(catalogue::hasVariantList(tag) && !catalogue::variantItem(tag, variant).isEmpty());
+    Order::Accessory &entry = m_order.accessory(tag);
+    if (entry.variant == variant)
         return;
-    current = variant;
+    entry.variant = variant;
     emit variantChanged(tag, variant);
     publishTotal();
 }
@@ -222,12 +135,9 @@ void OrderModel::setLanguage(catalogue::Language language)
     for (int tag = 1; tag <= catalogue::AccessoryCount; ++tag) {
         if (!isCzechOnly(tag))
             continue;
-        if (language == catalogue::Language::English) {
-            setTicked(tag, false);
-            setEnabled(tag, false);
-        } else {
-            setEnabled(tag, true);
-        }
+        if (language == catalogue::Language::English)
+            setTickedQuietly(tag, false);
+        setEnabled(tag, language == catalogue::Language::Czech);
     }
     emit languageChanged(language);
     publishTotal();
@@ -235,23 +145,25 @@ void OrderModel::setLanguage(catalogue::Language language)
 
 void OrderModel::reset()
 {
-    if (m_model != Model::None) {
-        m_model = Model::None;
-        emit modelChanged(m_model);
+    if (m_order.model != Model::None) {
+        m_order.model = Model::None;
+        emit modelChanged(m_order.model);
     }
     for (int channel = 1; channel <= ChannelCount; ++channel) {
-        Channel &entry = channelAt(channel);
-        if (entry.module == NoModule && entry.note.isEmpty())
+        Order::Channel &entry = m_order.channel(channel);
+        if (entry == Order::Channel())
             continue;
-        entry = Channel();
+        entry = Order::Channel();
         emit channelChanged(channel);
     }
-    for (int tag = 1; tag <= catalogue::AccessoryCount; ++tag)
-        setTicked(tag, false);
-    for (int tag = 1; tag <= catalogue::AccessoryCount; ++tag)
-        if (!hasRole(tag, AssemblyRole::None))
+    for (int tag = 1; tag <= catalogue::AccessoryCount; ++tag) {
+        setTickedQuietly(tag, false);
+        if (roleOf(tag) != AssemblyRole::None)
             setEnabled(tag, true);
-    setAdapterVariant(0);
-    setCableVariant(0);
+        if (m_order.accessory(tag).variant != 0) {
+            m_order.accessory(tag).variant = 0;
+            emit variantChanged(tag, 0);
+        }
+    }
     publishTotal();
 }

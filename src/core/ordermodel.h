@@ -1,60 +1,54 @@
 #pragma once
 
-// The order being configured: the model, a module and a note per channel,
-// the accessories with their variants, and the language the customer works
-// in. It carries the rules that tie them together and derives the total.
-// Windows show it and pass on what the user does; nothing else holds any
-// of this state.
+// The order being configured, and the language the customer works in. It
+// owns one Order value and carries the rules that keep it consistent; every
+// change goes through its operations, and each one is signalled. Windows
+// show it and pass on what the user does; nothing else holds any of this
+// state.
 //
-// Every operation changes the order step by step, in a fixed sequence, and
-// reports each step as it happens (ticked before or after disabled, say),
-// so that a view can follow the order of the steps where that shows.
+// A signal tells that something changed and carries its new value. A view
+// shows the current state whenever it is told; it relies on no order among
+// the signals of one operation.
 
-#include "catalogue.h"
+#include "order.h"
 
 #include <QObject>
 #include <QString>
-#include <array>
 
 class OrderModel : public QObject {
     Q_OBJECT
 public:
-    static constexpr int ChannelCount = 16;
-    static constexpr int NoModule = -1; // a channel nothing was chosen for
+    static constexpr int ChannelCount = Order::ChannelCount;
+    static constexpr int NoModule = Order::NoModule;
 
     explicit OrderModel(QObject *parent = nullptr);
 
     // ---- reading ------------------------------------------------------------
-    catalogue::Model model() const { return m_model; }
+    const Order &order() const { return m_order; }
+    catalogue::Model model() const { return m_order.model; }
     catalogue::Language language() const { return m_language; }
 
     // Channels count from 1 to ChannelCount.
-    int module(int channel) const;         // catalogue index or NoModule
-    QString moduleCode(int channel) const; // e.g. "H1I", "TB ", "---"; empty when none
-    QString note(int channel) const;
+    int module(int channel) const { return m_order.channel(channel).module; } // catalogue index or NoModule
+    QString moduleCode(int channel) const { return m_order.moduleCell(channel); }
+    QString note(int channel) const { return m_order.channel(channel).note; }
 
     // Accessories are known by their tag, 1 to catalogue::AccessoryCount.
-    bool isTicked(int tag) const;
-    bool isEnabled(int tag) const;
-    // Whether the accessory adds to the total: ticked and enabled.
-    bool counts(int tag) const { return isTicked(tag) && isEnabled(tag); }
-    int adapterVariant() const { return m_adapterVariant; }
-    int cableVariant() const { return m_cableVariant; }
+    bool isTicked(int tag) const { return m_order.accessory(tag).ticked; }
+    bool isEnabled(int tag) const { return m_order.accessory(tag).enabled; }
+    bool counts(int tag) const { return m_order.counts(tag); }
+    // The chosen item of the accessory's variant list.
+    int variant(int tag) const { return m_order.accessory(tag).variant; }
 
-    // Channels that carry a module of the catalogue ("---" does not count).
-    int fittedChannels() const;
+    int fittedChannels() const { return m_order.fittedChannels(); }
     // Base price, modules and the counting accessories, in whole crowns.
     qint32 total() const;
 
-    // The module code that catalogue entry `index` writes into a channel:
-    // the first three characters of its picker text.
-    static QString codeOf(int index);
-
     // ---- operations -----------------------------------------------------------
     // Chooses the model and applies its accessory rules: TQ8 and TQ8R free the
-    // accessories the assembly binds, ZK222 enables every accessory, then
-    // ticks its parts (disabled, so they add nothing) and rules out the one it
-    // replaces.
+    // accessories the assembly binds, unticked; ZK222 ticks its parts and
+    // rules out the one it replaces, all of them disabled so that they add
+    // nothing, and enables every other accessory.
     // Choosing the model already chosen changes nothing.
     void chooseModel(catalogue::Model model);
     // Fits catalogue entry `index` to `channel`. The bus interface "TB " takes
@@ -62,13 +56,13 @@ public:
     void fitModule(int channel, int index);
     void setNote(int channel, const QString &note);
     void setTicked(int tag, bool ticked);
-    void setAdapterVariant(int variant);
-    void setCableVariant(int variant);
+    // Chooses item `variant` of the accessory's variant list.
+    void setVariant(int tag, int variant);
     // Czech-only services (the calibration certificate) are withdrawn in
     // English (unticked and disabled) and offered again in Czech.
     void setLanguage(catalogue::Language language);
     // Back to the start: no model, empty channels, nothing ticked, the
-    // assembly parts enabled, both variants at 0. The language and the
+    // assembly parts enabled, every variant at 0. The language and the
     // certificate's availability stay.
     void reset();
 
@@ -82,29 +76,12 @@ signals:
     void totalChanged(qint32 total);
 
 private:
-    struct Channel {
-        int module = NoModule;
-        QString note;
-    };
-    struct Accessory {
-        bool ticked = false;
-        bool enabled = true;
-    };
-
-    Channel &channelAt(int channel);
-    const Channel &channelAt(int channel) const;
-    Accessory &accessoryAt(int tag);
-    const Accessory &accessoryAt(int tag) const;
     void setModule(int channel, int index);
+    void setTickedQuietly(int tag, bool ticked);
     void setEnabled(int tag, bool enabled);
-    void setVariant(int tag, int &current, int variant);
     void publishTotal();
 
-    catalogue::Model m_model = catalogue::Model::None;
+    Order m_order;
     catalogue::Language m_language = catalogue::Language::Czech;
-    std::array<Channel, ChannelCount> m_channels;
-    std::array<Accessory, catalogue::AccessoryCount> m_accessories;
-    int m_adapterVariant = 0;
-    int m_cableVariant = 0;
     qint32 m_publishedTotal = 0;
 };

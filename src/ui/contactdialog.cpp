@@ -14,13 +14,10 @@ namespace {
 
 struct Texts {
     const char16_t *caption;
-    const char16_t *groups[4];
     const char16_t *button;
 };
-constexpr Texts Czech{
-    u"Kontaktní informace", {u"Název firmy: ", u"Adresa: ", u"Kontaktní osoba: ", u"Telefon: "}, u"pokračovat >>>"};
-constexpr Texts English{
-    u"Contact information", {u"Company name: ", u"Address: ", u"Contact person: ", u"Telephone: "}, u"continue >>>"};
+constexpr Texts Czech{u"Kontaktní informace", u"pokračovat >>>"};
+constexpr Texts English{u"Contact information", u"continue >>>"};
 constexpr int GroupTops[5] = {6, 57, 117, 169, 221};
 
 } // namespace
@@ -59,9 +56,8 @@ ContactDialog::ContactDialog(std::function<catalogue::Language()> language, QWid
     }
     // Captions of the current language are set at each showing; these are
     // the design texts.
-    for (int i = 0; i < 4; ++i)
-        m_groups[std::size_t(i)]->setTitle(QString::fromUtf16(Czech.groups[i]));
-    m_groups[4]->setTitle(QStringLiteral("Email: "));
+    for (int i = 0; i < document::ContactLines; ++i)
+        m_groups[std::size_t(i)]->setTitle(document::contactCaption(i, catalogue::Language::Czech));
 
     m_continueButton = new QPushButton(QString::fromUtf16(Czech.button), this);
     m_continueButton->setObjectName(QLatin1String(controlnames::ContinueButton));
@@ -89,10 +85,11 @@ void ContactDialog::showEvent(QShowEvent *event)
 
 void ContactDialog::loadStoredDetails()
 {
-    const Texts &texts = m_language() == catalogue::Language::Czech ? Czech : English;
+    const catalogue::Language language = m_language();
+    const Texts &texts = language == catalogue::Language::Czech ? Czech : English;
     setWindowTitle(QString::fromUtf16(texts.caption));
-    for (int i = 0; i < 4; ++i)
-        m_groups[std::size_t(i)]->setTitle(QString::fromUtf16(texts.groups[i]));
+    for (int i = 0; i < document::ContactLines; ++i)
+        m_groups[std::size_t(i)]->setTitle(document::contactCaption(i, language));
     m_continueButton->setText(QString::fromUtf16(texts.button));
     for (int i = 0; i < 5; ++i)
         m_edits[std::size_t(i)]->setAccessibleName(m_groups[std::size_t(i)]->title().trimmed());
@@ -107,11 +104,11 @@ void ContactDialog::loadStoredDetails()
         dialogs::showError(this, stored.errors.join(QStringLiteral("\n\n")));
 }
 
-std::array<document::ContactField, document::ContactLines> ContactDialog::contactDetails() const
+document::Contact ContactDialog::contact() const
 {
-    std::array<document::ContactField, document::ContactLines> details;
+    document::Contact details;
     for (std::size_t i = 0; i < details.size(); ++i)
-        details[i] = {m_groups[i]->title(), m_edits[i]->text()};
+        details[i] = m_edits[i]->text();
     return details;
 }
 
@@ -120,10 +117,7 @@ std::array<document::ContactField, document::ContactLines> ContactDialog::contac
 // closes with the texts on screen all the same.
 void ContactDialog::storeAndContinue()
 {
-    ContactStore::Values values;
-    for (std::size_t i = 0; i < values.size(); ++i)
-        values[i] = m_edits[i]->text();
-    const ContactStore::WriteResult stored = m_store.write(values);
+    const ContactStore::WriteResult stored = m_store.write(contact());
     QStringList told;
     if (!stored.notice.isEmpty())
         told << stored.notice;

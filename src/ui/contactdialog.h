@@ -22,8 +22,8 @@ public:
     // `language` is asked at every showing.
     explicit ContactDialog(std::function<catalogue::Language()> language, QWidget *parent = nullptr);
 
-    // What the customer gave, each text with the caption it was asked under.
-    std::array<document::ContactField, document::ContactLines> contactDetails() const;
+    // What the customer gave, in the document's order.
+    document::Contact contact() const;
 
 public slots:
     void reject() override;

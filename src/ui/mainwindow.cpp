@@ -276,8 +276,14 @@ void MainWindow::followOrder()
     connect(&m_order, &OrderModel::modelChanged, this, [this](catalogue::Model model) { showModel(model); });
     connect(&m_order, &OrderModel::channelChanged, this, [this](int channel) { showChannel(channel); });
     connect(&m_order, &OrderModel::tickChanged, this, [this](int tag, bool on) { showTick(tag, on); });
-    connect(
-        &m_order, &OrderModel::enabledChanged, this, [this](int tag, bool on) { accessoryBox(tag)->setEnabled(on); });
+    connect(&m_order, &OrderModel::enabledChanged, this, [this](int tag, bool on) {
+        accessoryBox(tag)->setEnabled(on);
+        // The cable's list is offered only while its box may be changed.
+        if (tag == catalogue::CableTag && !on) {
+            m_cableList->setEnabled(false);
+            m_cableList->hidePopup();
+        }
+    });
     connect(&m_order, &OrderModel::variantChanged, this, [this](int tag, int variant) {
         (tag == catalogue::AdapterTag ? m_adapterList : m_cableList)->setCurrentIndex(variant);
     });
@@ -317,9 +323,9 @@ void MainWindow::wireHandlers()
     // The lists' selections are the order's variants, however they change;
     // their handlers run only on a user's choice.
     connect(m_adapterList, &QComboBox::currentIndexChanged, this,
-        [this, guard](int item) { guard([this, item] { m_order.setAdapterVariant(item); })(); });
+        [this, guard](int item) { guard([this, item] { m_order.setVariant(catalogue::AdapterTag, item); })(); });
     connect(m_cableList, &QComboBox::currentIndexChanged, this,
-        [this, guard](int item) { guard([this, item] { m_order.setCableVariant(item); })(); });
+        [this, guard](int item) { guard([this, item] { m_order.setVariant(catalogue::CableTag, item); })(); });
     connect(m_adapterList, &QComboBox::activated, this, guard([this] { adapterChosen(); }));
     connect(m_cableList, &QComboBox::activated, this, guard([this] { cableChosen(); }));
 

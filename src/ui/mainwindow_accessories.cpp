@@ -94,7 +94,7 @@ void MainWindow::showAccessoryItem(int tag, int variant)
 
 void MainWindow::adapterChosen()
 {
-    const int k = m_order.adapterVariant();
+    const int k = m_order.variant(catalogue::AdapterTag);
     showAccessoryItem(catalogue::AdapterTag, k);
     showPicture(catalogue::accessory(catalogue::AdapterTag).picture + k);
     m_hover.lastAccessory = -1;
@@ -102,7 +102,7 @@ void MainWindow::adapterChosen()
 
 void MainWindow::cableChosen()
 {
-    showAccessoryItem(catalogue::CableTag, m_order.cableVariant());
+    showAccessoryItem(catalogue::CableTag, m_order.variant(catalogue::CableTag));
 }
 
 void MainWindow::requestReset()

@@ -52,27 +52,9 @@ void MainWindow::requestDocument()
 
 void MainWindow::writeAndOpenDocument()
 {
-    document::OrderSnapshot order;
-    order.language = m_order.language();
-    order.contact = m_contactDialog->contactDetails();
-    order.model = m_order.model();
-    for (int channel = 1; channel <= OrderModel::ChannelCount; ++channel) {
-        const int module = m_order.module(channel);
-        order.rows[std::size_t(channel - 1)] = {m_order.moduleCode(channel),
-            module == OrderModel::NoModule ? QString() : QString::number(module), m_order.note(channel)};
-    }
-    for (int tag = 1; tag <= catalogue::AccessoryCount; ++tag) {
-        order.accessories[std::size_t(tag - 1)] = {
-            catalogue::accessoryCaption(tag, order.language), m_order.isTicked(tag), m_order.isEnabled(tag)};
-    }
-    order.adapterItem = m_order.adapterVariant();
-    order.adapterText = catalogue::variantItem(catalogue::AdapterTag, order.adapterItem);
-    order.cableItem = m_order.cableVariant();
-    order.cableText = catalogue::variantItem(catalogue::CableTag, order.cableItem);
-    order.channelCount = m_order.fittedChannels();
-    order.totalCaption = catalogue::priceText(m_order.total());
-
-    const QByteArray bytes = document::fillOrderDocument(document::templateFor(order.language), order);
+    const catalogue::Language language = m_order.language();
+    const QByteArray bytes =
+        document::fill(document::templateFor(language), m_order.order(), language, m_contactDialog->contact());
     const QString path = QDir::current().filePath(DocumentName);
     // A link named like the document is never written through: it may have
     // been planted in a shared folder to overwrite some other file.
@@ -87,7 +69,6 @@ void MainWindow::writeAndOpenDocument()
     m_openingDocument = true;
     setCursor(Qt::WaitCursor);
     const QPointer<MainWindow> window(this);
-    const catalogue::Language language = order.language;
     platform::desktop().openDocument(path, OpenerTimeoutMs, [window, language](bool opened) {
         if (!window)
             return;

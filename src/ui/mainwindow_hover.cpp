@@ -106,8 +106,7 @@ void MainWindow::showAccessoryInfo(int tag)
     const catalogue::Accessory &entry = catalogue::accessory(tag);
     if (entry.flags & catalogue::ClearsPictureFirst)
         clearPicture();
-    const int variant =
-        catalogue::selectedVariant(tag, m_order.adapterVariant(), m_order.cableVariant(), m_order.fittedChannels());
+    const int variant = m_order.order().orderedVariant(tag);
     showAccessoryItem(tag, variant);
     // The adapter shows the pictured variant; its pictures follow one another.
     showPicture(entry.variants == catalogue::Variants::AdapterList ? entry.picture + variant : entry.picture);

@@ -2,6 +2,7 @@
 // position and by code: these tests hold the properties they rely on.
 
 #include "catalogue.h"
+#include "order.h"
 
 #include <QSet>
 #include <QTest>
@@ -14,8 +15,6 @@ private slots:
     void moduleTextsStartWithTheirCode();
     void codesAreDistinctAndFoundFirstBySubstring();
     void pricesSumToTheCatalogueTotal();
-    void lookupByCode_data();
-    void lookupByCode();
     void lookupsOutsideTheTablesFail();
     void accessoryTableShape();
     void selectedVariants_data();
@@ -79,30 +78,6 @@ void TestCatalogue::pricesSumToTheCatalogueTotal()
     QCOMPARE(sum, qint64(77176));
 }
 
-void TestCatalogue::lookupByCode_data()
-{
-    QTest::addColumn<QString>("cell");
-    QTest::addColumn<int>("index");
-    QTest::newRow("two letters and a blank") << "TB " << 54;
-    QTest::newRow("one letter and blanks") << "Z  " << 27;
-    QTest::newRow("no prefix match") << "H1 " << 2;
-    QTest::newRow("three letters") << "H1I" << 3;
-    QTest::newRow("separator is entry 0") << "---" << 0;
-    QTest::newRow("case matters") << "tb " << -1;
-    QTest::newRow("leading blank is not trimmed") << " TB" << -1;
-    QTest::newRow("unknown") << "XX " << -1;
-    QTest::newRow("empty matches nothing") << "" << -1;
-}
-
-void TestCatalogue::lookupByCode()
-{
-    QFETCH(QString, cell);
-    QFETCH(int, index);
-    QCOMPARE(findModuleByCode(cell), index);
-    if (index == 54)
-        QCOMPARE(ModuleTable[54].Price, 1980);
-}
-
 void TestCatalogue::lookupsOutsideTheTablesFail()
 {
     QCOMPARE(qs(moduleAt(46).OrderCode), QStringLiteral("---"));
@@ -144,33 +119,37 @@ void TestCatalogue::accessoryTableShape()
     QCOMPARE(accessoryOrderCode(13, 0), accessoryOrderCode(18, 0));
 }
 
+// The variant an order's accessory is ordered in: its list's choice, the
+// one the fitted channels decide, or the only one.
 void TestCatalogue::selectedVariants_data()
 {
     QTest::addColumn<int>("tag");
-    QTest::addColumn<int>("adapter");
-    QTest::addColumn<int>("cable");
+    QTest::addColumn<int>("chosen");
     QTest::addColumn<int>("channels");
     QTest::addColumn<QString>("code");
     QTest::addColumn<int>("price");
-    QTest::newRow("adapter item 2") << 2 << 2 << 0 << 0 << "N2203" << 1960;
-    QTest::newRow("adapter item 0") << 2 << 0 << 2 << 0 << "N2201" << 680;
-    QTest::newRow("cable 10 m") << 18 << 0 << 2 << 0 << "ZK211-10" << 980;
-    QTest::newRow("fixed cable ignores the list") << 13 << 0 << 2 << 0 << "ZK211" << 440;
-    QTest::newRow("calibration, no channels") << 29 << 0 << 0 << 0 << "SVC810" << 1900;
-    QTest::newRow("calibration, 8 channels") << 29 << 0 << 0 << 8 << "SVC810" << 1900;
-    QTest::newRow("calibration, 9 channels") << 29 << 0 << 0 << 9 << "SVC811" << 2700;
-    QTest::newRow("software card") << 1 << 2 << 2 << 16 << "PG710" << 2850;
+    QTest::newRow("adapter item 2") << 2 << 2 << 0 << "N2203" << 1960;
+    QTest::newRow("adapter item 0") << 2 << 0 << 0 << "N2201" << 680;
+    QTest::newRow("cable 10 m") << 18 << 2 << 0 << "ZK211-10" << 980;
+    QTest::newRow("fixed cable has no list") << 13 << 2 << 0 << "ZK211" << 440;
+    QTest::newRow("calibration, no channels") << 29 << 0 << 0 << "SVC810" << 1900;
+    QTest::newRow("calibration, 8 channels") << 29 << 0 << 8 << "SVC810" << 1900;
+    QTest::newRow("calibration, 9 channels") << 29 << 0 << 9 << "SVC811" << 2700;
+    QTest::newRow("software card") << 1 << 2 << 16 << "PG710" << 2850;
 }
 
 void TestCatalogue::selectedVariants()
 {
     QFETCH(int, tag);
-    QFETCH(int, adapter);
-    QFETCH(int, cable);
+    QFETCH(int, chosen);
     QFETCH(int, channels);
     QFETCH(QString, code);
     QFETCH(int, price);
-    const int variant = selectedVariant(tag, adapter, cable, channels);
+    Order order;
+    order.accessory(tag).variant = chosen;
+    for (int channel = 1; channel <= channels; ++channel)
+        order.channel(channel).module = 1;
+    const int variant = order.orderedVariant(tag);
     QCOMPARE(accessoryOrderCode(tag, variant), code);
     QCOMPARE(accessoryPrice(tag, variant), price);
 }
@@ -212,7 +191,7 @@ void TestCatalogue::accessoryDescriptorsHangTogether()
         previousSection = entry.section;
         if (entry.section >= 0)
             ++boxesPerSection[entry.section];
-        const bool hasList = entry.variants == Variants::AdapterList || entry.variants == Variants::CableList;
+        const bool hasList = hasVariantList(tag);
         for (const auto &item : entry.listItems)
             QCOMPARE(item.empty(), !hasList);
         QVERIFY(entry.picture >= 1 && entry.picture <= 33);

@@ -112,12 +112,11 @@ void TemplatesTest::channelNumbers_data()
 void TemplatesTest::channelNumbers()
 {
     QFETCH(Language, language);
-    document::OrderSnapshot order;
-    order.language = language;
+    Order order;
     order.model = catalogue::Model::TQ8;
-    for (int row = 1; row <= document::ChannelRows; ++row)
-        order.rows[row - 1] = {QStringLiteral("H0 "), QStringLiteral("1"), QStringLiteral("note %1").arg(row)};
-    const QByteArray rtf = document::fillOrderDocument(document::templateFor(language), order);
+    for (int channel = 1; channel <= Order::ChannelCount; ++channel)
+        order.channel(channel) = {1, QStringLiteral("note %1").arg(channel)};
+    const QByteArray rtf = document::fill(document::templateFor(language), order, language, {});
 
     QByteArrayList numbers;
     for (const QByteArray &paragraph : scanRtf(rtf).paragraphs)
