@@ -533,6 +533,9 @@ void TestDocument::documentCommandWaitsForTheOpener()
     QCOMPARE(forms.desktop->opened.size(), 2);
 }
 
+// The warning's texts are the program's own and kept on purpose: its
+// leading blanks, the backquote and the name "WordPad.exe" whatever the
+// desktop's word processor is.
 void TestDocument::openerFailureTellsWhereTheFileIs_data()
 {
     QTest::addColumn<QString>("language");
