@@ -1,5 +1,6 @@
 // 100,000 random user actions at the main window, every rule checked after
-// each one. Seed from the command line, else from the clock. The same seed
+// each one, and how long the program took over each action: median, 99th
+// percentile and maximum, overall and by kind of action. Seed from the command line, else from the clock. The same seed
 // replays the same actions: bench_random <seed> <step of the failure>, or
 // for a failure within the first 1000 steps FORMULAR_SEED=<seed> ctest -R
 // tst_random.
@@ -11,7 +12,29 @@
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
+
+#include <algorithm>
 #include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Median, 99th percentile and maximum of the latencies, in milliseconds.
+void printLatencies(const char *what, std::vector<qint64> &nanoseconds)
+{
+    if (nanoseconds.empty())
+        return;
+    std::sort(nanoseconds.begin(), nanoseconds.end());
+    const auto at = [&](double share) {
+        return double(nanoseconds[std::size_t(share * double(nanoseconds.size() - 1))]) / 1e6;
+    };
+    std::printf("  %-16s %7zu actions  median %7.3f ms  p99 %7.3f ms  max %8.3f ms\n", what, nanoseconds.size(),
+        at(0.5), at(0.99), double(nanoseconds.back()) / 1e6);
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
@@ -42,8 +65,14 @@ int main(int argc, char **argv)
     std::printf("seed %llu, %s, %lld actions\n", static_cast<unsigned long long>(seed), qPrintable(language),
         static_cast<long long>(actions));
     std::fflush(stdout);
+    std::vector<qint64> all;
+    std::map<std::string, std::vector<qint64>> byKind;
+    all.reserve(std::size_t(actions));
     while (session.steps() < actions) {
-        if (!session.step()) {
+        const bool passed = session.step();
+        all.push_back(session.lastActionNanoseconds());
+        byKind[session.lastAction()].push_back(session.lastActionNanoseconds());
+        if (!passed) {
             std::printf("FAILED after %lld checks passed, seed %llu\n%s\n", static_cast<long long>(session.checks()),
                 static_cast<unsigned long long>(seed), qPrintable(session.failure()));
             return 1;
@@ -58,5 +87,9 @@ int main(int argc, char **argv)
     std::printf("%lld actions, %lld checks passed, seed %llu (%.1f s)\n", static_cast<long long>(session.steps()),
         static_cast<long long>(session.checks()), static_cast<unsigned long long>(seed),
         double(clock.elapsed()) / 1000.0);
+    std::printf("latency of the user actions:\n");
+    printLatencies("all", all);
+    for (auto &[kind, latencies] : byKind)
+        printLatencies(kind.c_str(), latencies);
     return 0;
 }

@@ -28,6 +28,7 @@
 
 #include <QAbstractItemView>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -189,6 +190,11 @@ public:
     qint64 checks() const { return m_checks; }
     qint64 documents() const { return m_documents; }
     const QString &failure() const { return m_failure; }
+    // The last action: what kind it was and how long the program took over
+    // it, from the first input event to the last event it led to; the
+    // checks after it are not counted.
+    const char *lastAction() const { return m_lastAction; }
+    qint64 lastActionNanoseconds() const { return m_lastActionNanoseconds; }
 
     // One random action and every check after it. False on the first failed
     // check; failure() then says what, with the seed, the step and the
@@ -210,8 +216,11 @@ public:
         m_boxes.answer = QMessageBox::Ok;
         m_forms.desktop->openResult = true;
 
+        QElapsedTimer clock;
+        clock.start();
         act();
         settle();
+        m_lastActionNanoseconds = clock.nsecsElapsed();
         if (m_failure.isEmpty())
             checkAfterAction();
         return m_failure.isEmpty();
@@ -461,21 +470,22 @@ private:
         struct Choice {
             int weight;
             void (RandomSession::*action)();
+            const char *name;
         };
         static const Choice choices[] = {
-            {6, &RandomSession::modelClick},
-            {10, &RandomSession::gridClick},
-            {10, &RandomSession::assignModule},
-            {6, &RandomSession::closePicker},
-            {22, &RandomSession::hover},
-            {5, &RandomSession::typeNote},
-            {10, &RandomSession::tick},
-            {6, &RandomSession::chooseVariant},
-            {8, &RandomSession::turnWheel},
-            {2, &RandomSession::switchLanguage},
-            {3, &RandomSession::reset},
-            {3, &RandomSession::generateDocument},
-            {5, &RandomSession::pressKey},
+            {6, &RandomSession::modelClick, "model click"},
+            {10, &RandomSession::gridClick, "grid click"},
+            {10, &RandomSession::assignModule, "module choice"},
+            {6, &RandomSession::closePicker, "picker closed"},
+            {22, &RandomSession::hover, "pointer move"},
+            {5, &RandomSession::typeNote, "note typed"},
+            {10, &RandomSession::tick, "tick"},
+            {6, &RandomSession::chooseVariant, "variant choice"},
+            {8, &RandomSession::turnWheel, "wheel"},
+            {2, &RandomSession::switchLanguage, "language switch"},
+            {3, &RandomSession::reset, "reset"},
+            {3, &RandomSession::generateDocument, "document"},
+            {5, &RandomSession::pressKey, "key"},
         };
         int total = 0;
         for (const Choice &c : choices)
@@ -483,6 +493,7 @@ private:
         int roll = below(total);
         for (const Choice &c : choices) {
             if (roll < c.weight) {
+                m_lastAction = c.name;
                 (this->*c.action)();
                 return;
             }
@@ -1422,6 +1433,8 @@ private:
     bool m_zkSinceSwitch = false; // ZK222 chosen since the last switch to English
     bool m_confirmContact = true;
     std::array<QString, 5> m_contactTexts;
+    const char *m_lastAction = "";
+    qint64 m_lastActionNanoseconds = 0;
     int m_kontaktShows = 0;
     int m_diagramShows = 0;
 
