@@ -29,7 +29,6 @@
 const char *const MainWindow::MakerWebAddress = "https://www.vireologgers.cz";
 
 namespace {
-constexpr int ScrollRange = 510;
 constexpr int WheelStep = 20;
 constexpr int WheelNotch = 120;
 } // namespace
@@ -87,19 +86,20 @@ void MainWindow::hoverWindow()
 
 void MainWindow::scrollLeftHalf()
 {
-    const int p = m_scrollBar->value();
-    m_leftPanel->move(m_leftPanel->x(), 5 - p);
-    m_accessoryGroup->move(m_accessoryGroup->x(), 510 - p);
+    // The panel and the accessory group below it move together.
+    const int top = LeftHalfTop - m_scrollBar->value();
+    m_leftPanel->move(m_leftPanel->x(), top);
+    m_accessoryGroup->move(m_accessoryGroup->x(), top + m_leftPanel->height() + LeftHalfGap);
 }
 
 void MainWindow::scrollStepDown()
 {
-    m_scrollBar->setValue(qBound(0, m_scrollBar->value() + WheelStep, ScrollRange));
+    m_scrollBar->setValue(m_scrollBar->value() + WheelStep);
 }
 
 void MainWindow::scrollStepUp()
 {
-    m_scrollBar->setValue(qBound(0, m_scrollBar->value() - WheelStep, ScrollRange));
+    m_scrollBar->setValue(m_scrollBar->value() - WheelStep);
 }
 
 void MainWindow::scrollIntoView(QWidget *control)
@@ -115,7 +115,7 @@ void MainWindow::scrollIntoView(QWidget *control)
         value += bottom - (height() - 5);
     else if (top < 5)
         value -= 5 - top;
-    m_scrollBar->setValue(qBound(0, value, ScrollRange));
+    m_scrollBar->setValue(value); // the scroll bar keeps it within its range
 }
 
 bool MainWindow::pickerListOpen() const
