@@ -275,9 +275,8 @@ void MainWindow::followOrder()
 {
     connect(&m_order, &OrderModel::modelChanged, this, [this](catalogue::Model model) { showModel(model); });
     connect(&m_order, &OrderModel::channelChanged, this, [this](int channel) { showChannel(channel); });
-    connect(&m_order, &OrderModel::tickChanged, this, [this](int tag, bool on) { showTick(tag, on); });
-    connect(
-        &m_order, &OrderModel::enabledChanged, this, [this](int tag, bool on) { accessoryBox(tag)->setEnabled(on); });
+    connect(&m_order, &OrderModel::tickChanged, this, [this](int tag) { showTick(tag); });
+    connect(&m_order, &OrderModel::enabledChanged, this, [this](int tag) { showEnabled(tag); });
     connect(&m_order, &OrderModel::variantChanged, this, [this](int tag, int variant) {
         (tag == catalogue::AdapterTag ? m_adapterList : m_cableList)->setCurrentIndex(variant);
     });
@@ -308,11 +307,14 @@ void MainWindow::wireHandlers()
                 guard([this, radio] { modelButtonClick(radio); })();
         });
     }
-    // A tick the user gives or takes goes to the order, which shows it back.
+    // A tick the user gives or takes goes to the order, which shows it back;
+    // then the user's click has its own effect (a variant list drops down).
     for (QCheckBox *box : m_accessoryBoxes) {
         const int tag = box->property("Tag").toInt();
         connect(box, &QCheckBox::toggled, this,
             [this, guard, tag](bool on) { guard([this, tag, on] { m_order.setTicked(tag, on); })(); });
+        connect(box, &QCheckBox::clicked, this,
+            [this, guard, tag](bool on) { guard([this, tag, on] { accessoryClicked(tag, on); })(); });
     }
     // The lists' selections are the order's variants, however they change;
     // their handlers run only on a user's choice.

@@ -75,7 +75,9 @@ private:
     void followOrder();
     void showModel(catalogue::Model model);
     void showChannel(int channel);
-    void showTick(int tag, bool ticked);
+    void showTick(int tag);
+    void showEnabled(int tag);
+    void showVariantList(int tag);
     void showLanguage();
 
     // ---- input --------------------------------------------------------------------
@@ -85,6 +87,8 @@ private:
     QRadioButton *buttonOf(catalogue::Model model) const;
     QCheckBox *accessoryBox(int tag) const { return m_accessoryBoxes[std::size_t(tag - 1)]; }
     void modelButtonClick(QRadioButton *own);
+    QComboBox *variantList(int tag) const; // nullptr for a box without one
+    void accessoryClicked(int tag, bool ticked);
     void adapterChosen();
     void cableChosen();
     void requestReset();
