@@ -99,7 +99,8 @@ void MainWindow::buildControls()
     m_logo->setToolTip(QString::fromLatin1(MakerWebAddress));
     m_logo->setPicture(pictures::loadBuiltIn(QStringLiteral(":/logo/logo.png")));
 
-    m_versionLabel = makeLabel(this, controlnames::VersionLabel, 719, 565, QStringLiteral("Version: 1.2"));
+    m_versionLabel =
+        makeLabel(this, controlnames::VersionLabel, 719, 565, QStringLiteral("Version: ") + application::version());
     m_versionLabel->setFont(serifFont(13, true));
     m_versionLabel->adjustSize();
 
