@@ -40,13 +40,13 @@ inline constexpr char ItemPriceCaption[] = "Label10";
 inline constexpr char ItemPriceLabel[] = "Label15";
 inline constexpr char TotalCaption[] = "Label12";
 inline constexpr char TotalLabel[] = "Label13";
-// An accessory's check box by its tag, 1 to 29.
+// An accessory's check box by its tag, from 1.
 inline QString accessoryBox(int tag)
 {
     return QStringLiteral("CheckBox%1").arg(tag);
 }
-// A section heading of the accessories and the line under it, 1 to 9; the
-// tenth line closes the last section.
+// A section heading of the accessories and the line under it, from 1; the
+// line after the last heading's sets the last row apart.
 inline QString sectionHeading(int number)
 {
     return QStringLiteral("Label%1").arg(number);

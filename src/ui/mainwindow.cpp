@@ -29,7 +29,6 @@
 const char *const MainWindow::MakerWebAddress = "https://www.vireologgers.cz";
 
 namespace {
-constexpr int ScrollRange = 510;
 constexpr int WheelStep = 20;
 constexpr int WheelNotch = 120;
 } // namespace
@@ -87,19 +86,20 @@ void MainWindow::hoverWindow()
 
 void MainWindow::scrollLeftHalf()
 {
-    const int p = m_scrollBar->value();
-    m_leftPanel->move(m_leftPanel->x(), 5 - p);
-    m_accessoryGroup->move(m_accessoryGroup->x(), 510 - p);
+    // The panel and the accessory group below it move together.
+    const int top = LeftHalfTop - m_scrollBar->value();
+    m_leftPanel->move(m_leftPanel->x(), top);
+    m_accessoryGroup->move(m_accessoryGroup->x(), top + m_leftPanel->height() + LeftHalfGap);
 }
 
 void MainWindow::scrollStepDown()
 {
-    m_scrollBar->setValue(qBound(0, m_scrollBar->value() + WheelStep, ScrollRange));
+    m_scrollBar->setValue(m_scrollBar->value() + WheelStep);
 }
 
 void MainWindow::scrollStepUp()
 {
-    m_scrollBar->setValue(qBound(0, m_scrollBar->value() - WheelStep, ScrollRange));
+    m_scrollBar->setValue(m_scrollBar->value() - WheelStep);
 }
 
 void MainWindow::scrollIntoView(QWidget *control)
@@ -115,7 +115,7 @@ void MainWindow::scrollIntoView(QWidget *control)
         value += bottom - (height() - 5);
     else if (top < 5)
         value -= 5 - top;
-    m_scrollBar->setValue(qBound(0, value, ScrollRange));
+    m_scrollBar->setValue(value); // the scroll bar keeps it within its range
 }
 
 bool MainWindow::pickerListOpen() const
@@ -275,15 +275,8 @@ void MainWindow::followOrder()
 {
     connect(&m_order, &OrderModel::modelChanged, this, [this](catalogue::Model model) { showModel(model); });
     connect(&m_order, &OrderModel::channelChanged, this, [this](int channel) { showChannel(channel); });
-    connect(&m_order, &OrderModel::tickChanged, this, [this](int tag, bool on) { showTick(tag, on); });
-    connect(&m_order, &OrderModel::enabledChanged, this, [this](int tag, bool on) {
-        accessoryBox(tag)->setEnabled(on);
-        // The cable's list is offered only while its box may be changed.
-        if (tag == catalogue::CableTag && !on) {
-            m_cableList->setEnabled(false);
-            m_cableList->hidePopup();
-        }
-    });
+    connect(&m_order, &OrderModel::tickChanged, this, [this](int tag) { showTick(tag); });
+    connect(&m_order, &OrderModel::enabledChanged, this, [this](int tag) { showEnabled(tag); });
     connect(&m_order, &OrderModel::variantChanged, this, [this](int tag, int variant) {
         (tag == catalogue::AdapterTag ? m_adapterList : m_cableList)->setCurrentIndex(variant);
     });
@@ -314,11 +307,14 @@ void MainWindow::wireHandlers()
                 guard([this, radio] { modelButtonClick(radio); })();
         });
     }
-    // A tick the user gives or takes goes to the order, which shows it back.
+    // A tick the user gives or takes goes to the order, which shows it back;
+    // then the user's click has its own effect (a variant list drops down).
     for (QCheckBox *box : m_accessoryBoxes) {
         const int tag = box->property("Tag").toInt();
         connect(box, &QCheckBox::toggled, this,
             [this, guard, tag](bool on) { guard([this, tag, on] { m_order.setTicked(tag, on); })(); });
+        connect(box, &QCheckBox::clicked, this,
+            [this, guard, tag](bool on) { guard([this, tag, on] { accessoryClicked(tag, on); })(); });
     }
     // The lists' selections are the order's variants, however they change;
     // their handlers run only on a user's choice.

@@ -75,7 +75,9 @@ private:
     void followOrder();
     void showModel(catalogue::Model model);
     void showChannel(int channel);
-    void showTick(int tag, bool ticked);
+    void showTick(int tag);
+    void showEnabled(int tag);
+    void showVariantList(int tag);
     void showLanguage();
 
     // ---- input --------------------------------------------------------------------
@@ -85,6 +87,8 @@ private:
     QRadioButton *buttonOf(catalogue::Model model) const;
     QCheckBox *accessoryBox(int tag) const { return m_accessoryBoxes[std::size_t(tag - 1)]; }
     void modelButtonClick(QRadioButton *own);
+    QComboBox *variantList(int tag) const; // nullptr for a box without one
+    void accessoryClicked(int tag, bool ticked);
     void adapterChosen();
     void cableChosen();
     void requestReset();
@@ -133,6 +137,10 @@ private:
     void scrollStepUp();
     void scrollLeftHalf();
     void scrollIntoView(QWidget *control);
+    // The left half: the panel's top at rest, and the room between the panel
+    // and the accessory group below it.
+    static constexpr int LeftHalfTop = 5;
+    static constexpr int LeftHalfGap = 5;
 
     // ---- controls (their object names: controlnames.h) ----------------------------------------
     PictureBox *m_logo = nullptr;
@@ -148,8 +156,9 @@ private:
     PictureBox *m_picture = nullptr;
     QGroupBox *m_accessoryGroup = nullptr;
     QLabel *m_textMeasure = nullptr;
-    std::array<QLabel *, 9> m_sectionHeadings{};
-    std::array<QFrame *, 10> m_sectionLines{}; // under each heading, and one closing the last section
+    std::array<QLabel *, catalogue::AccessorySectionCount> m_sectionHeadings{};
+    // Under each heading, and one above the last row.
+    std::array<QFrame *, catalogue::AccessorySectionCount + 1> m_sectionLines{};
     std::array<QCheckBox *, catalogue::AccessoryCount> m_accessoryBoxes{}; // by tag - 1
     QComboBox *m_adapterList = nullptr;
     QComboBox *m_cableList = nullptr;

@@ -57,33 +57,55 @@ void MainWindow::showModel(catalogue::Model model)
     }
 }
 
-// A variant list follows its box: bold while ticked, enabled and dropped
-// down while offered.
-static void followTick(QComboBox *list, bool ticked, bool offered)
+QComboBox *MainWindow::variantList(int tag) const
 {
-    QFont font = list->font();
-    font.setBold(ticked);
-    list->setFont(font);
-    list->setEnabled(offered);
-    if (offered)
-        list->showPopup();
-    else
-        list->hidePopup();
+    if (tag == catalogue::AdapterTag)
+        return m_adapterList;
+    if (tag == catalogue::CableTag)
+        return m_cableList;
+    return nullptr;
 }
 
-void MainWindow::showTick(int tag, bool ticked)
+void MainWindow::showTick(int tag)
 {
     QCheckBox *box = accessoryBox(tag);
     {
         const QSignalBlocker quiet(box);
-        box->setChecked(ticked);
+        box->setChecked(m_order.isTicked(tag));
     }
-    // The cable's list is offered only while its box may be changed: under
-    // the assembly it is ticked, disabled, and its list stays closed.
-    if (tag == catalogue::AdapterTag)
-        followTick(m_adapterList, ticked, ticked);
-    else if (tag == catalogue::CableTag)
-        followTick(m_cableList, ticked, ticked && m_order.isEnabled(tag));
+    showVariantList(tag);
+}
+
+void MainWindow::showEnabled(int tag)
+{
+    accessoryBox(tag)->setEnabled(m_order.isEnabled(tag));
+    showVariantList(tag);
+}
+
+// A variant list shows its box: bold while ticked, offered while ticked and
+// the box may be changed (under the assembly the cable's box is ticked and
+// fixed), closed when it is not offered.
+void MainWindow::showVariantList(int tag)
+{
+    QComboBox *list = variantList(tag);
+    if (!list)
+        return;
+    const bool ticked = m_order.isTicked(tag);
+    const bool offered = ticked && m_order.isEnabled(tag);
+    QFont font = list->font();
+    font.setBold(ticked);
+    list->setFont(font);
+    list->setEnabled(offered);
+    if (!offered)
+        list->hidePopup();
+}
+
+// The user's tick of a box with variants drops its list down.
+void MainWindow::accessoryClicked(int tag, bool ticked)
+{
+    QComboBox *list = variantList(tag);
+    if (list && ticked && list->isEnabled())
+        list->showPopup();
 }
 
 void MainWindow::showAccessoryItem(int tag, int variant)

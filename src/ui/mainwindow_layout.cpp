@@ -2,6 +2,7 @@
 
 #include "mainwindow.h"
 
+#include "accessorylayout.h"
 #include "application.h"
 #include "bevelpanel.h"
 #include "controlnames.h"
@@ -82,12 +83,8 @@ QStyle *listBelowStyle()
     return style;
 }
 
-// The places of the accessories on the form: each check box's top by tag,
-// and each section heading's top.
-constexpr int CheckBoxTops[catalogue::AccessoryCount] = {13, 30, 59, 75, 103, 119, 147, 163, 179, 207, 223, 251, 267,
-    283, 299, 315, 343, 359, 375, 403, 419, 435, 451, 479, 495, 511, 527, 555, 579};
-constexpr int HeadingTops[catalogue::AccessorySectionCount] = {46, 90, 134, 194, 238, 330, 390, 466, 542};
-constexpr int LastLineTop = 574;
+// A variant list stands beside its box, a little higher.
+constexpr int ListAboveBox = 2;
 
 } // namespace
 
@@ -102,11 +99,12 @@ void MainWindow::buildControls()
     m_logo->setToolTip(QString::fromLatin1(MakerWebAddress));
     m_logo->setPicture(pictures::loadBuiltIn(QStringLiteral(":/logo/logo.png")));
 
-    m_versionLabel = makeLabel(this, controlnames::VersionLabel, 719, 565, QStringLiteral("Version: 1.2"));
+    m_versionLabel =
+        makeLabel(this, controlnames::VersionLabel, 719, 565, QStringLiteral("Version: ") + application::version());
     m_versionLabel->setFont(serifFont(13, true));
     m_versionLabel->adjustSize();
 
-    m_leftPanel = make<QFrame>(this, controlnames::LeftPanel, 5, 5, 573, 500);
+    m_leftPanel = make<QFrame>(this, controlnames::LeftPanel, 5, LeftHalfTop, 573, 500);
     m_leftPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     buildModelGroup();
     buildGrid();
@@ -164,7 +162,12 @@ void MainWindow::buildGrid()
 
 void MainWindow::buildAccessories()
 {
-    m_accessoryGroup = make<LinedGroupBox>(this, controlnames::AccessoryGroup, 5, 510, 574, 600);
+    const accessorylayout::Places places =
+        accessorylayout::walk(catalogue::Accessories.data(), catalogue::Accessories.size());
+    Q_ASSERT(places.headingTops.size() == m_sectionHeadings.size() && places.lineTops.size() == m_sectionLines.size());
+
+    m_accessoryGroup = make<LinedGroupBox>(this, controlnames::AccessoryGroup, 5,
+        m_leftPanel->geometry().bottom() + 1 + LeftHalfGap, 574, places.groupHeight);
     m_accessoryGroup->setTitle(QStringLiteral("Příslušenství za příplatek: "));
 
     m_textMeasure = makeLabel(m_accessoryGroup, controlnames::TextMeasure, 445, 64, QString());
@@ -173,19 +176,20 @@ void MainWindow::buildAccessories()
 
     QPalette maroon = palette();
     maroon.setColor(QPalette::WindowText, QColor(128, 0, 0));
-    for (int i = 0; i < catalogue::AccessorySectionCount; ++i) {
-        QLabel *heading =
-            makeLabel(m_accessoryGroup, qPrintable(controlnames::sectionHeading(i + 1)), 8, HeadingTops[i], QString());
-        heading->setPalette(maroon);
-        m_sectionHeadings[std::size_t(i)] = heading;
-        m_sectionLines[std::size_t(i)] =
-            makeLine(m_accessoryGroup, controlnames::sectionLine(i + 1), HeadingTops[i] + 12);
+    for (std::size_t i = 0; i < m_sectionLines.size(); ++i) {
+        const int number = int(i) + 1;
+        if (i < m_sectionHeadings.size()) {
+            QLabel *heading = makeLabel(m_accessoryGroup, qPrintable(controlnames::sectionHeading(number)), 8,
+                places.headingTops[i], QString());
+            heading->setPalette(maroon);
+            m_sectionHeadings[i] = heading;
+        }
+        m_sectionLines[i] = makeLine(m_accessoryGroup, controlnames::sectionLine(number), places.lineTops[i]);
     }
-    m_sectionLines[9] = makeLine(m_accessoryGroup, controlnames::sectionLine(10), LastLineTop);
 
     for (int tag = 1; tag <= catalogue::AccessoryCount; ++tag) {
-        auto *box = make<QCheckBox>(
-            m_accessoryGroup, qPrintable(controlnames::accessoryBox(tag)), 12, CheckBoxTops[tag - 1], 400, 17);
+        auto *box = make<QCheckBox>(m_accessoryGroup, qPrintable(controlnames::accessoryBox(tag)), 12,
+            places.boxTops[std::size_t(tag - 1)], 400, accessorylayout::BoxHeight);
         box->setProperty("Tag", tag);
         m_accessoryBoxes[std::size_t(tag - 1)] = box;
     }
@@ -193,8 +197,10 @@ void MainWindow::buildAccessories()
     for (QLabel *heading : m_sectionHeadings)
         heading->raise();
 
-    m_adapterList = make<QComboBox>(m_accessoryGroup, controlnames::AdapterList, 424, 28, 145, 21);
-    m_cableList = make<QComboBox>(m_accessoryGroup, controlnames::CableList, 492, 357, 77, 21);
+    m_adapterList = make<QComboBox>(m_accessoryGroup, controlnames::AdapterList, 424,
+        accessoryBox(catalogue::AdapterTag)->y() - ListAboveBox, 145, 21);
+    m_cableList = make<QComboBox>(
+        m_accessoryGroup, controlnames::CableList, 492, accessoryBox(catalogue::CableTag)->y() - ListAboveBox, 77, 21);
     for (int item = 0; item < 3; ++item) {
         m_adapterList->addItem(catalogue::variantItem(catalogue::AdapterTag, item));
         m_cableList->addItem(catalogue::variantItem(catalogue::CableTag, item));
@@ -238,7 +244,9 @@ void MainWindow::buildRightSide()
 
     m_scrollBar = make<QScrollBar>(this, controlnames::ScrollBar, 585, 0, 20, 603);
     m_scrollBar->setOrientation(Qt::Vertical);
-    m_scrollBar->setRange(0, 510);
+    // At the end of its range the left half shows the accessory group's
+    // bottom as far from the window's as the panel's top is from the top.
+    m_scrollBar->setRange(0, m_accessoryGroup->geometry().bottom() + 1 + LeftHalfTop - height());
     m_scrollBar->setSingleStep(1);
     m_scrollBar->setPageStep(1);
     m_scrollBar->setValue(0);

@@ -1,6 +1,7 @@
 // The main window as built: its controls at their places, the start
 // language, the scrolling of the left half and the wheel.
 
+#include "accessorylayout.h"
 #include "formtestsupport.h"
 #include "glyphbutton.h"
 #include "picturebox.h"
@@ -18,6 +19,7 @@ private slots:
     void controlsAtTheirPlaces_data();
     void controlsAtTheirPlaces();
     void accessoryLayout();
+    void extraAccessoryTakesItsPlace();
     void windowAndFonts();
     void groupBoxLines_data();
     void groupBoxLines();
@@ -128,6 +130,26 @@ void TestMainWindow::accessoryLayout()
     }
     QCOMPARE(f.Label16->pos(), QPoint(719, 565));
     QCOMPARE(f.Label16->text(), QStringLiteral("Version: 1.2"));
+}
+
+// A new accessory is one more descriptor row: the panel's walk places it
+// below the others, set apart as the last row was, and the group grows.
+void TestMainWindow::extraAccessoryTakesItsPlace()
+{
+    std::vector<catalogue::Accessory> rows(catalogue::Accessories.begin(), catalogue::Accessories.end());
+    const accessorylayout::Places real = accessorylayout::walk(rows.data(), rows.size());
+    rows.push_back(rows.back());
+    const accessorylayout::Places more = accessorylayout::walk(rows.data(), rows.size());
+
+    const std::size_t n = real.boxTops.size();
+    QCOMPARE(more.boxTops.size(), n + 1);
+    QVERIFY(more.headingTops == real.headingTops);
+    QVERIFY(std::equal(real.boxTops.begin(), real.boxTops.end() - 1, more.boxTops.begin()));
+    const int pitch = 16;
+    QCOMPARE(more.boxTops[n - 1], real.boxTops[n - 2] + pitch);
+    QCOMPARE(more.boxTops[n] - more.boxTops[n - 1], real.boxTops[n - 1] - real.boxTops[n - 2]);
+    QCOMPARE(more.lineTops.back() - more.boxTops[n - 1], real.lineTops.back() - real.boxTops[n - 2]);
+    QCOMPARE(more.groupHeight, real.groupHeight + pitch);
 }
 
 void TestMainWindow::windowAndFonts()

@@ -39,6 +39,8 @@ private slots:
     void pickerOpensOnChannelOneOrTheCurrentRow();
     void adapterListFollowsItsBox();
     void cableListFollowsItsBox();
+    void listOpensOnTheUsersTickOnly_data();
+    void listOpensOnTheUsersTickOnly();
     void resetAnsweredNoChangesNothing();
     void resetRestoresTheStartState();
     void escapeAsksForTheReset();
@@ -210,6 +212,41 @@ void TestModels::cableListFollowsItsBox()
     QCOMPARE(f.order().total(), 18980 + 690 + 440);
 }
 
+void TestModels::listOpensOnTheUsersTickOnly_data()
+{
+    QTest::addColumn<int>("tag");
+    QTest::addColumn<bool>("assembly"); // what takes the list away: the assembly, else an untick
+    QTest::newRow("adapter, unticked") << catalogue::AdapterTag << false;
+    QTest::newRow("cable, unticked") << catalogue::CableTag << false;
+    QTest::newRow("cable, under the assembly") << catalogue::CableTag << true;
+}
+
+// The order's own changes show in the list however often they come; only
+// the user's tick drops it down, and whatever takes the box away closes it.
+void TestModels::listOpensOnTheUsersTickOnly()
+{
+    QFETCH(int, tag);
+    QFETCH(bool, assembly);
+    Forms forms(QStringLiteral("Czech"), true);
+    MainControls &f = forms.f();
+    QComboBox *list = tag == catalogue::AdapterTag ? f.ComboBox2 : f.ComboBox3;
+    f.order().setTicked(tag, true);
+    f.order().setTicked(tag, true);
+    QVERIFY(f.checkBox(tag)->isChecked() && list->isEnabled() && list->font().bold() && !listOpen(list));
+    ui::click(f.checkBox(tag));
+    QVERIFY(!list->isEnabled() && !listOpen(list));
+    ui::click(f.checkBox(tag));
+    QVERIFY(list->isEnabled() && listOpen(list));
+
+    if (assembly)
+        f.order().chooseModel(catalogue::Model::ZK222);
+    else
+        f.order().setTicked(tag, false);
+    QCOMPARE(f.checkBox(tag)->isChecked(), assembly);
+    QCOMPARE(list->font().bold(), assembly);
+    QVERIFY(!list->isEnabled() && !listOpen(list));
+}
+
 void TestModels::resetAnsweredNoChangesNothing()
 {
     Forms forms(QStringLiteral("Czech"), true);
@@ -300,7 +337,7 @@ void TestModels::escapeAsksForTheReset()
     QCOMPARE(boxes.asked.size(), 2);
 
     // Esc in an open list closes the list only.
-    f.checkBox(2)->setChecked(true);
+    ui::click(f.checkBox(2));
     QVERIFY(listOpen(f.ComboBox2));
     QTest::keyClick(f.ComboBox2->view(), Qt::Key_Escape);
     QVERIFY(!listOpen(f.ComboBox2));
