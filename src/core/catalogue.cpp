@@ -178,8 +178,8 @@ const std::array<std::u16string_view, ModuleCount> ModuleDescriptionsEn = {
 };
 
 // One row per accessory, in tag order (tag = position + 1). A new accessory
-// is one row here, one placeholder line in each document template, its
-// picture and its place on the form.
+// is one row here (and AccessoryCount one up), one placeholder line in each
+// document template and its picture; the form places it by its section.
 const std::array<Accessory, AccessoryCount> Accessories = {{
     {// 1
      {u"PG710", u"", u""},
