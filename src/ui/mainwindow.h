@@ -25,7 +25,9 @@ class QRadioButton;
 class QScrollBar;
 class PictureBox;
 class GlyphButton;
-class StringGrid;
+class ChannelGrid;
+class ChannelTableModel;
+class QModelIndex;
 class ContactDialog;
 class DiagramWindow;
 
@@ -74,7 +76,6 @@ private:
     // ---- following the order ------------------------------------------------------
     void followOrder();
     void showModel(catalogue::Model model);
-    void showChannel(int channel);
     void showTick(int tag, bool ticked);
     void showLanguage();
 
@@ -98,18 +99,16 @@ private:
     void openMakerSite();
 
     // ---- the grid and its module picker (mainwindow_grid.cpp) ------------------------
-    void openPickerAt(QObject *sender, int column, int row);
-    void commitPicker();
-    void pickerKeyPress(int key);
+    void openPickerAt(QObject *sender, const QModelIndex &cell);
+    void pickerListClosed();
     bool pickerListOpen() const;
-    void drawGridCell(QPainter &painter, int column, int row, const QRect &rect);
-    void gridPressed(QObject *sender);
+    void gridPressed();
 
     // ---- hover (mainwindow_hover.cpp) -----------------------------------------------------
     void dispatchMouseMove(QWidget *target, const QPoint &globalPos);
     void hoverWindow();
     void hoverLeftPanel();
-    void hoverGrid(int x, int y);
+    void hoverGrid(QWidget *surface, const QPoint &pos);
     void hoverModelGroup();
     void hoverModelButton(int own);
     void hoverAccessoryGroup();
@@ -142,7 +141,8 @@ private:
     QRadioButton *m_tq8Button = nullptr;
     QRadioButton *m_tq8rButton = nullptr;
     QRadioButton *m_assemblyButton = nullptr;
-    StringGrid *m_channelGrid = nullptr;
+    ChannelGrid *m_channelGrid = nullptr;
+    ChannelTableModel *m_channelTable = nullptr;
     QComboBox *m_modulePicker = nullptr;
     QFrame *m_picturePanel = nullptr;
     PictureBox *m_picture = nullptr;
@@ -173,8 +173,5 @@ private:
     DiagramWindow *m_diagramWindow = nullptr;
     HoverState m_hover;
     bool m_openingDocument = false; // a written document's opener is coming up
-    bool m_inPickerExit = false;
-    bool m_focusLeavingPicker = false;
-    bool m_pickerOpenedByPress = false;
     int m_wheelAccumulator = 0;
 };
