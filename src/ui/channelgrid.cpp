@@ -81,9 +81,9 @@ ModulePicker::ModulePicker(QWidget *parent)
 
 void ModulePicker::showPopup()
 {
-    QWidget *list = view()->window();
-    if (!list->property("pickerWatched").toBool()) {
-        list->setProperty("pickerWatched", true);
+    if (!m_watchingList) {
+        m_watchingList = true;
+        QWidget *list = view()->window();
         list->installEventFilter(this);
         for (QWidget *part : list->findChildren<QWidget *>())
             part->installEventFilter(this);
@@ -258,7 +258,6 @@ ChannelGrid::ChannelGrid(QWidget *parent)
     verticalHeader()->setDefaultSectionSize(RowHeight + LineWidth);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    horizontalHeader()->setDefaultSectionSize(ColumnWidths[0] + LineWidth);
     horizontalHeader()->viewport()->installEventFilter(this);
 
     // A flat 1-pixel border, drawn in event(); the lines are the cells'.

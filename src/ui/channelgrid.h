@@ -32,6 +32,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    bool m_watchingList = false;
     bool m_openedByPress = false;
 };
 

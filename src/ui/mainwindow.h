@@ -2,8 +2,9 @@
 
 // The order form's main window: it shows the order model and turns what the
 // user does into operations on it. What belongs to the window alone stays
-// here: the module picker's opening and commit, the hover information, the
-// focus, the wheel and the scrolling of the left half.
+// here: where the module picker opens and what its commit shows, the hover
+// information, the focus, the wheel and the scrolling of the left half. The
+// grid itself (channelgrid.h) draws the channels and runs its two editors.
 //
 // The implementation is split by subject: mainwindow.cpp (creation,
 // scrolling, wheel and event dispatch), _layout, _grid, _accessories,
