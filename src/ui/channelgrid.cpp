@@ -305,11 +305,7 @@ bool ChannelGrid::isSurface(const QWidget *widget) const
 
 QModelIndex ChannelGrid::cellAt(const QWidget *widget, const QPoint &pos) const
 {
-    if (widget == viewport())
-        return indexAt(pos);
-    if (widget == this)
-        return indexAt(viewport()->mapFrom(this, pos));
-    return {};
+    return widget == viewport() ? indexAt(pos) : QModelIndex();
 }
 
 void ChannelGrid::openPicker(const QModelIndex &index)
@@ -322,6 +318,14 @@ void ChannelGrid::openPicker(const QModelIndex &index)
         edit(index);
     if (m_picker->isVisible())
         m_picker->showPopup();
+}
+
+void ChannelGrid::cancelEditing()
+{
+    if (m_picker->isVisible())
+        m_delegate->finish(m_picker, false);
+    else if (QLineEdit *editor = m_delegate->noteEditor())
+        m_delegate->finish(editor, false);
 }
 
 void ChannelGrid::chooseByUser(const QModelIndex &index)
@@ -346,6 +350,12 @@ bool ChannelGrid::event(QEvent *event)
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
         return true;
     }
+    // A click on the border is a click on the grid too.
+    if ((event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)
+        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        emit leftPressed();
+        return true;
+    }
     return QTableView::event(event);
 }
 
@@ -355,7 +365,7 @@ bool ChannelGrid::eventFilter(QObject *watched, QEvent *event)
     if (watched == horizontalHeader()->viewport()
         && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)) {
         if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
-            emit pressed();
+            emit leftPressed();
         return true;
     }
     return QTableView::eventFilter(watched, event);
@@ -376,7 +386,7 @@ void ChannelGrid::mousePressEvent(QMouseEvent *event)
             chooseByUser(index);
         }
     }
-    emit pressed();
+    emit leftPressed();
 }
 
 void ChannelGrid::mouseMoveEvent(QMouseEvent *event)
@@ -429,4 +439,12 @@ void ChannelGrid::keyPressEvent(QKeyEvent *event)
     }
     if (row != current.row() || column != current.column())
         chooseByUser(model()->index(row, column));
+}
+
+void ChannelGrid::inputMethodEvent(QInputMethodEvent *event)
+{
+    // Text composed by an input method types a note as a key would.
+    if (m_noteTyping && currentIndex().column() == Column::NoteColumn && !event->commitString().isEmpty())
+        typeNote(event->commitString());
+    event->accept();
 }

@@ -91,11 +91,14 @@ public:
     // Whether `widget` is the grid's surface under the pointer: its cells or
     // its headings (an editor over a cell is not).
     bool isSurface(const QWidget *widget) const;
-    // The cell at `pos` of the surface `widget`; invalid over the headings.
+    // The cell at `pos` of the surface `widget`; invalid over the headings
+    // and the border.
     QModelIndex cellAt(const QWidget *widget, const QPoint &pos) const;
 
     // Opens the picker over the module cell `index`, its list dropped down.
     void openPicker(const QModelIndex &index);
+    // Ends the open editor, if any, dropping what it holds.
+    void cancelEditing();
 
     // Every channel is always in sight: the grid never scrolls.
     void scrollTo(const QModelIndex &, ScrollHint = EnsureVisible) override { }
@@ -103,8 +106,8 @@ public:
 signals:
     // A click or a key is about to make `index` current.
     void cellChosen(const QModelIndex &index);
-    // A left click on the grid has been handled.
-    void pressed();
+    // A left click on the grid (cells, headings or border) has been handled.
+    void leftPressed();
 
 protected:
     bool event(QEvent *event) override;
@@ -114,6 +117,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
 
 private:
     void chooseByUser(const QModelIndex &index);

@@ -244,7 +244,7 @@ void MainWindow::wireHandlers()
     connect(m_scrollBar, &QScrollBar::valueChanged, this, guard([this] { scrollLeftHalf(); }));
     connect(m_channelGrid, &ChannelGrid::cellChosen, this,
         [this](const QModelIndex &cell) { dialogs::guarded(this, [&] { openPickerAt(m_channelGrid, cell); }); });
-    connect(m_channelGrid, &ChannelGrid::pressed, this, guard([this] { gridPressed(); }));
+    connect(m_channelGrid, &ChannelGrid::leftPressed, this, guard([this] { gridPressed(); }));
     connect(m_channelGrid->delegate(), &ChannelDelegate::moduleCommitted, this,
         [this](int index) { dialogs::guarded(this, [&] { showModuleInfo(index); }); });
     connect(m_channelGrid->picker(), &ModulePicker::listClosed, this, [this] { pickerListClosed(); });

@@ -120,6 +120,7 @@ void MainWindow::requestReset()
     if (dialogs::ask(this, question) == QMessageBox::No)
         return;
 
+    m_channelGrid->cancelEditing();
     m_order.reset();
     setModelButtonsBold(0);
     m_hover.modelPicture = 0;

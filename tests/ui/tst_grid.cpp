@@ -58,22 +58,31 @@ void TestGrid::lockedUntilAModelIsChosen_data()
 {
     QTest::addColumn<QString>("language");
     QTest::addColumn<QString>("warning");
-    QTest::newRow("Czech") << "Czech" << QStringLiteral("Vyberte nejdříve typ požadované ústředny.");
-    QTest::newRow("English") << "English" << QStringLiteral("Choose first data logger model please.");
+    QTest::addColumn<QPoint>("at"); // in the grid; (0, 0) for the module cell of channel 5
+    QTest::addColumn<int>("current");
+    const QString czech = QStringLiteral("Vyberte nejdříve typ požadované ústředny.");
+    QTest::newRow("module, Czech") << "Czech" << czech << QPoint() << 5;
+    QTest::newRow("module, English") << "English" << QStringLiteral("Choose first data logger model please.")
+                                     << QPoint() << 5;
+    QTest::newRow("heading") << "Czech" << czech << QPoint(200, 20) << 1;
+    QTest::newRow("border") << "Czech" << czech << QPoint(200, 0) << 1;
 }
 
 void TestGrid::lockedUntilAModelIsChosen()
 {
     QFETCH(QString, language);
     QFETCH(QString, warning);
+    QFETCH(QPoint, at);
+    QFETCH(int, current);
     Forms forms(language, true);
     MainControls &f = forms.f();
     BoxAnswers boxes;
-    ui::clickCell(f, 1, 5);
+    const auto [under, pos] = ui::underGrid(f.StringGrid1, at.isNull() ? ui::cellCentre(f.StringGrid1, 1, 5) : at);
+    QTest::mouseClick(under, Qt::LeftButton, {}, pos);
     QCOMPARE(boxes.texts(), QStringList{warning});
     QCOMPARE(boxes.asked.first().icon, QMessageBox::Warning);
     QVERIFY(!f.ComboBox1->isVisible());
-    QCOMPARE(ui::currentRow(f.StringGrid1), 5);
+    QCOMPARE(ui::currentRow(f.StringGrid1), current);
     QVERIFY(ui::cell(f.StringGrid1, 1, 5).isEmpty());
 }
 
