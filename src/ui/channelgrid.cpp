@@ -94,16 +94,17 @@ void ModulePicker::showPopup()
 
 bool ModulePicker::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == view()->window() && event->type() == QEvent::Hide) {
-        emit listClosed();
-        return false;
-    }
+    QWidget *list = view()->window();
+    if (watched != list && !list->isAncestorOf(qobject_cast<QWidget *>(watched)))
+        return QComboBox::eventFilter(watched, event);
     const QEvent::Type type = event->type();
+    if (watched == list && type == QEvent::Hide)
+        emit listClosed();
     if (m_openedByPress && (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease)) {
         m_openedByPress = false;
         return type == QEvent::MouseButtonRelease;
     }
-    return QComboBox::eventFilter(watched, event);
+    return false;
 }
 
 // ---- the delegate ---------------------------------------------------------------
