@@ -323,6 +323,7 @@ void ChannelGrid::openPicker(const QModelIndex &index)
 
 void ChannelGrid::cancelEditing()
 {
+    m_picker->hidePopup();
     if (m_picker->isVisible())
         m_delegate->finish(m_picker, false);
     else if (QLineEdit *editor = m_delegate->noteEditor())

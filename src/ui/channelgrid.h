@@ -97,7 +97,8 @@ public:
 
     // Opens the picker over the module cell `index`, its list dropped down.
     void openPicker(const QModelIndex &index);
-    // Ends the open editor, if any, dropping what it holds.
+    // Closes the picker's list and ends the open editor, if any, dropping
+    // what it holds.
     void cancelEditing();
 
     // Every channel is always in sight: the grid never scrolls.

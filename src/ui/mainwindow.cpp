@@ -56,7 +56,15 @@ MainWindow::MainWindow(QWidget *parent)
     m_channelGrid->setFocus(Qt::OtherFocusReason);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The grid's editors end, unsaved, while the order they write to is
+    // still here; the grid reports nothing more to a window going away.
+    m_channelGrid->cancelEditing();
+    for (QObject *grid : {static_cast<QObject *>(m_channelGrid), static_cast<QObject *>(m_channelGrid->delegate()),
+             static_cast<QObject *>(m_modulePicker)})
+        grid->disconnect(this);
+}
 
 void MainWindow::setDialogs(ContactDialog *contactDialog, DiagramWindow *diagramWindow)
 {
