@@ -22,6 +22,9 @@ private slots:
     void focusLossCommits();
     void hoverShowsTheModuleUnderThePointer();
     void notesAreTypedOnlyInTheNoteColumn();
+    void keysMoveTheCurrentCell_data();
+    void keysMoveTheCurrentCell();
+    void f2EditsTheWholeNote();
     void cellsAreDrawnWithTheirColours();
     void noteIsDrawnInsideItsCell_data();
     void noteIsDrawnInsideItsCell();
@@ -285,6 +288,53 @@ void TestGrid::notesAreTypedOnlyInTheNoteColumn()
     QTest::keyClicks(f.StringGrid1, QStringLiteral("zz"));
     QVERIFY(!ui::noteEditor(f.StringGrid1));
     QCOMPARE(ui::cell(f.StringGrid1, 1, 6), QString());
+}
+
+void TestGrid::keysMoveTheCurrentCell_data()
+{
+    QTest::addColumn<QPoint>("from"); // column, channel
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QPoint>("to");
+    QTest::newRow("down") << QPoint(1, 1) << int(Qt::Key_Down) << QPoint(1, 2);
+    QTest::newRow("up at the top") << QPoint(1, 1) << int(Qt::Key_Up) << QPoint(1, 1);
+    QTest::newRow("down at the bottom") << QPoint(2, 16) << int(Qt::Key_Down) << QPoint(2, 16);
+    QTest::newRow("left, never onto the number") << QPoint(1, 5) << int(Qt::Key_Left) << QPoint(1, 5);
+    QTest::newRow("left to the module") << QPoint(2, 5) << int(Qt::Key_Left) << QPoint(1, 5);
+    QTest::newRow("right at the note") << QPoint(2, 5) << int(Qt::Key_Right) << QPoint(2, 5);
+    QTest::newRow("home") << QPoint(2, 7) << int(Qt::Key_Home) << QPoint(1, 7);
+    QTest::newRow("end") << QPoint(1, 7) << int(Qt::Key_End) << QPoint(2, 7);
+    QTest::newRow("page up") << QPoint(2, 9) << int(Qt::Key_PageUp) << QPoint(2, 1);
+    QTest::newRow("page down") << QPoint(1, 9) << int(Qt::Key_PageDown) << QPoint(1, 16);
+}
+
+// Without a model the picker stays closed and the keys only move.
+void TestGrid::keysMoveTheCurrentCell()
+{
+    QFETCH(QPoint, from);
+    QFETCH(int, key);
+    QFETCH(QPoint, to);
+    Forms forms(QStringLiteral("English"), true);
+    MainControls &f = forms.f();
+    ui::hoverCell(f, from.x(), from.y());
+    QTest::keyClick(f.StringGrid1, Qt::Key(key));
+    QCOMPARE(QPoint(ui::currentColumn(f.StringGrid1), ui::currentRow(f.StringGrid1)), to);
+    QVERIFY(!f.ComboBox1->isVisible());
+}
+
+void TestGrid::f2EditsTheWholeNote()
+{
+    Forms forms(QStringLiteral("English"), true);
+    MainControls &f = forms.f();
+    f.order().setNote(3, QStringLiteral("attic"));
+    ui::hoverCell(f, 2, 3);
+    QTest::keyClick(f.StringGrid1, Qt::Key_F2);
+    QLineEdit *editor = ui::noteEditor(f.StringGrid1);
+    QVERIFY(editor);
+    QCOMPARE(editor->selectedText(), QStringLiteral("attic"));
+    QTest::keyClicks(editor, QStringLiteral("cellar"));
+    QTest::keyClick(editor, Qt::Key_Escape); // drops the typing
+    QCOMPARE(f.order().note(3), QStringLiteral("attic"));
+    QCOMPARE(QApplication::focusWidget(), f.StringGrid1);
 }
 
 void TestGrid::cellsAreDrawnWithTheirColours()
