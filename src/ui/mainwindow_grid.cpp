@@ -62,7 +62,7 @@ void MainWindow::hoverGrid(QWidget *surface, const QPoint &pos)
     const bool inNotes = cell.column() == ChannelTableModel::NoteColumn;
     m_channelGrid->setCursor(inNotes ? Qt::IBeamCursor : Qt::PointingHandCursor);
     m_channelGrid->setNoteTypingEnabled(inNotes);
-    if (cell.isValid() && cell.column() != ChannelTableModel::NumberColumn)
+    if (cell.isValid() && cell.column() != ChannelTableModel::NumberColumn && cell != m_channelGrid->currentIndex())
         m_channelGrid->setCurrentIndex(cell);
 
     const int module = cell.isValid() ? m_order.module(ChannelTableModel::channelOf(cell)) : OrderModel::NoModule;
