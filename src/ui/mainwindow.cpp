@@ -3,12 +3,12 @@
 
 #include "mainwindow.h"
 
+#include "channelgrid.h"
 #include "desktop.h"
 #include "dialogs.h"
 #include "glyphbutton.h"
 #include "picturebox.h"
 #include "pictures.h"
-#include "stringgrid.h"
 
 #include "controlnames.h"
 
@@ -23,7 +23,6 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
-#include <QTimer>
 #include <QWheelEvent>
 
 const char *const MainWindow::MakerWebAddress = "https://www.vireologgers.cz";
@@ -56,7 +55,15 @@ MainWindow::MainWindow(QWidget *parent)
     m_channelGrid->setFocus(Qt::OtherFocusReason);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The grid's editors end, unsaved, while the order they write to is
+    // still here; the grid reports nothing more to a window going away.
+    m_channelGrid->cancelEditing();
+    for (QObject *grid : {static_cast<QObject *>(m_channelGrid), static_cast<QObject *>(m_channelGrid->delegate()),
+             static_cast<QObject *>(m_modulePicker)})
+        grid->disconnect(this);
+}
 
 void MainWindow::setDialogs(ContactDialog *contactDialog, DiagramWindow *diagramWindow)
 {
@@ -66,10 +73,6 @@ void MainWindow::setDialogs(ContactDialog *contactDialog, DiagramWindow *diagram
 
 void MainWindow::startUp()
 {
-    m_channelGrid->setRowHeight(0, 42);
-    m_channelGrid->setColumnWidth(2, -1);
-    for (int row = 1; row <= 16; ++row)
-        m_channelGrid->setCell(0, row, QString::number(row));
     const catalogue::Language start = platform::desktop().languageName() == QLatin1String("Czech")
                                           ? catalogue::Language::Czech
                                           : catalogue::Language::English;
@@ -168,9 +171,8 @@ void MainWindow::dispatchMouseMove(QWidget *target, const QPoint &globalPos)
         hoverModelButton(2);
     } else if (target == m_assemblyButton) {
         hoverModelButton(3);
-    } else if (target == m_channelGrid) {
-        const QPoint client = StringGrid::toClient(m_channelGrid->mapFromGlobal(globalPos));
-        hoverGrid(client.x(), client.y());
+    } else if (m_channelGrid->isSurface(target)) {
+        hoverGrid(target, target->mapFromGlobal(globalPos));
     } else if (auto *box = qobject_cast<QCheckBox *>(target); box && box->parentWidget() == m_accessoryGroup) {
         hoverAccessory(box);
     }
@@ -179,17 +181,6 @@ void MainWindow::dispatchMouseMove(QWidget *target, const QPoint &globalPos)
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
-    if (type == QEvent::Hide && watched == m_modulePicker->view()->window()) {
-        // A model chosen with an arrow key takes the focus after its handler
-        // has opened the picker; once the list closes, the picker gets the
-        // focus back instead of staying behind without it.
-        QTimer::singleShot(0, this, [this] {
-            const QWidget *focus = QApplication::focusWidget();
-            if (m_modulePicker->isVisible() && m_modelGroup->isAncestorOf(focus))
-                m_modulePicker->setFocus(Qt::OtherFocusReason);
-        });
-        return false;
-    }
     if (type == QEvent::FocusIn) {
         // Only the keyboard scrolls: the wheel and the hover focus what is seen.
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
@@ -198,17 +189,7 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
             scrollIntoView(focused);
         return false;
     }
-    if (m_pickerOpenedByPress && watched->isWidgetType()
-        && (type == QEvent::MouseButtonRelease || type == QEvent::MouseButtonPress)) {
-        // The release of the click that dropped the list down is no choice:
-        // the list would take it and close itself.
-        m_pickerOpenedByPress = false;
-        if (type == QEvent::MouseButtonRelease
-            && static_cast<QWidget *>(watched)->window() == m_modulePicker->view()->window())
-            return true;
-    }
-    if (type != QEvent::MouseMove && type != QEvent::Wheel
-        && !(watched == m_modulePicker && (type == QEvent::FocusOut || type == QEvent::KeyPress)))
+    if (type != QEvent::MouseMove && type != QEvent::Wheel)
         return QWidget::eventFilter(watched, event);
 
     auto *widget = qobject_cast<QWidget *>(watched);
@@ -225,29 +206,6 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         return false;
     }
     case QEvent::Wheel: return routeWheel(widget, static_cast<QWheelEvent *>(event));
-    case QEvent::FocusOut: {
-        // Opening its own list moves the focus into the list, and another
-        // window taking the activation leaves the picker focused within this
-        // one: neither is an exit.
-        const QWidget *next = QApplication::focusWidget();
-        const bool intoOwnList = next && next->window() == m_modulePicker->view()->window();
-        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason && !intoOwnList) {
-            // The focus is on its way elsewhere: the commit must not pull it back.
-            m_focusLeavingPicker = true;
-            dialogs::guarded(this, [this] { commitPicker(); });
-            m_focusLeavingPicker = false;
-        }
-        return false;
-    }
-    case QEvent::KeyPress: {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
-            pickerKeyPress(key);
-            return true;
-        }
-        return false;
-    }
     default: return false;
     }
 }
@@ -274,7 +232,6 @@ void MainWindow::keyPressEvent(QKeyEvent *event)
 void MainWindow::followOrder()
 {
     connect(&m_order, &OrderModel::modelChanged, this, [this](catalogue::Model model) { showModel(model); });
-    connect(&m_order, &OrderModel::channelChanged, this, [this](int channel) { showChannel(channel); });
     connect(&m_order, &OrderModel::tickChanged, this, [this](int tag) { showTick(tag); });
     connect(&m_order, &OrderModel::enabledChanged, this, [this](int tag) { showEnabled(tag); });
     connect(&m_order, &OrderModel::variantChanged, this, [this](int tag, int variant) {
@@ -289,16 +246,15 @@ void MainWindow::wireHandlers()
 {
     followOrder();
 
-    m_channelGrid->onSelectCell = [this](int column, int row) { openPickerAt(m_channelGrid, column, row); };
-    m_channelGrid->onMouseDown = [this] { gridPressed(m_channelGrid); };
-    m_channelGrid->onCellEdited = [this](int, int row, const QString &text) { m_order.setNote(row, text); };
-    m_channelGrid->onDrawCell = [this](QPainter &painter, int column, int row, const QRect &rect) {
-        drawGridCell(painter, column, row, rect);
-    };
     // Every handler reports what it throws in the error box.
     const auto guard = [this](auto handler) { return [this, handler] { dialogs::guarded(this, handler); }; };
     connect(m_scrollBar, &QScrollBar::valueChanged, this, guard([this] { scrollLeftHalf(); }));
-    connect(m_modulePicker, &QComboBox::activated, this, guard([this] { commitPicker(); }));
+    connect(m_channelGrid, &ChannelGrid::cellChosen, this,
+        [this](const QModelIndex &cell) { dialogs::guarded(this, [&] { openPickerAt(m_channelGrid, cell); }); });
+    connect(m_channelGrid, &ChannelGrid::leftPressed, this, guard([this] { gridPressed(); }));
+    connect(m_channelGrid->delegate(), &ChannelDelegate::moduleCommitted, this,
+        [this](int index) { dialogs::guarded(this, [&] { showModuleInfo(index); }); });
+    connect(m_channelGrid->picker(), &ModulePicker::listClosed, this, [this] { pickerListClosed(); });
 
     // A model button acts only when it becomes selected.
     for (QRadioButton *radio : {m_tq8Button, m_tq8rButton, m_assemblyButton}) {

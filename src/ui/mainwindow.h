@@ -2,8 +2,9 @@
 
 // The order form's main window: it shows the order model and turns what the
 // user does into operations on it. What belongs to the window alone stays
-// here: the module picker's opening and commit, the hover information, the
-// focus, the wheel and the scrolling of the left half.
+// here: where the module picker opens and what its commit shows, the hover
+// information, the focus, the wheel and the scrolling of the left half. The
+// grid itself (channelgrid.h) draws the channels and runs its two editors.
 //
 // The implementation is split by subject: mainwindow.cpp (creation,
 // scrolling, wheel and event dispatch), _layout, _grid, _accessories,
@@ -25,7 +26,9 @@ class QRadioButton;
 class QScrollBar;
 class PictureBox;
 class GlyphButton;
-class StringGrid;
+class ChannelGrid;
+class ChannelTableModel;
+class QModelIndex;
 class ContactDialog;
 class DiagramWindow;
 
@@ -74,7 +77,6 @@ private:
     // ---- following the order ------------------------------------------------------
     void followOrder();
     void showModel(catalogue::Model model);
-    void showChannel(int channel);
     void showTick(int tag);
     void showEnabled(int tag);
     void showVariantList(int tag);
@@ -102,18 +104,16 @@ private:
     void openMakerSite();
 
     // ---- the grid and its module picker (mainwindow_grid.cpp) ------------------------
-    void openPickerAt(QObject *sender, int column, int row);
-    void commitPicker();
-    void pickerKeyPress(int key);
+    void openPickerAt(QObject *sender, const QModelIndex &cell);
+    void pickerListClosed();
     bool pickerListOpen() const;
-    void drawGridCell(QPainter &painter, int column, int row, const QRect &rect);
-    void gridPressed(QObject *sender);
+    void gridPressed();
 
     // ---- hover (mainwindow_hover.cpp) -----------------------------------------------------
     void dispatchMouseMove(QWidget *target, const QPoint &globalPos);
     void hoverWindow();
     void hoverLeftPanel();
-    void hoverGrid(int x, int y);
+    void hoverGrid(QWidget *surface, const QPoint &pos);
     void hoverModelGroup();
     void hoverModelButton(int own);
     void hoverAccessoryGroup();
@@ -150,7 +150,8 @@ private:
     QRadioButton *m_tq8Button = nullptr;
     QRadioButton *m_tq8rButton = nullptr;
     QRadioButton *m_assemblyButton = nullptr;
-    StringGrid *m_channelGrid = nullptr;
+    ChannelGrid *m_channelGrid = nullptr;
+    ChannelTableModel *m_channelTable = nullptr;
     QComboBox *m_modulePicker = nullptr;
     QFrame *m_picturePanel = nullptr;
     PictureBox *m_picture = nullptr;
@@ -182,8 +183,5 @@ private:
     DiagramWindow *m_diagramWindow = nullptr;
     HoverState m_hover;
     bool m_openingDocument = false; // a written document's opener is coming up
-    bool m_inPickerExit = false;
-    bool m_focusLeavingPicker = false;
-    bool m_pickerOpenedByPress = false;
     int m_wheelAccumulator = 0;
 };

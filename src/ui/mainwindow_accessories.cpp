@@ -3,8 +3,9 @@
 
 #include "mainwindow.h"
 
+#include "channelgrid.h"
+#include "channeltablemodel.h"
 #include "dialogs.h"
-#include "stringgrid.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -41,9 +42,9 @@ void MainWindow::modelButtonClick(QRadioButton *own)
     setBold(own, false);
     own->repaint();
     if (m_order.module(1) == OrderModel::NoModule)
-        openPickerAt(own, 1, 1);
+        openPickerAt(own, m_channelTable->index(0, ChannelTableModel::ModuleColumn));
     else
-        openPickerAt(own, m_channelGrid->currentColumn(), m_channelGrid->currentRow());
+        openPickerAt(own, m_channelGrid->currentIndex());
 }
 
 void MainWindow::showModel(catalogue::Model model)
@@ -141,11 +142,11 @@ void MainWindow::requestReset()
     if (dialogs::ask(this, question) == QMessageBox::No)
         return;
 
-    m_modulePicker->hide();
+    m_channelGrid->cancelEditing();
     m_order.reset();
     setModelButtonsBold(0);
     m_hover.modelPicture = 0;
-    m_channelGrid->setCurrentCell(1, 1);
+    m_channelGrid->setCurrentIndex(m_channelTable->index(0, ChannelTableModel::ModuleColumn));
     m_channelGrid->setFocus(Qt::OtherFocusReason);
     clearPicture();
 }

@@ -8,7 +8,6 @@
 #include "dialogs.h"
 #include "orderdocument.h"
 #include "picturebox.h"
-#include "stringgrid.h"
 #include "wholefile.h"
 
 #include <QCheckBox>

@@ -7,7 +7,6 @@
 #include "picturebox.h"
 #include "pictures.h"
 #include "pricing.h"
-#include "stringgrid.h"
 
 #include <QCheckBox>
 #include <QComboBox>

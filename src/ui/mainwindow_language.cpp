@@ -2,9 +2,10 @@
 
 #include "mainwindow.h"
 
+#include "channelgrid.h"
+#include "channeltablemodel.h"
 #include "glyphbutton.h"
 #include "picturebox.h"
-#include "stringgrid.h"
 #include "translations.h"
 
 #include <QCheckBox>
@@ -80,10 +81,7 @@ void MainWindow::showLanguage()
     setWindowTitle(WindowCaption.in(czech));
     m_modelGroup->setTitle(ModelGroup.in(czech));
 
-    m_channelGrid->setRowHeight(0, 42);
-    m_channelGrid->setCell(0, 0, ChannelHeading.in(czech));
-    m_channelGrid->setCell(1, 0, ModuleHeading.in(czech));
-    m_channelGrid->setCell(3, 0, NoteHeading.in(czech));
+    m_channelTable->setHeadings({ChannelHeading.in(czech), ModuleHeading.in(czech), NoteHeading.in(czech)});
 
     m_modulePicker->clear();
     for (int i = 0; i < catalogue::ModuleCount; ++i)

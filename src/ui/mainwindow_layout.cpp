@@ -5,12 +5,13 @@
 #include "accessorylayout.h"
 #include "application.h"
 #include "bevelpanel.h"
+#include "channelgrid.h"
+#include "channeltablemodel.h"
 #include "controlnames.h"
 #include "glyphbutton.h"
 #include "linedgroupbox.h"
 #include "picturebox.h"
 #include "pictures.h"
-#include "stringgrid.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -144,17 +145,14 @@ void MainWindow::buildModelGroup()
 
 void MainWindow::buildGrid()
 {
-    m_channelGrid = new StringGrid(4, 17, m_leftPanel);
-    m_channelGrid->setObjectName(QLatin1String(controlnames::ChannelGrid));
-    m_channelGrid->setGeometry(12, 76, 549, 412);
-    m_channelGrid->setColumnWidth(0, 64);
-    m_channelGrid->setColumnWidth(1, 253);
-    m_channelGrid->setColumnWidth(2, 2);
-    m_channelGrid->setColumnWidth(3, 228);
-    m_channelGrid->setEditableColumn(3);
+    m_channelGrid = make<ChannelGrid>(m_leftPanel, controlnames::ChannelGrid, 12, 76, 549, 412);
+    m_channelTable = new ChannelTableModel(&m_order, this);
+    m_channelGrid->setModel(m_channelTable);
     m_channelGrid->setCursor(Qt::PointingHandCursor);
 
-    m_modulePicker = make<QComboBox>(m_leftPanel, controlnames::ModulePicker, 13, 77, 253, 21);
+    m_modulePicker = m_channelGrid->picker();
+    m_modulePicker->setObjectName(QLatin1String(controlnames::ModulePicker));
+    m_modulePicker->resize(253, 21);
     m_modulePicker->setMaxVisibleItems(18);
     m_modulePicker->setStyle(listBelowStyle());
     m_modulePicker->hide();

@@ -5,6 +5,7 @@
 // answer themselves, and events delivered as the window system delivers them.
 
 #include "application.h"
+#include "channelgrid.h"
 #include "contactdialog.h"
 #include "desktop.h"
 #include "diagramwindow.h"
@@ -13,13 +14,13 @@
 #include "mainwindow.h"
 #include "picturebox.h"
 #include "privateconfig.h"
-#include "stringgrid.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -32,6 +33,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 
 class FakeDesktop : public platform::Desktop {
 public:
@@ -116,7 +118,7 @@ struct MainControls {
     QFrame *Panel1 = nullptr, *Panel2 = nullptr, *Panel4 = nullptr;
     QGroupBox *GroupBox1 = nullptr, *GroupBox2 = nullptr, *GroupBox3 = nullptr, *GroupBox4 = nullptr;
     QRadioButton *RadioButton1 = nullptr, *RadioButton2 = nullptr, *RadioButton3 = nullptr;
-    StringGrid *StringGrid1 = nullptr;
+    ChannelGrid *StringGrid1 = nullptr;
     QComboBox *ComboBox1 = nullptr, *ComboBox2 = nullptr, *ComboBox3 = nullptr;
     PictureBox *Image1 = nullptr, *Image2 = nullptr;
     GlyphButton *SpeedButton1 = nullptr;
@@ -228,20 +230,72 @@ inline bool wheel(QWidget *widget, int delta, QPoint pos = QPoint(3, 3))
     return qApp->notify(widget, &event);
 }
 
-// Widget position of the centre of a grid cell.
-inline QPoint cellCentre(StringGrid *grid, int column, int row)
+// The grid's cells as the user sees them: row 0 holds the headings, rows 1
+// to 16 the channels; columns 0 to 2 the number, the module and the note.
+inline QString cell(QTableView *grid, int column, int row)
 {
-    return StringGrid::fromClient(grid->cellRect(column, row).center());
+    if (row == 0)
+        return grid->model()->headerData(column, Qt::Horizontal).toString();
+    return grid->model()->index(row - 1, column).data().toString();
+}
+
+// A cell without its lines, in the grid's coordinates.
+inline QRect cellRect(QTableView *grid, int column, int row)
+{
+    if (row == 0) {
+        const QHeaderView *header = grid->horizontalHeader();
+        const QRect section(
+            header->sectionViewportPosition(column), 0, header->sectionSize(column) - 1, header->height() - 1);
+        return section.translated(header->viewport()->mapTo(grid, QPoint()));
+    }
+    const QRect cell = grid->visualRect(grid->model()->index(row - 1, column)).adjusted(0, 0, -1, -1);
+    return cell.translated(grid->viewport()->mapTo(grid, QPoint()));
+}
+
+inline QPoint cellCentre(QTableView *grid, int column, int row)
+{
+    return cellRect(grid, column, row).center();
+}
+
+inline int currentRow(QTableView *grid)
+{
+    return grid->currentIndex().row() + 1;
+}
+
+inline int currentColumn(QTableView *grid)
+{
+    return grid->currentIndex().column();
+}
+
+// The note editor while a note is being typed, else null.
+inline QLineEdit *noteEditor(QTableView *grid)
+{
+    for (QLineEdit *editor : grid->viewport()->findChildren<QLineEdit *>(QStringLiteral("InplaceEditor")))
+        if (editor->isVisible())
+            return editor;
+    return nullptr;
+}
+
+// The widget under a point of the grid (its cells, headings or an editor),
+// and the point in that widget.
+inline std::pair<QWidget *, QPoint> underGrid(QTableView *grid, QPoint pos)
+{
+    QWidget *under = grid->childAt(pos);
+    if (!under)
+        under = grid;
+    return {under, under->mapFrom(grid, pos)};
 }
 
 inline void hoverCell(MainControls &f, int column, int row)
 {
-    moveOver(f.StringGrid1, cellCentre(f.StringGrid1, column, row));
+    const auto [under, pos] = underGrid(f.StringGrid1, cellCentre(f.StringGrid1, column, row));
+    moveOver(under, pos);
 }
 
 inline void clickCell(MainControls &f, int column, int row)
 {
-    QTest::mouseClick(f.StringGrid1, Qt::LeftButton, {}, cellCentre(f.StringGrid1, column, row));
+    const auto [under, pos] = underGrid(f.StringGrid1, cellCentre(f.StringGrid1, column, row));
+    QTest::mouseClick(under, Qt::LeftButton, {}, pos);
 }
 
 inline bool pickerOpen(MainControls &f)

@@ -58,7 +58,7 @@ constexpr int ScrollMax = 510;
 // The configuration as the controls show it.
 struct Config {
     Model model = Model::None;
-    std::array<std::array<QString, 3>, Rows> cells; // grid columns 1..3 of rows 1..16
+    std::array<std::array<QString, 3>, Rows> cells; // module code, module index, note of rows 1..16
     std::array<bool, Tags> ticked{};
     std::array<bool, Tags> enabled{};
     int adapter = 0;
@@ -112,10 +112,10 @@ inline Config readConfig(MainControls &f)
     // What the grid shows, and the catalogue entry the order holds for it.
     for (int r = 1; r <= Rows; ++r) {
         auto &cells = c.cells[std::size_t(r - 1)];
-        cells[0] = f.StringGrid1->cell(1, r);
+        cells[0] = ui::cell(f.StringGrid1, 1, r);
         const int module = f.order().module(r);
         cells[1] = module == OrderModel::NoModule ? QString() : QString::number(module);
-        cells[2] = f.StringGrid1->cell(3, r);
+        cells[2] = ui::cell(f.StringGrid1, 2, r);
     }
     for (int t = 1; t <= Tags; ++t) {
         c.ticked[std::size_t(t - 1)] = f.checkBox(t)->isChecked();
@@ -171,7 +171,7 @@ public:
         m_forms.image->installEventFilter(m_dialogWatch.get());
         m_language = shownLanguage();
         for (int r = 1; r <= Rows; ++r)
-            m_notes[std::size_t(r - 1)] = m_f.StringGrid1->cell(3, r);
+            m_notes[std::size_t(r - 1)] = ui::cell(m_f.StringGrid1, 2, r);
         settle();
     }
 
@@ -517,8 +517,8 @@ private:
         const bool free = QApplication::activePopupWidget() == nullptr;
         const bool wasChecked = radio->isChecked();
         const bool pickerShown = m_f.ComboBox1->isVisible();
-        const int rowBefore = m_f.StringGrid1->currentRow();
-        const bool firstEmpty = m_f.StringGrid1->cell(1, 1).isEmpty();
+        const int rowBefore = ui::currentRow(m_f.StringGrid1);
+        const bool firstEmpty = ui::cell(m_f.StringGrid1, 1, 1).isEmpty();
         const Config before = readConfig(m_f);
         log(QStringLiteral("click model %1%2").arg(radio->text(), wasChecked ? " (already selected)" : ""));
         clickHere();
@@ -537,7 +537,7 @@ private:
             // The picker opens on channel 1 while it was never assigned, else on the current row.
             const int row = firstEmpty && !(pickerShown && rowBefore == 1) ? 1 : rowBefore;
             check(ui::pickerOpen(m_f), QStringLiteral("model click left the picker closed"));
-            same(m_f.StringGrid1->currentRow(), row, QStringLiteral("row the picker opened on"));
+            same(ui::currentRow(m_f.StringGrid1), row, QStringLiteral("row the picker opened on"));
             checkPreselection(row);
             if (n != 3)
                 for (int tag : {3, 17, 18, 28})
@@ -548,7 +548,7 @@ private:
 
     void checkPreselection(int row)
     {
-        const QString code = m_f.StringGrid1->cell(1, row);
+        const QString code = ui::cell(m_f.StringGrid1, 1, row);
         int expected = 0;
         for (int i = 0; i < catalogue::ModuleCount; ++i)
             if (catalogue::moduleDescription(i, m_language).contains(code)) {
@@ -562,21 +562,21 @@ private:
     int pickerRow() const
     {
         for (int r = 1; r <= Rows; ++r)
-            if (m_f.ComboBox1->y() == m_f.StringGrid1->cellRect(1, r).top() + 77)
+            if (m_f.ComboBox1->mapTo(m_f.StringGrid1, QPoint()).y() == ui::cellRect(m_f.StringGrid1, 1, r).top())
                 return r;
         return 0;
     }
 
     QPoint gridPoint(int column, int row)
     {
-        const QRect cell = m_f.StringGrid1->cellRect(column, row);
-        return StringGrid::fromClient(randomPointIn(cell.adjusted(1, 1, -1, -1)));
+        const QRect cell = ui::cellRect(m_f.StringGrid1, column, row);
+        return randomPointIn(cell.adjusted(1, 1, -1, -1));
     }
 
     // A click on any visible cell: channel numbers, headings, modules, notes.
     void gridClick()
     {
-        static const std::vector<int> columns = {0, 1, 1, 1, 3, 3};
+        static const std::vector<int> columns = {0, 1, 1, 1, 2, 2};
         const int column = pick(columns);
         const int row = chance(8) ? 0 : 1 + below(Rows);
         const QPoint local = gridPoint(column, row);
@@ -589,7 +589,7 @@ private:
         const QPoint p = *inWindow(m_f.StringGrid1, local);
         moveTo(p, chance(30));
         const bool free = QApplication::activePopupWidget() == nullptr;
-        const bool onGrid = m_f.window.childAt(p) == m_f.StringGrid1;
+        const bool onGrid = m_f.StringGrid1->isSurface(m_f.window.childAt(p));
         const bool model = m_f.anyModelSelected();
         const int boxes = int(m_boxes.asked.size());
         log(QStringLiteral("click grid cell %1,%2").arg(column).arg(row));
@@ -607,9 +607,9 @@ private:
                     QStringLiteral("a click on the module cell of channel %1 left the picker's list closed (picker %2)")
                         .arg(row)
                         .arg(m_f.ComboBox1->isVisible() ? "shown" : "hidden"));
-                same(m_f.StringGrid1->currentRow(), row, QStringLiteral("picker row"));
+                same(ui::currentRow(m_f.StringGrid1), row, QStringLiteral("picker row"));
                 checkPreselection(row);
-            } else if (column == 3) {
+            } else if (column == 2) {
                 check(!ui::pickerOpen(m_f), QStringLiteral("click on a note opened the picker"));
             }
         });
@@ -776,7 +776,7 @@ private:
             break;
         case 2:
         case 3: {
-            static const std::vector<int> columns = {0, 1, 1, 3, 3};
+            static const std::vector<int> columns = {0, 1, 1, 2, 2};
             const int column = pick(columns);
             const int row = below(Rows + 1);
             target = m_f.StringGrid1;
@@ -857,12 +857,12 @@ private:
     {
         if (QApplication::activePopupWidget())
             closePopups();
-        if (m_f.StringGrid1->isEditing()) {
+        if (ui::noteEditor(m_f.StringGrid1)) {
             key(Qt::Key_Return);
             settle();
         }
         const int row = 1 + below(Rows);
-        const QPoint local = gridPoint(3, row);
+        const QPoint local = gridPoint(2, row);
         if (!scrollIntoView(m_f.StringGrid1, local) || QApplication::activePopupWidget()) {
             log(QStringLiteral("note of channel %1: out of reach").arg(row));
             return;
@@ -889,8 +889,8 @@ private:
             typeText(text.left(1));
             rest = text.mid(1);
         }
-        if (!check(m_f.StringGrid1->isEditing() && m_f.StringGrid1->currentRow() == row
-                       && m_f.StringGrid1->currentColumn() == 3,
+        if (!check(ui::noteEditor(m_f.StringGrid1) && ui::currentRow(m_f.StringGrid1) == row
+                       && ui::currentColumn(m_f.StringGrid1) == 2,
                 QStringLiteral("note editor of channel %1 did not open").arg(row)))
             return;
         typeText(rest);
@@ -900,15 +900,15 @@ private:
         case 2: key(Qt::Key_Tab); break;
         default: {
             // Along the row to its module cell.
-            const QRect module = m_f.StringGrid1->cellRect(1, row);
-            moveTo(QPoint(m_f.StringGrid1->mapTo(&m_f.window, StringGrid::fromClient(module.center())).x(), p.y()));
+            const QRect module = ui::cellRect(m_f.StringGrid1, 1, row);
+            moveTo(QPoint(m_f.StringGrid1->mapTo(&m_f.window, module.center()).x(), p.y()));
             break;
         }
         }
         settle();
         if (ending != 1)
             m_notes[std::size_t(row - 1)] = text;
-        m_after.push_back([=] { check(!m_f.StringGrid1->isEditing(), QStringLiteral("note editor still open")); });
+        m_after.push_back([=] { check(!ui::noteEditor(m_f.StringGrid1), QStringLiteral("note editor still open")); });
     }
 
     // A click on a check box, disabled ones included.
@@ -1056,7 +1056,7 @@ private:
             closePopups();
         m_boxes.answer = pick(answers);
         const bool byEsc =
-            chance(25) && QApplication::focusWidget() == m_f.StringGrid1 && !m_f.StringGrid1->isEditing();
+            chance(25) && QApplication::focusWidget() == m_f.StringGrid1 && !ui::noteEditor(m_f.StringGrid1);
         log(QStringLiteral("reset by %1, answered %2")
                 .arg(byEsc ? "Esc" : "click", m_boxes.answer == QMessageBox::Yes  ? "Yes"
                                               : m_boxes.answer == QMessageBox::No ? "No"
@@ -1095,7 +1095,7 @@ private:
             Qt::Key_PageDown, Qt::Key_F2};
         Qt::Key k = pick(keys);
         QWidget *focus = QApplication::focusWidget();
-        const bool inGrid = focus == m_f.StringGrid1 || focus == m_f.StringGrid1->editor();
+        const bool inGrid = focus == m_f.StringGrid1 || focus == ui::noteEditor(m_f.StringGrid1);
         // Printable keys in the grid are note typing, which has its own action.
         if (k == Qt::Key_Space && inGrid)
             k = Qt::Key_Down;
@@ -1256,7 +1256,7 @@ private:
         same(m_f.Label14->text(), QStringLiteral("---"), QStringLiteral("order code after a reset"));
         same(m_f.Label15->text(), QStringLiteral("0,-"), QStringLiteral("item price after a reset"));
         check(!m_f.ComboBox1->isVisible(), QStringLiteral("picker shown after a reset"));
-        check(m_f.StringGrid1->currentRow() == 1 && m_f.StringGrid1->currentColumn() == 1,
+        check(ui::currentRow(m_f.StringGrid1) == 1 && ui::currentColumn(m_f.StringGrid1) == 1,
             QStringLiteral("current cell after a reset"));
         same(now.enabled[Tags - 1], m_before.enabled[Tags - 1], QStringLiteral("CheckBox29 enabled across a reset"));
     }
@@ -1348,11 +1348,12 @@ private:
         const QStringList headings =
             czech ? QStringList{"Číslo\rvstupního\rkanálu", "Typ\rvstupního\rmodulu", "\rPoznámka"}
                   : QStringList{"Input\rchannel\rnumber", "Input\rmodule\rtype", "\rNote"};
-        same(QStringList{m_f.StringGrid1->cell(0, 0), m_f.StringGrid1->cell(1, 0), m_f.StringGrid1->cell(3, 0)},
+        same(QStringList{ui::cell(m_f.StringGrid1, 0, 0), ui::cell(m_f.StringGrid1, 1, 0),
+                 ui::cell(m_f.StringGrid1, 2, 0)},
             headings, QStringLiteral("grid headings"));
         for (int r = 1; r <= Rows; ++r) {
             const auto &row = now.cells[std::size_t(r - 1)];
-            same(m_f.StringGrid1->cell(0, r), QString::number(r), QStringLiteral("channel number %1").arg(r));
+            same(ui::cell(m_f.StringGrid1, 0, r), QString::number(r), QStringLiteral("channel number %1").arg(r));
             same(row[2], m_notes[std::size_t(r - 1)], QStringLiteral("note of channel %1").arg(r));
             if (row[0].isEmpty() || row[1].isEmpty()) {
                 check(row[0].isEmpty() && row[1].isEmpty(),
@@ -1399,8 +1400,8 @@ private:
 
         // The picker stands over the current row.
         if (m_f.ComboBox1->isVisible()) {
-            const QRect cell = m_f.StringGrid1->cellRect(1, m_f.StringGrid1->currentRow());
-            same(m_f.ComboBox1->pos(), cell.topLeft() + QPoint(13, 77), QStringLiteral("picker position"));
+            const QRect cell = ui::cellRect(m_f.StringGrid1, 1, ui::currentRow(m_f.StringGrid1));
+            same(m_f.ComboBox1->mapTo(m_f.StringGrid1, QPoint()), cell.topLeft(), QStringLiteral("picker position"));
         }
         check(m_f.window.isVisible() && !m_f.window.isMinimized(), QStringLiteral("main window not shown"));
     }

@@ -4,12 +4,14 @@
 #include "picturebox.h"
 #include "pictures.h"
 
+#include <QAbstractItemModelTester>
 #include <QLineEdit>
 
 class TestGrid : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { ui::setUp(); }
+    void tableFollowsTheOrder();
     void lockedUntilAModelIsChosen_data();
     void lockedUntilAModelIsChosen();
     void pickerOpensOverTheRowAndCommits();
@@ -20,32 +22,71 @@ private slots:
     void focusLossCommits();
     void hoverShowsTheModuleUnderThePointer();
     void notesAreTypedOnlyInTheNoteColumn();
+    void keysMoveTheCurrentCell_data();
+    void keysMoveTheCurrentCell();
+    void f2EditsTheWholeNote();
     void cellsAreDrawnWithTheirColours();
     void noteIsDrawnInsideItsCell_data();
     void noteIsDrawnInsideItsCell();
 };
 
+// The grid's table as Qt's model tester sees it while the order changes, and
+// what it passes on to the order.
+void TestGrid::tableFollowsTheOrder()
+{
+    Forms forms(QStringLiteral("Czech"));
+    MainControls &f = forms.f();
+    QAbstractItemModel *table = f.StringGrid1->model();
+    QAbstractItemModelTester tester(table, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QSignalSpy changed(table, &QAbstractItemModel::dataChanged);
+    f.order().chooseModel(catalogue::Model::TQ8R);
+    f.order().fitModule(14, 54); // TB: channels 15 and 16 become "---"
+    QCOMPARE(changed.size(), 3);
+    QCOMPARE(ui::cell(f.StringGrid1, 1, 16), QStringLiteral("---"));
+
+    QVERIFY(!(table->flags(table->index(0, 0)) & Qt::ItemIsEditable));
+    QVERIFY(table->setData(table->index(3, 2), QStringLiteral("sklep")));
+    QCOMPARE(f.order().note(4), QStringLiteral("sklep"));
+    QVERIFY(table->setData(table->index(3, 1), 3));
+    QCOMPARE(f.order().moduleCode(4), QStringLiteral("H1I"));
+    QVERIFY(!table->setData(table->index(3, 0), QStringLiteral("9")));
+
+    f.SpeedButton1->click();
+    QCOMPARE(ui::cell(f.StringGrid1, 2, 0), QStringLiteral("\rNote"));
+    f.order().reset();
+    QCOMPARE(ui::cell(f.StringGrid1, 1, 14), QString());
+}
+
 void TestGrid::lockedUntilAModelIsChosen_data()
 {
     QTest::addColumn<QString>("language");
     QTest::addColumn<QString>("warning");
-    QTest::newRow("Czech") << "Czech" << QStringLiteral("Vyberte nejdříve typ požadované ústředny.");
-    QTest::newRow("English") << "English" << QStringLiteral("Choose first data logger model please.");
+    QTest::addColumn<QPoint>("at"); // in the grid; (0, 0) for the module cell of channel 5
+    QTest::addColumn<int>("current");
+    const QString czech = QStringLiteral("Vyberte nejdříve typ požadované ústředny.");
+    QTest::newRow("module, Czech") << "Czech" << czech << QPoint() << 5;
+    QTest::newRow("module, English") << "English" << QStringLiteral("Choose first data logger model please.")
+                                     << QPoint() << 5;
+    QTest::newRow("heading") << "Czech" << czech << QPoint(200, 20) << 1;
+    QTest::newRow("border") << "Czech" << czech << QPoint(200, 0) << 1;
 }
 
 void TestGrid::lockedUntilAModelIsChosen()
 {
     QFETCH(QString, language);
     QFETCH(QString, warning);
+    QFETCH(QPoint, at);
+    QFETCH(int, current);
     Forms forms(language, true);
     MainControls &f = forms.f();
     BoxAnswers boxes;
-    ui::clickCell(f, 1, 5);
+    const auto [under, pos] = ui::underGrid(f.StringGrid1, at.isNull() ? ui::cellCentre(f.StringGrid1, 1, 5) : at);
+    QTest::mouseClick(under, Qt::LeftButton, {}, pos);
     QCOMPARE(boxes.texts(), QStringList{warning});
     QCOMPARE(boxes.asked.first().icon, QMessageBox::Warning);
     QVERIFY(!f.ComboBox1->isVisible());
-    QCOMPARE(f.StringGrid1->currentRow(), 5);
-    QVERIFY(f.StringGrid1->cell(1, 5).isEmpty());
+    QCOMPARE(ui::currentRow(f.StringGrid1), current);
+    QVERIFY(ui::cell(f.StringGrid1, 1, 5).isEmpty());
 }
 
 void TestGrid::pickerOpensOverTheRowAndCommits()
@@ -58,15 +99,15 @@ void TestGrid::pickerOpensOverTheRowAndCommits()
 
     ui::clickCell(f, 1, 5);
     QVERIFY(ui::pickerOpen(f));
-    const QRect cell = f.StringGrid1->cellRect(1, 5);
-    QCOMPARE(f.ComboBox1->geometry().topLeft(), cell.topLeft() + QPoint(13, 77));
+    const QRect cell = ui::cellRect(f.StringGrid1, 1, 5);
+    QCOMPARE(f.ComboBox1->mapTo(f.StringGrid1, QPoint()), cell.topLeft());
     QCOMPARE(f.ComboBox1->width(), 253);
     QCOMPARE(f.ComboBox1->currentIndex(), 0);
     QCOMPARE(f.ComboBox1->maxVisibleItems(), 18);
 
     ui::choose(f, 3);
     QVERIFY(!f.ComboBox1->isVisible());
-    QCOMPARE(f.StringGrid1->cell(1, 5), QStringLiteral("H1I"));
+    QCOMPARE(ui::cell(f.StringGrid1, 1, 5), QStringLiteral("H1I"));
     QCOMPARE(f.order().module(5), 3);
     QCOMPARE(f.Label14->text(), QStringLiteral("V4103"));
     QCOMPARE(f.Label15->text(), QStringLiteral("1975,-"));
@@ -78,7 +119,7 @@ void TestGrid::pickerOpensOverTheRowAndCommits()
     QVERIFY(ui::pickerOpen(f));
     QCOMPARE(f.ComboBox1->currentIndex(), 3);
     ui::choose(f, 2); // H1: the code is compared whole, not as a prefix
-    QCOMPARE(f.StringGrid1->cell(1, 5), QStringLiteral("H1 "));
+    QCOMPARE(ui::cell(f.StringGrid1, 1, 5), QStringLiteral("H1 "));
     ui::clickCell(f, 1, 5);
     QCOMPARE(f.ComboBox1->currentIndex(), 2);
     QVERIFY(boxes.asked.isEmpty());
@@ -95,23 +136,23 @@ void TestGrid::interfaceModuleTakesTheLaterRows()
     f.order().setNote(7, QStringLiteral("boiler room"));
 
     ui::assign(f, 3, 54);
-    QCOMPARE(f.StringGrid1->cell(1, 3), QStringLiteral("TB "));
+    QCOMPARE(ui::cell(f.StringGrid1, 1, 3), QStringLiteral("TB "));
     QCOMPARE(f.order().module(3), 54);
     for (int row = 4; row <= 16; ++row) {
-        QCOMPARE(f.StringGrid1->cell(1, row), QStringLiteral("---"));
+        QCOMPARE(ui::cell(f.StringGrid1, 1, row), QStringLiteral("---"));
         QCOMPARE(f.order().module(row), 0);
     }
-    QCOMPARE(f.StringGrid1->cell(1, 1), QStringLiteral("H1I"));
-    QCOMPARE(f.StringGrid1->cell(1, 2), QStringLiteral("H0 "));
-    QCOMPARE(f.StringGrid1->cell(3, 7), QStringLiteral("boiler room"));
+    QCOMPARE(ui::cell(f.StringGrid1, 1, 1), QStringLiteral("H1I"));
+    QCOMPARE(ui::cell(f.StringGrid1, 1, 2), QStringLiteral("H0 "));
+    QCOMPARE(ui::cell(f.StringGrid1, 2, 7), QStringLiteral("boiler room"));
     QCOMPARE(f.order().total(), 18980 + 1975 + 298 + 1980);
 
     // Cleared rows can be assigned again; TB in the last row touches nothing else.
     ui::assign(f, 16, 54);
-    QCOMPARE(f.StringGrid1->cell(1, 15), QStringLiteral("---"));
+    QCOMPARE(ui::cell(f.StringGrid1, 1, 15), QStringLiteral("---"));
     ui::assign(f, 15, 1);
-    QCOMPARE(f.StringGrid1->cell(1, 15), QStringLiteral("H0 "));
-    QCOMPARE(f.StringGrid1->cell(1, 16), QStringLiteral("TB "));
+    QCOMPARE(ui::cell(f.StringGrid1, 1, 15), QStringLiteral("H0 "));
+    QCOMPARE(ui::cell(f.StringGrid1, 1, 16), QStringLiteral("TB "));
 }
 
 void TestGrid::releaseOfTheOpeningClickChoosesNothing()
@@ -127,9 +168,9 @@ void TestGrid::releaseOfTheOpeningClickChoosesNothing()
         QTest::mousePress(f.window.windowHandle(), Qt::LeftButton, {}, at);
         QTest::mouseRelease(f.window.windowHandle(), Qt::LeftButton, {}, at, 600);
         QVERIFY2(ui::pickerOpen(f), qPrintable(QString::number(row)));
-        QCOMPARE(f.StringGrid1->cell(1, row), QString());
+        QCOMPARE(ui::cell(f.StringGrid1, 1, row), QString());
         ui::choose(f, 5);
-        QCOMPARE(f.StringGrid1->cell(1, row), QStringLiteral("L0I"));
+        QCOMPARE(ui::cell(f.StringGrid1, 1, row), QStringLiteral("L0I"));
     }
 }
 
@@ -139,7 +180,7 @@ void TestGrid::separatorItemCountsAsNoModule()
     MainControls &f = forms.f();
     f.RadioButton1->setChecked(true);
     ui::choose(f, 46);
-    QCOMPARE(f.StringGrid1->cell(1, 1), QStringLiteral("---"));
+    QCOMPARE(ui::cell(f.StringGrid1, 1, 1), QStringLiteral("---"));
     QCOMPARE(f.order().module(1), 46);
     QCOMPARE(f.Label14->text(), QStringLiteral("---"));
     QCOMPARE(f.Label15->text(), QStringLiteral("0,-"));
@@ -156,7 +197,7 @@ void TestGrid::enterCommitsAndEscapeHides()
     f.ComboBox1->setCurrentIndex(10);
     QTest::keyClick(f.ComboBox1, Qt::Key_Return);
     QVERIFY(!f.ComboBox1->isVisible());
-    QCOMPARE(f.StringGrid1->cell(1, 1), QStringLiteral("V0 "));
+    QCOMPARE(ui::cell(f.StringGrid1, 1, 1), QStringLiteral("V0 "));
 
     BoxAnswers boxes; // Esc must not reach the reset button
     ui::clickCell(f, 1, 2);
@@ -164,7 +205,7 @@ void TestGrid::enterCommitsAndEscapeHides()
     QTest::keyClick(f.ComboBox1, Qt::Key_Escape);
     QVERIFY(!f.ComboBox1->isVisible());
     QVERIFY(boxes.asked.isEmpty());
-    QCOMPARE(f.StringGrid1->cell(1, 1), QStringLiteral("V0 "));
+    QCOMPARE(ui::cell(f.StringGrid1, 1, 1), QStringLiteral("V0 "));
 }
 
 void TestGrid::focusLossCommits()
@@ -177,7 +218,7 @@ void TestGrid::focusLossCommits()
     // Leaving the closed picker for the grid commits the shown item.
     ui::hoverCell(f, 1, 9);
     QVERIFY(!f.ComboBox1->isVisible());
-    QCOMPARE(f.StringGrid1->cell(1, 1), QStringLiteral("W0 "));
+    QCOMPARE(ui::cell(f.StringGrid1, 1, 1), QStringLiteral("W0 "));
     QCOMPARE(f.order().module(1), 13);
     QCOMPARE(f.order().total(), 15990 + 550);
 }
@@ -194,7 +235,7 @@ void TestGrid::hoverShowsTheModuleUnderThePointer()
     ui::hoverCell(f, 1, 2);
     QCOMPARE(f.Label14->text(), QStringLiteral("V4103"));
     QCOMPARE(f.Label15->text(), QStringLiteral("1975,-"));
-    QCOMPARE(f.StringGrid1->currentRow(), 2);
+    QCOMPARE(ui::currentRow(f.StringGrid1), 2);
     QCOMPARE(f.hover().lastAccessory, -1);
     QCOMPARE(f.Image1->picture().size(), QSize(150, 102));
     QCOMPARE(f.StringGrid1->cursor().shape(), Qt::PointingHandCursor);
@@ -204,9 +245,9 @@ void TestGrid::hoverShowsTheModuleUnderThePointer()
     QCOMPARE(f.Label15->text(), QStringLiteral("0,-"));
     ui::hoverCell(f, 1, 0); // the heading
     QCOMPARE(f.Label14->text(), QStringLiteral("---"));
-    ui::hoverCell(f, 3, 2); // the note of a fitted row
+    ui::hoverCell(f, 2, 2); // the note of a fitted row
     QCOMPARE(f.Label14->text(), QStringLiteral("---"));
-    QCOMPARE(f.StringGrid1->currentColumn(), 3);
+    QCOMPARE(ui::currentColumn(f.StringGrid1), 2);
     QCOMPARE(f.StringGrid1->cursor().shape(), Qt::IBeamCursor);
     // Moving within the grid decodes the module picture once per visit.
     QCOMPARE(pictures::decodeCount(), decoded + 1);
@@ -223,30 +264,77 @@ void TestGrid::notesAreTypedOnlyInTheNoteColumn()
     f.RadioButton1->setChecked(true);
     ui::choose(f, 1);
 
-    ui::hoverCell(f, 3, 4);
-    QVERIFY(f.StringGrid1->editingEnabled());
-    ui::clickCell(f, 3, 4);
+    ui::hoverCell(f, 2, 4);
+    QVERIFY(f.StringGrid1->noteTypingEnabled());
+    ui::clickCell(f, 2, 4);
     QVERIFY(!f.ComboBox1->isVisible());
-    QVERIFY(f.StringGrid1->isEditing());
-    QTest::keyClicks(f.StringGrid1->editor(), QStringLiteral("probe in the cellar"));
-    QTest::keyClick(f.StringGrid1->editor(), Qt::Key_Return);
-    QCOMPARE(f.StringGrid1->cell(3, 4), QStringLiteral("probe in the cellar"));
+    QVERIFY(ui::noteEditor(f.StringGrid1));
+    QTest::keyClicks(ui::noteEditor(f.StringGrid1), QStringLiteral("probe in the cellar"));
+    QTest::keyClick(ui::noteEditor(f.StringGrid1), Qt::Key_Return);
+    QCOMPARE(ui::cell(f.StringGrid1, 2, 4), QStringLiteral("probe in the cellar"));
 
     // Typing on a note cell starts its editor; a long note is no problem.
     const QString longNote(1000, QLatin1Char('x'));
-    ui::hoverCell(f, 3, 6);
+    ui::hoverCell(f, 2, 6);
     QTest::keyClicks(f.StringGrid1, QStringLiteral("a"));
-    QVERIFY(f.StringGrid1->isEditing());
-    f.StringGrid1->editor()->setText(longNote);
+    QVERIFY(ui::noteEditor(f.StringGrid1));
+    ui::noteEditor(f.StringGrid1)->setText(longNote);
     ui::hoverCell(f, 1, 6); // leaving the notes ends the typing and keeps the text
-    QVERIFY(!f.StringGrid1->isEditing());
-    QCOMPARE(f.StringGrid1->cell(3, 6), longNote);
+    QVERIFY(!ui::noteEditor(f.StringGrid1));
+    QCOMPARE(ui::cell(f.StringGrid1, 2, 6), longNote);
     f.StringGrid1->grab();
 
     // Over the module column, keys type nothing.
     QTest::keyClicks(f.StringGrid1, QStringLiteral("zz"));
-    QVERIFY(!f.StringGrid1->isEditing());
-    QCOMPARE(f.StringGrid1->cell(1, 6), QString());
+    QVERIFY(!ui::noteEditor(f.StringGrid1));
+    QCOMPARE(ui::cell(f.StringGrid1, 1, 6), QString());
+}
+
+void TestGrid::keysMoveTheCurrentCell_data()
+{
+    QTest::addColumn<QPoint>("from"); // column, channel
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QPoint>("to");
+    QTest::newRow("down") << QPoint(1, 1) << int(Qt::Key_Down) << QPoint(1, 2);
+    QTest::newRow("up at the top") << QPoint(1, 1) << int(Qt::Key_Up) << QPoint(1, 1);
+    QTest::newRow("down at the bottom") << QPoint(2, 16) << int(Qt::Key_Down) << QPoint(2, 16);
+    QTest::newRow("left, never onto the number") << QPoint(1, 5) << int(Qt::Key_Left) << QPoint(1, 5);
+    QTest::newRow("left to the module") << QPoint(2, 5) << int(Qt::Key_Left) << QPoint(1, 5);
+    QTest::newRow("right at the note") << QPoint(2, 5) << int(Qt::Key_Right) << QPoint(2, 5);
+    QTest::newRow("home") << QPoint(2, 7) << int(Qt::Key_Home) << QPoint(1, 7);
+    QTest::newRow("end") << QPoint(1, 7) << int(Qt::Key_End) << QPoint(2, 7);
+    QTest::newRow("page up") << QPoint(2, 9) << int(Qt::Key_PageUp) << QPoint(2, 1);
+    QTest::newRow("page down") << QPoint(1, 9) << int(Qt::Key_PageDown) << QPoint(1, 16);
+}
+
+// Without a model the picker stays closed and the keys only move.
+void TestGrid::keysMoveTheCurrentCell()
+{
+    QFETCH(QPoint, from);
+    QFETCH(int, key);
+    QFETCH(QPoint, to);
+    Forms forms(QStringLiteral("English"), true);
+    MainControls &f = forms.f();
+    ui::hoverCell(f, from.x(), from.y());
+    QTest::keyClick(f.StringGrid1, Qt::Key(key));
+    QCOMPARE(QPoint(ui::currentColumn(f.StringGrid1), ui::currentRow(f.StringGrid1)), to);
+    QVERIFY(!f.ComboBox1->isVisible());
+}
+
+void TestGrid::f2EditsTheWholeNote()
+{
+    Forms forms(QStringLiteral("English"), true);
+    MainControls &f = forms.f();
+    f.order().setNote(3, QStringLiteral("attic"));
+    ui::hoverCell(f, 2, 3);
+    QTest::keyClick(f.StringGrid1, Qt::Key_F2);
+    QLineEdit *editor = ui::noteEditor(f.StringGrid1);
+    QVERIFY(editor);
+    QCOMPARE(editor->selectedText(), QStringLiteral("attic"));
+    QTest::keyClicks(editor, QStringLiteral("cellar"));
+    QTest::keyClick(editor, Qt::Key_Escape); // drops the typing
+    QCOMPARE(f.order().note(3), QStringLiteral("attic"));
+    QCOMPARE(QApplication::focusWidget(), f.StringGrid1);
 }
 
 void TestGrid::cellsAreDrawnWithTheirColours()
@@ -255,11 +343,11 @@ void TestGrid::cellsAreDrawnWithTheirColours()
     MainControls &f = forms.f();
     const QImage image = f.StringGrid1->grab().toImage();
     const QColor yellow(255, 255, 0);
-    QCOMPARE(image.pixelColor(StringGrid::fromClient(f.StringGrid1->cellRect(0, 5).topLeft())), yellow);
-    QCOMPARE(image.pixelColor(StringGrid::fromClient(f.StringGrid1->cellRect(3, 0).bottomRight())), yellow);
-    QCOMPARE(image.pixelColor(StringGrid::fromClient(f.StringGrid1->cellRect(3, 5).topLeft())), QColor(Qt::white));
+    QCOMPARE(image.pixelColor(ui::cellRect(f.StringGrid1, 0, 5).topLeft()), yellow);
+    QCOMPARE(image.pixelColor(ui::cellRect(f.StringGrid1, 2, 0).bottomRight()), yellow);
+    QCOMPARE(image.pixelColor(ui::cellRect(f.StringGrid1, 2, 5).topLeft()), QColor(Qt::white));
     // The heading's three lines are drawn from the top of the cell.
-    const QRect heading = f.StringGrid1->cellRect(1, 0).translated(1, 1);
+    const QRect heading = ui::cellRect(f.StringGrid1, 1, 0);
     int inkRows = 0;
     for (int y = heading.top(); y <= heading.bottom(); ++y) {
         bool ink = false;
@@ -283,12 +371,12 @@ void TestGrid::noteIsDrawnInsideItsCell()
 {
     QFETCH(QString, note);
     Forms forms(QStringLiteral("Czech"), true);
-    StringGrid *grid = forms.f().StringGrid1;
+    QTableView *grid = forms.f().StringGrid1;
     const QImage without = grid->grab().toImage();
-    grid->setCell(3, 6, note);
+    forms.f().order().setNote(6, note);
     const QImage with = grid->grab().toImage();
 
-    const QRect cell = grid->cellRect(3, 6).translated(StringGrid::fromClient({0, 0}));
+    const QRect cell = ui::cellRect(grid, 2, 6);
     int inside = 0, outside = 0;
     for (int y = 0; y < with.height(); ++y)
         for (int x = 0; x < with.width(); ++x)

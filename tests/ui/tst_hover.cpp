@@ -221,7 +221,7 @@ void TestHover::hoverTakesTheFocus()
     QCOMPARE(QApplication::focusWidget(), f.checkBox(11));
     // The picker lost the focus, which commits it.
     QVERIFY(!f.ComboBox1->isVisible());
-    QCOMPARE(f.StringGrid1->cell(1, 1), QStringLiteral("X  "));
+    QCOMPARE(ui::cell(f.StringGrid1, 1, 1), QStringLiteral("X  "));
 }
 
 void TestHover::missingPictureKeepsThePreviousOne()

@@ -68,14 +68,14 @@ void TestKeyboard::wholeOrderByKeyboard()
     // The picker is open over channel 1: the third entry is H1I.
     QVERIFY(ui::pickerOpen(f));
     pressInList(f.ComboBox1, 3);
-    QCOMPARE(f.StringGrid1->cell(1, 1), QStringLiteral("H1I"));
+    QCOMPARE(ui::cell(f.StringGrid1, 1, 1), QStringLiteral("H1I"));
     QCOMPARE(focused(), static_cast<QWidget *>(f.StringGrid1));
 
     // Channel 2 by the arrow key: the picker follows.
     QTest::keyClick(f.StringGrid1, Qt::Key_Down);
     QVERIFY(ui::pickerOpen(f));
     pressInList(f.ComboBox1, 1);
-    QCOMPARE(f.StringGrid1->cell(1, 2), QStringLiteral("H0 "));
+    QCOMPARE(ui::cell(f.StringGrid1, 1, 2), QStringLiteral("H0 "));
 
     // Accessories: Tab to them, Space ticks; the adapter's list opens.
     QVERIFY(tabTo(f.checkBox(2)));

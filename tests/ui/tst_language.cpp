@@ -13,9 +13,9 @@ namespace {
 // Every text the switch sets, in one list, to compare whole states.
 QStringList texts(MainControls &f)
 {
-    QStringList all{f.window.windowTitle(), f.GroupBox1->title(), f.RadioButton3->toolTip(), f.StringGrid1->cell(0, 0),
-        f.StringGrid1->cell(1, 0), f.StringGrid1->cell(3, 0), f.BitBtn1->text(), f.BitBtn2->text(), f.BitBtn3->text(),
-        f.GroupBox2->title()};
+    QStringList all{f.window.windowTitle(), f.GroupBox1->title(), f.RadioButton3->toolTip(),
+        ui::cell(f.StringGrid1, 0, 0), ui::cell(f.StringGrid1, 1, 0), ui::cell(f.StringGrid1, 2, 0), f.BitBtn1->text(),
+        f.BitBtn2->text(), f.BitBtn3->text(), f.GroupBox2->title()};
     for (QLabel *heading : f.SectionLabels)
         all << heading->text();
     for (QCheckBox *box : f.CheckBoxes)
@@ -45,8 +45,8 @@ void TestLanguage::textsOfBothLanguages()
     Forms forms(QStringLiteral("Czech"));
     MainControls &f = forms.f();
     QCOMPARE(f.GroupBox1->title(), QStringLiteral("Typ požadované ústředny: "));
-    QCOMPARE(f.StringGrid1->cell(0, 0), QStringLiteral("Číslo\rvstupního\rkanálu"));
-    QCOMPARE(f.StringGrid1->cell(3, 0), QStringLiteral("\rPoznámka"));
+    QCOMPARE(ui::cell(f.StringGrid1, 0, 0), QStringLiteral("Číslo\rvstupního\rkanálu"));
+    QCOMPARE(ui::cell(f.StringGrid1, 2, 0), QStringLiteral("\rPoznámka"));
     QCOMPARE(f.BitBtn1->text(), QStringLiteral("Vynulovat formulář"));
     QCOMPARE(f.SectionLabels[3]->text(), QStringLiteral("Příslušenství pro zpracování alarmového signálu ALARM OUT: "));
     QCOMPARE(f.checkBox(2)->text(), QStringLiteral("napájecí adaptér - zvolte si prosím typ    ------- >>>"));
@@ -58,8 +58,8 @@ void TestLanguage::textsOfBothLanguages()
     QCOMPARE(f.currentLanguage(), catalogue::Language::English);
     QCOMPARE(f.window.windowTitle(), QStringLiteral("Ordering form for TQ8, TQ8R data loggers"));
     QCOMPARE(f.GroupBox1->title(), QStringLiteral("Choose data logger model please: "));
-    QCOMPARE(f.StringGrid1->cell(1, 0), QStringLiteral("Input\rmodule\rtype"));
-    QCOMPARE(f.StringGrid1->cell(3, 0), QStringLiteral("\rNote"));
+    QCOMPARE(ui::cell(f.StringGrid1, 1, 0), QStringLiteral("Input\rmodule\rtype"));
+    QCOMPARE(ui::cell(f.StringGrid1, 2, 0), QStringLiteral("\rNote"));
     QCOMPARE(f.BitBtn2->text(), QStringLiteral("Create document"));
     QCOMPARE(f.BitBtn3->text(), QStringLiteral("Show system architecture"));
     QCOMPARE(f.GroupBox2->title(), QStringLiteral("Accessories: "));
@@ -138,9 +138,9 @@ void TestLanguage::configurationSurvivesSwitches()
     const qint32 total = f.order().total();
     for (int i = 0; i < 3; ++i)
         f.SpeedButton1->click();
-    QCOMPARE(f.StringGrid1->cell(1, 1), QStringLiteral("QNU"));
+    QCOMPARE(ui::cell(f.StringGrid1, 1, 1), QStringLiteral("QNU"));
     QCOMPARE(f.order().module(1), 50);
-    QCOMPARE(f.StringGrid1->cell(3, 1), QStringLiteral("counter"));
+    QCOMPARE(ui::cell(f.StringGrid1, 2, 1), QStringLiteral("counter"));
     QVERIFY(f.checkBox(7)->isChecked() && f.checkBox(2)->isChecked());
     QCOMPARE(f.ComboBox2->currentIndex(), 2);
     QCOMPARE(f.ComboBox3->currentIndex(), 1);
