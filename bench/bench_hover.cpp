@@ -37,10 +37,10 @@ void BenchHover::checkBoxMoveSameBox()
 {
     Forms forms(QStringLiteral("Czech"), true);
     MainControls &f = forms.f();
-    ui::moveOver(f.checkBox(7));
+    ui::moveOver(f.accessoryBox(7));
     const int decoded = pictures::decodeCount();
     QBENCHMARK {
-        ui::moveOver(f.checkBox(7), QPoint(20, 8));
+        ui::moveOver(f.accessoryBox(7), QPoint(20, 8));
     }
     QCOMPARE(pictures::decodeCount(), decoded);
 }
@@ -53,7 +53,7 @@ void BenchHover::checkBoxMoveNewBox()
     const int decoded = pictures::decodeCount();
     int moves = 0;
     QBENCHMARK {
-        ui::moveOver(first ? f.checkBox(7) : f.checkBox(8), QPoint(20, 8));
+        ui::moveOver(first ? f.accessoryBox(7) : f.accessoryBox(8), QPoint(20, 8));
         first = !first;
         ++moves;
     }
@@ -64,9 +64,9 @@ void BenchHover::radioMoveSameButton()
 {
     Forms forms(QStringLiteral("Czech"), true);
     MainControls &f = forms.f();
-    ui::moveOver(f.RadioButton2);
+    ui::moveOver(f.tq8rButton);
     QBENCHMARK {
-        ui::moveOver(f.RadioButton2, QPoint(30, 10));
+        ui::moveOver(f.tq8rButton, QPoint(30, 10));
     }
 }
 
@@ -88,7 +88,7 @@ void BenchHover::diagramShown()
             forms.image->repaint();
             forms.image->reject();
         });
-        f.BitBtn3->click();
+        f.diagramButton->click();
     }
 }
 

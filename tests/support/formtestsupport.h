@@ -7,6 +7,7 @@
 #include "application.h"
 #include "channelgrid.h"
 #include "contactdialog.h"
+#include "controlnames.h"
 #include "desktop.h"
 #include "diagramwindow.h"
 #include "dialogs.h"
@@ -94,42 +95,51 @@ public:
 };
 
 // The main window's controls, found as automation and screen readers find
-// them: by their object names, the names the form was designed with.
+// them: by their object names (controlnames.h), the names the form was
+// designed with; the tests know them by their roles.
 struct MainControls {
     explicit MainControls(MainWindow &w)
         : window(w)
     {
-        find(Panel1, "Panel1"), find(GroupBox1, "GroupBox1"), find(RadioButton1, "RadioButton1");
-        find(RadioButton2, "RadioButton2"), find(RadioButton3, "RadioButton3"), find(StringGrid1, "StringGrid1");
-        find(ComboBox1, "ComboBox1"), find(Panel2, "Panel2"), find(Image1, "Image1"), find(GroupBox3, "GroupBox3");
-        find(SpeedButton1, "SpeedButton1"), find(GroupBox4, "GroupBox4"), find(Label10, "Label10");
-        find(Label11, "Label11"), find(Label12, "Label12"), find(Label13, "Label13"), find(Label14, "Label14");
-        find(Label15, "Label15"), find(Panel4, "Panel4"), find(BitBtn1, "BitBtn1"), find(BitBtn2, "BitBtn2");
-        find(BitBtn3, "BitBtn3"), find(Image2, "Image2"), find(Label16, "Label16"), find(ScrollBar1, "ScrollBar1");
-        find(GroupBox2, "GroupBox2"), find(TextWidthLabel, "TextWidthLabel"), find(ComboBox2, "ComboBox2");
-        find(ComboBox3, "ComboBox3");
+        find(leftPanel, controlnames::LeftPanel), find(modelGroup, controlnames::ModelGroup),
+            find(tq8Button, controlnames::Tq8Button);
+        find(tq8rButton, controlnames::Tq8rButton), find(assemblyButton, controlnames::AssemblyButton),
+            find(channelGrid, controlnames::ChannelGrid);
+        find(modulePicker, controlnames::ModulePicker), find(picturePanel, controlnames::PicturePanel),
+            find(picture, controlnames::Picture), find(languageGroup, controlnames::LanguageGroup);
+        find(languageButton, controlnames::LanguageButton), find(priceGroup, controlnames::PriceGroup),
+            find(itemPriceCaption, controlnames::ItemPriceCaption);
+        find(orderCodeCaption, controlnames::OrderCodeCaption), find(totalCaption, controlnames::TotalCaption),
+            find(totalLabel, controlnames::TotalLabel), find(orderCodeLabel, controlnames::OrderCodeLabel);
+        find(itemPriceLabel, controlnames::ItemPriceLabel), find(buttonPanel, controlnames::ButtonPanel),
+            find(resetButton, controlnames::ResetButton), find(documentButton, controlnames::DocumentButton);
+        find(diagramButton, controlnames::DiagramButton), find(logo, controlnames::Logo),
+            find(versionLabel, controlnames::VersionLabel), find(scrollBar, controlnames::ScrollBar);
+        find(accessoryGroup, controlnames::AccessoryGroup), find(textMeasure, controlnames::TextMeasure),
+            find(adapterList, controlnames::AdapterList);
+        find(cableList, controlnames::CableList);
         for (int i = 0; i < 9; ++i)
-            find(SectionLabels[std::size_t(i)], "Label" + std::to_string(i + 1));
+            find(sectionHeadings[std::size_t(i)], controlnames::sectionHeading(i + 1).toStdString());
         for (int tag = 1; tag <= catalogue::AccessoryCount; ++tag)
-            find(CheckBoxes[std::size_t(tag - 1)], "CheckBox" + std::to_string(tag));
+            find(accessoryBoxes[std::size_t(tag - 1)], controlnames::accessoryBox(tag).toStdString());
     }
 
     MainWindow &window;
-    QFrame *Panel1 = nullptr, *Panel2 = nullptr, *Panel4 = nullptr;
-    QGroupBox *GroupBox1 = nullptr, *GroupBox2 = nullptr, *GroupBox3 = nullptr, *GroupBox4 = nullptr;
-    QRadioButton *RadioButton1 = nullptr, *RadioButton2 = nullptr, *RadioButton3 = nullptr;
-    ChannelGrid *StringGrid1 = nullptr;
-    QComboBox *ComboBox1 = nullptr, *ComboBox2 = nullptr, *ComboBox3 = nullptr;
-    PictureBox *Image1 = nullptr, *Image2 = nullptr;
-    GlyphButton *SpeedButton1 = nullptr;
-    QLabel *Label10 = nullptr, *Label11 = nullptr, *Label12 = nullptr, *Label13 = nullptr, *Label14 = nullptr,
-           *Label15 = nullptr, *Label16 = nullptr, *TextWidthLabel = nullptr;
-    QPushButton *BitBtn1 = nullptr, *BitBtn2 = nullptr, *BitBtn3 = nullptr;
-    QScrollBar *ScrollBar1 = nullptr;
-    std::array<QLabel *, 9> SectionLabels{};
-    std::array<QCheckBox *, catalogue::AccessoryCount> CheckBoxes{};
+    QFrame *leftPanel = nullptr, *picturePanel = nullptr, *buttonPanel = nullptr;
+    QGroupBox *modelGroup = nullptr, *accessoryGroup = nullptr, *languageGroup = nullptr, *priceGroup = nullptr;
+    QRadioButton *tq8Button = nullptr, *tq8rButton = nullptr, *assemblyButton = nullptr;
+    ChannelGrid *channelGrid = nullptr;
+    QComboBox *modulePicker = nullptr, *adapterList = nullptr, *cableList = nullptr;
+    PictureBox *picture = nullptr, *logo = nullptr;
+    GlyphButton *languageButton = nullptr;
+    QLabel *itemPriceCaption = nullptr, *orderCodeCaption = nullptr, *totalCaption = nullptr, *totalLabel = nullptr,
+           *orderCodeLabel = nullptr, *itemPriceLabel = nullptr, *versionLabel = nullptr, *textMeasure = nullptr;
+    QPushButton *resetButton = nullptr, *documentButton = nullptr, *diagramButton = nullptr;
+    QScrollBar *scrollBar = nullptr;
+    std::array<QLabel *, 9> sectionHeadings{};
+    std::array<QCheckBox *, catalogue::AccessoryCount> accessoryBoxes{};
 
-    QCheckBox *checkBox(int tag) const { return CheckBoxes[std::size_t(tag - 1)]; }
+    QCheckBox *accessoryBox(int tag) const { return accessoryBoxes[std::size_t(tag - 1)]; }
     OrderModel &order() const { return window.order(); }
     catalogue::Language currentLanguage() const { return order().language(); }
     bool anyModelSelected() const { return order().model() != catalogue::Model::None; }
@@ -150,20 +160,20 @@ struct ContactControls {
         : dialog(d)
     {
         for (int i = 0; i < 5; ++i) {
-            GroupBoxes[std::size_t(i)] = dialog.findChild<QGroupBox *>(QStringLiteral("GroupBox%1").arg(i + 1));
-            Edits[std::size_t(i)] = dialog.findChild<QLineEdit *>(QStringLiteral("Edit%1").arg(i + 1));
-            if (!GroupBoxes[std::size_t(i)] || !Edits[std::size_t(i)])
+            groups[std::size_t(i)] = dialog.findChild<QGroupBox *>(controlnames::contactGroup(i + 1));
+            edits[std::size_t(i)] = dialog.findChild<QLineEdit *>(controlnames::contactEdit(i + 1));
+            if (!groups[std::size_t(i)] || !edits[std::size_t(i)])
                 qFatal("contact dialog control %d missing", i + 1);
         }
-        Button1 = dialog.findChild<QPushButton *>(QStringLiteral("Button1"));
-        if (!Button1)
-            qFatal("no Button1");
+        continueButton = dialog.findChild<QPushButton *>(QString::fromLatin1(controlnames::ContinueButton));
+        if (!continueButton)
+            qFatal("no continueButton");
     }
 
     ContactDialog &dialog;
-    std::array<QGroupBox *, 5> GroupBoxes{};
-    std::array<QLineEdit *, 5> Edits{};
-    QPushButton *Button1 = nullptr;
+    std::array<QGroupBox *, 5> groups{};
+    std::array<QLineEdit *, 5> edits{};
+    QPushButton *continueButton = nullptr;
 };
 
 struct Forms {
@@ -288,25 +298,25 @@ inline std::pair<QWidget *, QPoint> underGrid(QTableView *grid, QPoint pos)
 
 inline void hoverCell(MainControls &f, int column, int row)
 {
-    const auto [under, pos] = underGrid(f.StringGrid1, cellCentre(f.StringGrid1, column, row));
+    const auto [under, pos] = underGrid(f.channelGrid, cellCentre(f.channelGrid, column, row));
     moveOver(under, pos);
 }
 
 inline void clickCell(MainControls &f, int column, int row)
 {
-    const auto [under, pos] = underGrid(f.StringGrid1, cellCentre(f.StringGrid1, column, row));
+    const auto [under, pos] = underGrid(f.channelGrid, cellCentre(f.channelGrid, column, row));
     QTest::mouseClick(under, Qt::LeftButton, {}, pos);
 }
 
 inline bool pickerOpen(MainControls &f)
 {
-    return f.ComboBox1->isVisible() && f.ComboBox1->view()->isVisible();
+    return f.modulePicker->isVisible() && f.modulePicker->view()->isVisible();
 }
 
 // Chooses picker item `index` in the open list with the keyboard.
 inline void choose(MainControls &f, int index)
 {
-    QAbstractItemView *view = f.ComboBox1->view();
+    QAbstractItemView *view = f.modulePicker->view();
     view->setCurrentIndex(view->model()->index(index, 0));
     QTest::keyClick(view, Qt::Key_Return);
 }

@@ -105,24 +105,24 @@ inline QString describe(const Config &c)
 inline Config readConfig(MainControls &f)
 {
     Config c;
-    c.model = f.RadioButton1->isChecked()   ? Model::TQ8
-              : f.RadioButton2->isChecked() ? Model::TQ8R
-              : f.RadioButton3->isChecked() ? Model::ZK222
-                                            : Model::None;
+    c.model = f.tq8Button->isChecked()        ? Model::TQ8
+              : f.tq8rButton->isChecked()     ? Model::TQ8R
+              : f.assemblyButton->isChecked() ? Model::ZK222
+                                              : Model::None;
     // What the grid shows, and the catalogue entry the order holds for it.
     for (int r = 1; r <= Rows; ++r) {
         auto &cells = c.cells[std::size_t(r - 1)];
-        cells[0] = ui::cell(f.StringGrid1, 1, r);
+        cells[0] = ui::cell(f.channelGrid, 1, r);
         const int module = f.order().module(r);
         cells[1] = module == OrderModel::NoModule ? QString() : QString::number(module);
-        cells[2] = ui::cell(f.StringGrid1, 2, r);
+        cells[2] = ui::cell(f.channelGrid, 2, r);
     }
     for (int t = 1; t <= Tags; ++t) {
-        c.ticked[std::size_t(t - 1)] = f.checkBox(t)->isChecked();
-        c.enabled[std::size_t(t - 1)] = f.checkBox(t)->isEnabled();
+        c.ticked[std::size_t(t - 1)] = f.accessoryBox(t)->isChecked();
+        c.enabled[std::size_t(t - 1)] = f.accessoryBox(t)->isEnabled();
     }
-    c.adapter = f.ComboBox2->currentIndex();
-    c.cable = f.ComboBox3->currentIndex();
+    c.adapter = f.adapterList->currentIndex();
+    c.cable = f.cableList->currentIndex();
     return c;
 }
 
@@ -171,7 +171,7 @@ public:
         m_forms.image->installEventFilter(m_dialogWatch.get());
         m_language = shownLanguage();
         for (int r = 1; r <= Rows; ++r)
-            m_notes[std::size_t(r - 1)] = ui::cell(m_f.StringGrid1, 2, r);
+            m_notes[std::size_t(r - 1)] = ui::cell(m_f.channelGrid, 2, r);
         settle();
     }
 
@@ -211,7 +211,7 @@ public:
         m_kontaktShowsBefore = m_kontaktShows;
         m_modelBefore = m_before.model;
         m_languageBefore = m_language;
-        m_pickerWasShown = m_f.ComboBox1->isVisible();
+        m_pickerWasShown = m_f.modulePicker->isVisible();
         m_popupBefore = QApplication::activePopupWidget() != nullptr;
         m_boxes.answer = QMessageBox::Ok;
         m_forms.desktop->openResult = true;
@@ -396,7 +396,7 @@ private:
 
     QComboBox *openList() const
     {
-        for (QComboBox *list : {m_f.ComboBox1, m_f.ComboBox2, m_f.ComboBox3})
+        for (QComboBox *list : {m_f.modulePicker, m_f.adapterList, m_f.cableList})
             if (list->view() && list->view()->isVisible())
                 return list;
         return nullptr;
@@ -460,7 +460,7 @@ private:
 
     Language shownLanguage() const
     {
-        return m_f.BitBtn1->text() == QStringLiteral("Vynulovat formulář") ? Language::Czech : Language::English;
+        return m_f.resetButton->text() == QStringLiteral("Vynulovat formulář") ? Language::Czech : Language::English;
     }
 
     // ---- actions ---------------------------------------------------------------
@@ -505,7 +505,7 @@ private:
     void modelClick()
     {
         const int n = 1 + below(3);
-        QRadioButton *radio = n == 1 ? m_f.RadioButton1 : n == 2 ? m_f.RadioButton2 : m_f.RadioButton3;
+        QRadioButton *radio = n == 1 ? m_f.tq8Button : n == 2 ? m_f.tq8rButton : m_f.assemblyButton;
         if (m_popupBefore && chance(50))
             closePopups();
         const auto local = clickPoint(radio);
@@ -516,9 +516,9 @@ private:
         moveTo(*inWindow(radio, *local), chance(30));
         const bool free = QApplication::activePopupWidget() == nullptr;
         const bool wasChecked = radio->isChecked();
-        const bool pickerShown = m_f.ComboBox1->isVisible();
-        const int rowBefore = ui::currentRow(m_f.StringGrid1);
-        const bool firstEmpty = ui::cell(m_f.StringGrid1, 1, 1).isEmpty();
+        const bool pickerShown = m_f.modulePicker->isVisible();
+        const int rowBefore = ui::currentRow(m_f.channelGrid);
+        const bool firstEmpty = ui::cell(m_f.channelGrid, 1, 1).isEmpty();
         const Config before = readConfig(m_f);
         log(QStringLiteral("click model %1%2").arg(radio->text(), wasChecked ? " (already selected)" : ""));
         clickHere();
@@ -529,7 +529,8 @@ private:
             if (wasChecked) {
                 if (!pickerShown) {
                     check(readConfig(m_f) == before, QStringLiteral("clicking the selected model changed the form"));
-                    check(!m_f.ComboBox1->isVisible(), QStringLiteral("clicking the selected model opened the picker"));
+                    check(!m_f.modulePicker->isVisible(),
+                        QStringLiteral("clicking the selected model opened the picker"));
                 }
                 return;
             }
@@ -537,39 +538,39 @@ private:
             // The picker opens on channel 1 while it was never assigned, else on the current row.
             const int row = firstEmpty && !(pickerShown && rowBefore == 1) ? 1 : rowBefore;
             check(ui::pickerOpen(m_f), QStringLiteral("model click left the picker closed"));
-            same(ui::currentRow(m_f.StringGrid1), row, QStringLiteral("row the picker opened on"));
+            same(ui::currentRow(m_f.channelGrid), row, QStringLiteral("row the picker opened on"));
             checkPreselection(row);
             if (n != 3)
                 for (int tag : {3, 17, 18, 28})
-                    check(!m_f.checkBox(tag)->isChecked() && m_f.checkBox(tag)->isEnabled(),
-                        QStringLiteral("CheckBox%1 after %2").arg(tag).arg(radio->text()));
+                    check(!m_f.accessoryBox(tag)->isChecked() && m_f.accessoryBox(tag)->isEnabled(),
+                        QStringLiteral("accessory %1 after %2").arg(tag).arg(radio->text()));
         });
     }
 
     void checkPreselection(int row)
     {
-        const QString code = ui::cell(m_f.StringGrid1, 1, row);
+        const QString code = ui::cell(m_f.channelGrid, 1, row);
         int expected = 0;
         for (int i = 0; i < catalogue::ModuleCount; ++i)
             if (catalogue::moduleDescription(i, m_language).contains(code)) {
                 expected = i;
                 break;
             }
-        same(m_f.ComboBox1->currentIndex(), expected, QStringLiteral("picker preselection for \"%1\"").arg(code));
+        same(m_f.modulePicker->currentIndex(), expected, QStringLiteral("picker preselection for \"%1\"").arg(code));
     }
 
     // The channel row the picker is placed over, 0 for none.
     int pickerRow() const
     {
         for (int r = 1; r <= Rows; ++r)
-            if (m_f.ComboBox1->mapTo(m_f.StringGrid1, QPoint()).y() == ui::cellRect(m_f.StringGrid1, 1, r).top())
+            if (m_f.modulePicker->mapTo(m_f.channelGrid, QPoint()).y() == ui::cellRect(m_f.channelGrid, 1, r).top())
                 return r;
         return 0;
     }
 
     QPoint gridPoint(int column, int row)
     {
-        const QRect cell = ui::cellRect(m_f.StringGrid1, column, row);
+        const QRect cell = ui::cellRect(m_f.channelGrid, column, row);
         return randomPointIn(cell.adjusted(1, 1, -1, -1));
     }
 
@@ -582,14 +583,14 @@ private:
         const QPoint local = gridPoint(column, row);
         if (m_popupBefore && chance(60))
             closePopups();
-        if (!scrollIntoView(m_f.StringGrid1, local)) {
+        if (!scrollIntoView(m_f.channelGrid, local)) {
             log(QStringLiteral("grid click %1,%2: out of reach").arg(column).arg(row));
             return;
         }
-        const QPoint p = *inWindow(m_f.StringGrid1, local);
+        const QPoint p = *inWindow(m_f.channelGrid, local);
         moveTo(p, chance(30));
         const bool free = QApplication::activePopupWidget() == nullptr;
-        const bool onGrid = m_f.StringGrid1->isSurface(m_f.window.childAt(p));
+        const bool onGrid = m_f.channelGrid->isSurface(m_f.window.childAt(p));
         const bool model = m_f.anyModelSelected();
         const int boxes = int(m_boxes.asked.size());
         log(QStringLiteral("click grid cell %1,%2").arg(column).arg(row));
@@ -601,13 +602,13 @@ private:
             const bool warned = int(m_boxes.asked.size()) > boxes;
             same(warned, !model, QStringLiteral("grid warning shown"));
             if (!model) {
-                check(!m_f.ComboBox1->isVisible(), QStringLiteral("picker opened without a model"));
+                check(!m_f.modulePicker->isVisible(), QStringLiteral("picker opened without a model"));
             } else if (column == 1 && row > 0) {
                 check(ui::pickerOpen(m_f),
                     QStringLiteral("a click on the module cell of channel %1 left the picker's list closed (picker %2)")
                         .arg(row)
-                        .arg(m_f.ComboBox1->isVisible() ? "shown" : "hidden"));
-                same(ui::currentRow(m_f.StringGrid1), row, QStringLiteral("picker row"));
+                        .arg(m_f.modulePicker->isVisible() ? "shown" : "hidden"));
+                same(ui::currentRow(m_f.channelGrid), row, QStringLiteral("picker row"));
                 checkPreselection(row);
             } else if (column == 2) {
                 check(!ui::pickerOpen(m_f), QStringLiteral("click on a note opened the picker"));
@@ -625,18 +626,18 @@ private:
             }
             const int row = 1 + below(Rows);
             const QPoint local = gridPoint(1, row);
-            if (!scrollIntoView(m_f.StringGrid1, local)) {
+            if (!scrollIntoView(m_f.channelGrid, local)) {
                 log(QStringLiteral("module cell of channel %1: out of reach").arg(row));
                 return;
             }
             log(QStringLiteral("click module cell of channel %1").arg(row));
-            clickAt(*inWindow(m_f.StringGrid1, local));
+            clickAt(*inWindow(m_f.channelGrid, local));
             settle();
             if (!check(ui::pickerOpen(m_f),
                     QStringLiteral("a click on the module cell of channel %1 left the picker's list closed "
                                    "(picker %2)")
                         .arg(row)
-                        .arg(m_f.ComboBox1->isVisible() ? "shown" : "hidden")))
+                        .arg(m_f.modulePicker->isVisible() ? "shown" : "hidden")))
                 return;
         }
         // The channel the user sees the picker over.
@@ -644,11 +645,11 @@ private:
         if (!check(row > 0, QStringLiteral("the picker stands over no channel")))
             return;
         const int item = chance(10) ? 54 : chance(10) ? (chance(50) ? 0 : 46) : below(catalogue::ModuleCount);
-        const QString text = m_f.ComboBox1->itemText(item);
+        const QString text = m_f.modulePicker->itemText(item);
         const Config before = readConfig(m_f);
-        chooseInOpenList(m_f.ComboBox1, item);
+        chooseInOpenList(m_f.modulePicker, item);
         m_after.push_back([=] {
-            check(!m_f.ComboBox1->isVisible(), QStringLiteral("picker still shown after a choice"));
+            check(!m_f.modulePicker->isVisible(), QStringLiteral("picker still shown after a choice"));
             const Config now = readConfig(m_f);
             for (int r = 1; r <= Rows; ++r) {
                 const auto &cells = now.cells[std::size_t(r - 1)];
@@ -664,7 +665,7 @@ private:
                         QStringLiteral("channel %1 changed by a choice for channel %2").arg(r).arg(row));
                 }
             }
-            same(m_f.Label14->text(), catalogue::qs(catalogue::moduleAt(item).OrderCode),
+            same(m_f.orderCodeLabel->text(), catalogue::qs(catalogue::moduleAt(item).OrderCode),
                 QStringLiteral("order code of the chosen module"));
         });
     }
@@ -721,12 +722,12 @@ private:
     // Enter or Esc on the picker, with its list open or closed.
     void closePicker()
     {
-        if (!m_f.ComboBox1->isVisible()) {
+        if (!m_f.modulePicker->isVisible()) {
             assignModule();
             return;
         }
         const bool listOpen = ui::pickerOpen(m_f);
-        if (!listOpen && QApplication::focusWidget() != m_f.ComboBox1) {
+        if (!listOpen && QApplication::focusWidget() != m_f.modulePicker) {
             // Keys would go elsewhere; the user opens the picker again instead.
             assignModule();
             return;
@@ -736,19 +737,19 @@ private:
         if (!check(row > 0, QStringLiteral("the picker stands over no channel")))
             return;
         log(QStringLiteral("%1 on the picker, list %2").arg(enter ? "Enter" : "Esc", listOpen ? "open" : "closed"));
-        const int index = listOpen ? m_f.ComboBox1->view()->currentIndex().row() : m_f.ComboBox1->currentIndex();
+        const int index = listOpen ? m_f.modulePicker->view()->currentIndex().row() : m_f.modulePicker->currentIndex();
         const Config before = readConfig(m_f);
         key(enter ? Qt::Key_Return : Qt::Key_Escape);
         settle();
         m_after.push_back([=] {
             if (listOpen && !enter) {
                 // Esc closes the list only.
-                check(m_f.ComboBox1->isVisible() && !ui::pickerOpen(m_f), QStringLiteral("Esc on the open list"));
+                check(m_f.modulePicker->isVisible() && !ui::pickerOpen(m_f), QStringLiteral("Esc on the open list"));
                 check(readConfig(m_f) == before, QStringLiteral("Esc on the open list changed the form"));
                 return;
             }
             // Enter commits; Esc hides the focused picker, whose exit commits.
-            check(!m_f.ComboBox1->isVisible(), QStringLiteral("picker still shown after Enter/Esc"));
+            check(!m_f.modulePicker->isVisible(), QStringLiteral("picker still shown after Enter/Esc"));
             if (index >= 0)
                 same(QString::number(m_f.order().module(row)), QString::number(index),
                     QStringLiteral("index committed to channel %1").arg(row));
@@ -764,22 +765,22 @@ private:
         switch (below(12)) {
         case 0: {
             const int n = below(3);
-            target = n == 0 ? m_f.RadioButton1 : n == 1 ? m_f.RadioButton2 : m_f.RadioButton3;
+            target = n == 0 ? m_f.tq8Button : n == 1 ? m_f.tq8rButton : m_f.assemblyButton;
             local = randomPointIn(target->rect());
             what = target->objectName();
             break;
         }
         case 1:
-            target = m_f.GroupBox1;
+            target = m_f.modelGroup;
             local = randomPointIn(target->rect());
-            what = "GroupBox1";
+            what = controlnames::ModelGroup;
             break;
         case 2:
         case 3: {
             static const std::vector<int> columns = {0, 1, 1, 2, 2};
             const int column = pick(columns);
             const int row = below(Rows + 1);
-            target = m_f.StringGrid1;
+            target = m_f.channelGrid;
             local = chance(10) ? randomPointIn(target->rect()) : gridPoint(column, row);
             what = QStringLiteral("grid cell %1,%2").arg(column).arg(row);
             break;
@@ -787,30 +788,30 @@ private:
         case 4:
         case 5: {
             const int tag = 1 + below(Tags);
-            target = m_f.checkBox(tag);
+            target = m_f.accessoryBox(tag);
             local = randomPointIn(target->rect());
-            what = QStringLiteral("CheckBox%1%2").arg(tag).arg(target->isEnabled() ? "" : " (disabled)");
+            what = QStringLiteral("accessory %1%2").arg(tag).arg(target->isEnabled() ? "" : " (disabled)");
             break;
         }
         case 6:
-            target = m_f.GroupBox2;
+            target = m_f.accessoryGroup;
             local = randomPointIn(target->rect());
-            what = "GroupBox2";
+            what = controlnames::AccessoryGroup;
             break;
         case 7:
-            target = m_f.Panel1;
+            target = m_f.leftPanel;
             local = randomPointIn(target->rect());
-            what = "Panel1";
+            what = controlnames::LeftPanel;
             break;
         case 8:
-            target = m_f.Panel2;
+            target = m_f.picturePanel;
             local = randomPointIn(target->rect());
-            what = "Panel2";
+            what = controlnames::PicturePanel;
             break;
         case 9: {
-            const std::vector<QWidget *> labels = {m_f.Label13, m_f.Label14, m_f.Label15, m_f.Label16,
-                m_f.SectionLabels[std::size_t(below(9))], m_f.GroupBox3, m_f.GroupBox4, m_f.Panel4, m_f.ComboBox2,
-                m_f.ComboBox3, m_f.Image2, m_f.BitBtn1};
+            const std::vector<QWidget *> labels = {m_f.totalLabel, m_f.orderCodeLabel, m_f.itemPriceLabel,
+                m_f.versionLabel, m_f.sectionHeadings[std::size_t(below(9))], m_f.languageGroup, m_f.priceGroup,
+                m_f.buttonPanel, m_f.adapterList, m_f.cableList, m_f.logo, m_f.resetButton};
             target = pick(labels);
             local = randomPointIn(target->rect());
             what = target->objectName();
@@ -857,13 +858,13 @@ private:
     {
         if (QApplication::activePopupWidget())
             closePopups();
-        if (ui::noteEditor(m_f.StringGrid1)) {
+        if (ui::noteEditor(m_f.channelGrid)) {
             key(Qt::Key_Return);
             settle();
         }
         const int row = 1 + below(Rows);
         const QPoint local = gridPoint(2, row);
-        if (!scrollIntoView(m_f.StringGrid1, local) || QApplication::activePopupWidget()) {
+        if (!scrollIntoView(m_f.channelGrid, local) || QApplication::activePopupWidget()) {
             log(QStringLiteral("note of channel %1: out of reach").arg(row));
             return;
         }
@@ -876,7 +877,7 @@ private:
                 .arg(text)
                 .arg(row)
                 .arg(byClick ? "click" : "typing", endings[ending]));
-        const QPoint p = *inWindow(m_f.StringGrid1, local);
+        const QPoint p = *inWindow(m_f.channelGrid, local);
         moveTo(p, chance(30));
         if (byClick) {
             QTest::mouseClick(window(), Qt::LeftButton, {}, m_pointer);
@@ -889,8 +890,8 @@ private:
             typeText(text.left(1));
             rest = text.mid(1);
         }
-        if (!check(ui::noteEditor(m_f.StringGrid1) && ui::currentRow(m_f.StringGrid1) == row
-                       && ui::currentColumn(m_f.StringGrid1) == 2,
+        if (!check(ui::noteEditor(m_f.channelGrid) && ui::currentRow(m_f.channelGrid) == row
+                       && ui::currentColumn(m_f.channelGrid) == 2,
                 QStringLiteral("note editor of channel %1 did not open").arg(row)))
             return;
         typeText(rest);
@@ -900,34 +901,34 @@ private:
         case 2: key(Qt::Key_Tab); break;
         default: {
             // Along the row to its module cell.
-            const QRect module = ui::cellRect(m_f.StringGrid1, 1, row);
-            moveTo(QPoint(m_f.StringGrid1->mapTo(&m_f.window, module.center()).x(), p.y()));
+            const QRect module = ui::cellRect(m_f.channelGrid, 1, row);
+            moveTo(QPoint(m_f.channelGrid->mapTo(&m_f.window, module.center()).x(), p.y()));
             break;
         }
         }
         settle();
         if (ending != 1)
             m_notes[std::size_t(row - 1)] = text;
-        m_after.push_back([=] { check(!ui::noteEditor(m_f.StringGrid1), QStringLiteral("note editor still open")); });
+        m_after.push_back([=] { check(!ui::noteEditor(m_f.channelGrid), QStringLiteral("note editor still open")); });
     }
 
     // A click on a check box, disabled ones included.
     void tick()
     {
         const int tag = 1 + below(Tags);
-        QCheckBox *box = m_f.checkBox(tag);
+        QCheckBox *box = m_f.accessoryBox(tag);
         if (m_popupBefore && chance(60))
             closePopups();
         const auto local = clickPoint(box);
         if (!local) {
-            log(QStringLiteral("CheckBox%1: out of reach").arg(tag));
+            log(QStringLiteral("accessory %1: out of reach").arg(tag));
             return;
         }
         moveTo(*inWindow(box, *local), chance(30));
         const bool free = QApplication::activePopupWidget() == nullptr;
         const bool wasTicked = box->isChecked();
         const bool enabled = box->isEnabled();
-        log(QStringLiteral("click CheckBox%1 (%2, %3)")
+        log(QStringLiteral("click accessory %1 (%2, %3)")
                 .arg(tag)
                 .arg(wasTicked ? "ticked" : "unticked", enabled ? "enabled" : "disabled"));
         clickHere();
@@ -935,11 +936,11 @@ private:
         if (!free)
             return;
         m_after.push_back([=] {
-            same(box->isChecked(), enabled ? !wasTicked : wasTicked, QStringLiteral("tick of CheckBox%1").arg(tag));
+            same(box->isChecked(), enabled ? !wasTicked : wasTicked, QStringLiteral("tick of accessory %1").arg(tag));
             if (tag == catalogue::AdapterTag && enabled)
-                same(m_f.ComboBox2->view()->isVisible(), !wasTicked, QStringLiteral("adapter list open"));
+                same(m_f.adapterList->view()->isVisible(), !wasTicked, QStringLiteral("adapter list open"));
             if (tag == catalogue::CableTag && enabled)
-                same(m_f.ComboBox3->view()->isVisible(), !wasTicked, QStringLiteral("cable list open"));
+                same(m_f.cableList->view()->isVisible(), !wasTicked, QStringLiteral("cable list open"));
         });
     }
 
@@ -947,10 +948,10 @@ private:
     void chooseVariant()
     {
         QComboBox *list = nullptr;
-        if (QComboBox *open = openList(); open && open != m_f.ComboBox1)
+        if (QComboBox *open = openList(); open && open != m_f.modulePicker)
             list = open;
         if (!list) {
-            list = chance(50) ? m_f.ComboBox2 : m_f.ComboBox3;
+            list = chance(50) ? m_f.adapterList : m_f.cableList;
             if (m_popupBefore)
                 closePopups();
             const QPoint local(5 + below(list->width() - 10), 5 + below(list->height() - 10));
@@ -970,13 +971,14 @@ private:
         const int item = below(3);
         const int hoveredTag = m_f.hover().lastAccessory;
         chooseInOpenList(list, item);
-        const bool adapter = list == m_f.ComboBox2;
+        const bool adapter = list == m_f.adapterList;
         m_after.push_back([=] {
             const int tag = adapter ? catalogue::AdapterTag : catalogue::CableTag;
             same(list->currentIndex(), item, QStringLiteral("%1 item").arg(list->objectName()));
             check(!list->view()->isVisible(), QStringLiteral("%1 list still open").arg(list->objectName()));
-            same(m_f.Label14->text(), catalogue::accessoryOrderCode(tag, item), QStringLiteral("variant order code"));
-            same(m_f.Label15->text(), catalogue::priceText(catalogue::accessoryPriceText(tag, item)),
+            same(m_f.orderCodeLabel->text(), catalogue::accessoryOrderCode(tag, item),
+                QStringLiteral("variant order code"));
+            same(m_f.itemPriceLabel->text(), catalogue::priceText(catalogue::accessoryPriceText(tag, item)),
                 QStringLiteral("variant price"));
             // The adapter shows its own picture and re-arms the hover; the cable leaves both.
             same(
@@ -990,7 +992,7 @@ private:
         const int delta = pick(deltas);
         const QPoint p = nonNull(randomPointIn(m_f.window.rect()));
         QWidget *at = m_f.window.childAt(p);
-        const int before = m_f.ScrollBar1->value();
+        const int before = m_f.scrollBar->value();
         const bool pickerList = ui::pickerOpen(m_f);
         const bool popup = QApplication::activePopupWidget() != nullptr;
         log(QStringLiteral("wheel %1 at %2,%3 (%4)")
@@ -1001,7 +1003,7 @@ private:
         moveTo(p);
         wheelAt(p, delta);
         m_after.push_back([=] {
-            const int now = m_f.ScrollBar1->value();
+            const int now = m_f.scrollBar->value();
             if (pickerList) {
                 same(now, before, QStringLiteral("scroll position while the picker list is open"));
                 return;
@@ -1024,10 +1026,10 @@ private:
             closePopups();
         const bool free = QApplication::activePopupWidget() == nullptr;
         const Config before = readConfig(m_f);
-        const bool pickerShown = m_f.ComboBox1->isVisible();
+        const bool pickerShown = m_f.modulePicker->isVisible();
         log(QStringLiteral("click the language button"));
         const QPoint local(5 + below(30), 5 + below(18));
-        clickAt(*inWindow(m_f.SpeedButton1, local));
+        clickAt(*inWindow(m_f.languageButton, local));
         settle();
         if (!free)
             return;
@@ -1044,7 +1046,7 @@ private:
             }
             const Config now = readConfig(m_f);
             check(now == expected, QStringLiteral("language switch changed the configuration: ") + describe(now));
-            same(m_f.ComboBox1->currentIndex(), 0, QStringLiteral("picker item after a switch"));
+            same(m_f.modulePicker->currentIndex(), 0, QStringLiteral("picker item after a switch"));
         });
     }
 
@@ -1056,7 +1058,7 @@ private:
             closePopups();
         m_boxes.answer = pick(answers);
         const bool byEsc =
-            chance(25) && QApplication::focusWidget() == m_f.StringGrid1 && !ui::noteEditor(m_f.StringGrid1);
+            chance(25) && QApplication::focusWidget() == m_f.channelGrid && !ui::noteEditor(m_f.channelGrid);
         log(QStringLiteral("reset by %1, answered %2")
                 .arg(byEsc ? "Esc" : "click", m_boxes.answer == QMessageBox::Yes  ? "Yes"
                                               : m_boxes.answer == QMessageBox::No ? "No"
@@ -1065,7 +1067,7 @@ private:
         if (byEsc)
             key(Qt::Key_Escape);
         else
-            clickAt(*inWindow(m_f.BitBtn1, QPoint(10 + below(140), 5 + below(17))));
+            clickAt(*inWindow(m_f.resetButton, QPoint(10 + below(140), 5 + below(17))));
         settle();
         m_after.push_back([=] { same(int(m_boxes.asked.size()) - boxes, 1, QStringLiteral("reset questions asked")); });
     }
@@ -1082,7 +1084,7 @@ private:
                 .arg(m_confirmContact ? "confirmed" : "cancelled", m_forms.desktop->openResult ? "comes up" : "fails",
                     QStringList(m_contactTexts.begin(), m_contactTexts.end()).join(QStringLiteral("\" \""))));
         const int shows = m_kontaktShows;
-        clickAt(*inWindow(m_f.BitBtn2, QPoint(10 + below(140), 5 + below(17))));
+        clickAt(*inWindow(m_f.documentButton, QPoint(10 + below(140), 5 + below(17))));
         settle();
         m_after.push_back([=] { same(m_kontaktShows - shows, 1, QStringLiteral("contact dialog showings")); });
     }
@@ -1095,7 +1097,7 @@ private:
             Qt::Key_PageDown, Qt::Key_F2};
         Qt::Key k = pick(keys);
         QWidget *focus = QApplication::focusWidget();
-        const bool inGrid = focus == m_f.StringGrid1 || focus == ui::noteEditor(m_f.StringGrid1);
+        const bool inGrid = focus == m_f.channelGrid || focus == ui::noteEditor(m_f.channelGrid);
         // Printable keys in the grid are note typing, which has its own action.
         if (k == Qt::Key_Space && inGrid)
             k = Qt::Key_Down;
@@ -1126,10 +1128,10 @@ private:
         const bool byKey = chance(50);
         QTimer::singleShot(0, dialog, [this, dialog, confirm, texts, byKey, showing] {
             for (int i = 0; i < 5; ++i)
-                ContactControls(*dialog).Edits[std::size_t(i)]->setText(texts[std::size_t(i)]);
+                ContactControls(*dialog).edits[std::size_t(i)]->setText(texts[std::size_t(i)]);
             if (confirm && !byKey)
                 QTest::mouseClick(dialog->windowHandle(), Qt::LeftButton, {},
-                    ContactControls(*dialog).Button1->mapTo(dialog, QPoint(20, 10)));
+                    ContactControls(*dialog).continueButton->mapTo(dialog, QPoint(20, 10)));
             else
                 QTest::sendKeyEvent(QTest::Click, dialog->windowHandle(), confirm ? Qt::Key_Return : Qt::Key_Escape,
                     QString(), Qt::NoModifier);
@@ -1246,19 +1248,19 @@ private:
             for (const QString &cell : row)
                 check(cell.isEmpty(), QStringLiteral("grid cell not emptied by the reset"));
         for (int t = 1; t <= Tags; ++t) {
-            check(!now.ticked[std::size_t(t - 1)], QStringLiteral("CheckBox%1 ticked after a reset").arg(t));
+            check(!now.ticked[std::size_t(t - 1)], QStringLiteral("accessory %1 ticked after a reset").arg(t));
             if (t != Tags)
-                check(now.enabled[std::size_t(t - 1)], QStringLiteral("CheckBox%1 disabled after a reset").arg(t));
+                check(now.enabled[std::size_t(t - 1)], QStringLiteral("accessory %1 disabled after a reset").arg(t));
         }
         same(now.adapter, 0, QStringLiteral("adapter item after a reset"));
         same(now.cable, 0, QStringLiteral("cable item after a reset"));
-        same(m_f.Label13->text(), QStringLiteral("0,-"), QStringLiteral("total after a reset"));
-        same(m_f.Label14->text(), QStringLiteral("---"), QStringLiteral("order code after a reset"));
-        same(m_f.Label15->text(), QStringLiteral("0,-"), QStringLiteral("item price after a reset"));
-        check(!m_f.ComboBox1->isVisible(), QStringLiteral("picker shown after a reset"));
-        check(ui::currentRow(m_f.StringGrid1) == 1 && ui::currentColumn(m_f.StringGrid1) == 1,
+        same(m_f.totalLabel->text(), QStringLiteral("0,-"), QStringLiteral("total after a reset"));
+        same(m_f.orderCodeLabel->text(), QStringLiteral("---"), QStringLiteral("order code after a reset"));
+        same(m_f.itemPriceLabel->text(), QStringLiteral("0,-"), QStringLiteral("item price after a reset"));
+        check(!m_f.modulePicker->isVisible(), QStringLiteral("picker shown after a reset"));
+        check(ui::currentRow(m_f.channelGrid) == 1 && ui::currentColumn(m_f.channelGrid) == 1,
             QStringLiteral("current cell after a reset"));
-        same(now.enabled[Tags - 1], m_before.enabled[Tags - 1], QStringLiteral("CheckBox29 enabled across a reset"));
+        same(now.enabled[Tags - 1], m_before.enabled[Tags - 1], QStringLiteral("accessory 29 enabled across a reset"));
     }
 
     void checkDocument(const Config &now)
@@ -1316,44 +1318,44 @@ private:
         // The language the button holds is the one the texts show.
         same(
             m_f.currentLanguage() == Language::Czech, czech, QStringLiteral("language of the button and of the texts"));
-        same(m_f.GroupBox4->isVisibleTo(&m_f.window), czech, QStringLiteral("price group shown"));
-        same(m_f.Panel4->y(), czech ? 323 : 233, QStringLiteral("button panel top"));
+        same(m_f.priceGroup->isVisibleTo(&m_f.window), czech, QStringLiteral("price group shown"));
+        same(m_f.buttonPanel->y(), czech ? 323 : 233, QStringLiteral("button panel top"));
         for (int t = 1; t <= Tags; ++t)
-            same(m_f.checkBox(t)->text(), catalogue::accessoryCaption(t, language),
-                QStringLiteral("caption of CheckBox%1").arg(t));
-        same(m_f.ComboBox1->count(), catalogue::ModuleCount, QStringLiteral("picker items"));
-        for (int i = 0; i < m_f.ComboBox1->count(); ++i)
-            if (!same(m_f.ComboBox1->itemText(i), catalogue::moduleDescription(i, language),
+            same(m_f.accessoryBox(t)->text(), catalogue::accessoryCaption(t, language),
+                QStringLiteral("caption of accessory %1").arg(t));
+        same(m_f.modulePicker->count(), catalogue::ModuleCount, QStringLiteral("picker items"));
+        for (int i = 0; i < m_f.modulePicker->count(); ++i)
+            if (!same(m_f.modulePicker->itemText(i), catalogue::moduleDescription(i, language),
                     QStringLiteral("picker item %1").arg(i)))
                 return;
 
         // The total is the price of what the controls show.
         const qint32 total = pricing::total(orderOf(now));
-        same(m_f.Label13->text(), catalogue::priceText(total), QStringLiteral("total shown"));
+        same(m_f.totalLabel->text(), catalogue::priceText(total), QStringLiteral("total shown"));
         same(int(m_f.order().total()), int(total), QStringLiteral("the order's total"));
         check(m_f.order().order() == orderOf(now), QStringLiteral("the order differs from what the controls show"));
         same(m_f.order().fittedChannels(), fittedChannels(now), QStringLiteral("fitted channels"));
 
         // The variant lists follow their boxes.
         const bool adapter = now.ticked[catalogue::AdapterTag - 1];
-        same(m_f.ComboBox2->isEnabled(), adapter, QStringLiteral("ComboBox2 enabled"));
-        same(m_f.ComboBox2->font().bold(), adapter, QStringLiteral("ComboBox2 bold"));
+        same(m_f.adapterList->isEnabled(), adapter, QStringLiteral("adapterList enabled"));
+        same(m_f.adapterList->font().bold(), adapter, QStringLiteral("adapterList bold"));
         const bool cable = now.ticked[catalogue::CableTag - 1];
-        same(m_f.ComboBox3->font().bold(), cable, QStringLiteral("ComboBox3 bold"));
-        same(m_f.ComboBox3->isEnabled(), cable && now.enabled[catalogue::CableTag - 1],
-            QStringLiteral("ComboBox3 enabled"));
+        same(m_f.cableList->font().bold(), cable, QStringLiteral("cableList bold"));
+        same(m_f.cableList->isEnabled(), cable && now.enabled[catalogue::CableTag - 1],
+            QStringLiteral("cableList enabled"));
         check(now.adapter >= 0 && now.adapter < 3 && now.cable >= 0 && now.cable < 3, QStringLiteral("variant items"));
 
         // The grid's code and index columns agree.
         const QStringList headings =
             czech ? QStringList{"Číslo\rvstupního\rkanálu", "Typ\rvstupního\rmodulu", "\rPoznámka"}
                   : QStringList{"Input\rchannel\rnumber", "Input\rmodule\rtype", "\rNote"};
-        same(QStringList{ui::cell(m_f.StringGrid1, 0, 0), ui::cell(m_f.StringGrid1, 1, 0),
-                 ui::cell(m_f.StringGrid1, 2, 0)},
+        same(QStringList{ui::cell(m_f.channelGrid, 0, 0), ui::cell(m_f.channelGrid, 1, 0),
+                 ui::cell(m_f.channelGrid, 2, 0)},
             headings, QStringLiteral("grid headings"));
         for (int r = 1; r <= Rows; ++r) {
             const auto &row = now.cells[std::size_t(r - 1)];
-            same(ui::cell(m_f.StringGrid1, 0, r), QString::number(r), QStringLiteral("channel number %1").arg(r));
+            same(ui::cell(m_f.channelGrid, 0, r), QString::number(r), QStringLiteral("channel number %1").arg(r));
             same(row[2], m_notes[std::size_t(r - 1)], QStringLiteral("note of channel %1").arg(r));
             if (row[0].isEmpty() || row[1].isEmpty()) {
                 check(row[0].isEmpty() && row[1].isEmpty(),
@@ -1376,32 +1378,32 @@ private:
         };
         if (now.model == Model::ZK222) {
             for (int tag : {3, 17, 18})
-                check(box(tag) == std::make_pair(true, false), QStringLiteral("CheckBox%1 under ZK222").arg(tag));
-            check(box(28) == std::make_pair(false, false), QStringLiteral("CheckBox28 under ZK222"));
+                check(box(tag) == std::make_pair(true, false), QStringLiteral("accessory %1 under ZK222").arg(tag));
+            check(box(28) == std::make_pair(false, false), QStringLiteral("accessory 28 under ZK222"));
         } else {
             for (int tag : {3, 17, 18, 28})
-                check(box(tag).second, QStringLiteral("CheckBox%1 disabled without ZK222").arg(tag));
+                check(box(tag).second, QStringLiteral("accessory %1 disabled without ZK222").arg(tag));
         }
         for (int tag = 1; tag < Tags; ++tag)
             if (tag != 3 && tag != 17 && tag != 18 && tag != 28)
-                check(box(tag).second, QStringLiteral("CheckBox%1 disabled").arg(tag));
-        same(box(Tags).second, czech || m_zkSinceSwitch, QStringLiteral("CheckBox29 enabled"));
+                check(box(tag).second, QStringLiteral("accessory %1 disabled").arg(tag));
+        same(box(Tags).second, czech || m_zkSinceSwitch, QStringLiteral("accessory 29 enabled"));
         if (!box(Tags).second)
-            check(!box(Tags).first, QStringLiteral("CheckBox29 ticked while disabled"));
-        const int models = int(m_f.RadioButton1->isChecked()) + int(m_f.RadioButton2->isChecked())
-                           + int(m_f.RadioButton3->isChecked());
+            check(!box(Tags).first, QStringLiteral("accessory 29 ticked while disabled"));
+        const int models =
+            int(m_f.tq8Button->isChecked()) + int(m_f.tq8rButton->isChecked()) + int(m_f.assemblyButton->isChecked());
         check(models <= 1, QStringLiteral("%1 models selected").arg(models));
 
         // Scrolling.
-        const int position = m_f.ScrollBar1->value();
+        const int position = m_f.scrollBar->value();
         check(position >= 0 && position <= ScrollMax, QStringLiteral("scroll position %1").arg(position));
-        same(m_f.Panel1->y(), 5 - position, QStringLiteral("Panel1 top"));
-        same(m_f.GroupBox2->y(), 510 - position, QStringLiteral("GroupBox2 top"));
+        same(m_f.leftPanel->y(), 5 - position, QStringLiteral("leftPanel top"));
+        same(m_f.accessoryGroup->y(), 510 - position, QStringLiteral("accessoryGroup top"));
 
         // The picker stands over the current row.
-        if (m_f.ComboBox1->isVisible()) {
-            const QRect cell = ui::cellRect(m_f.StringGrid1, 1, ui::currentRow(m_f.StringGrid1));
-            same(m_f.ComboBox1->mapTo(m_f.StringGrid1, QPoint()), cell.topLeft(), QStringLiteral("picker position"));
+        if (m_f.modulePicker->isVisible()) {
+            const QRect cell = ui::cellRect(m_f.channelGrid, 1, ui::currentRow(m_f.channelGrid));
+            same(m_f.modulePicker->mapTo(m_f.channelGrid, QPoint()), cell.topLeft(), QStringLiteral("picker position"));
         }
         check(m_f.window.isVisible() && !m_f.window.isMinimized(), QStringLiteral("main window not shown"));
     }

@@ -44,16 +44,16 @@ public:
             const ContactControls contact(*dialog);
             if (shown) {
                 shown->clear();
-                for (QLineEdit *edit : contact.Edits)
+                for (QLineEdit *edit : contact.edits)
                     *shown << edit->text();
             }
             for (int i = 0; i < texts.size(); ++i)
-                contact.Edits[std::size_t(i)]->setText(texts.at(i));
+                contact.edits[std::size_t(i)]->setText(texts.at(i));
             if (beforeAnswer)
                 beforeAnswer();
-            QTest::keyClick(contact.Edits[2], confirm ? Qt::Key_Return : Qt::Key_Escape);
+            QTest::keyClick(contact.edits[2], confirm ? Qt::Key_Return : Qt::Key_Escape);
         });
-        ui::click(m_forms.f().BitBtn2);
+        ui::click(m_forms.f().documentButton);
     }
 
     QByteArray document() const
@@ -70,12 +70,12 @@ private:
 
 void configure(MainControls &f)
 {
-    ui::click(f.RadioButton1);
+    ui::click(f.tq8Button);
     ui::choose(f, 3);
     f.order().setNote(1, QStringLiteral("sklep"));
     for (int tag : {2, 10, 18})
-        f.checkBox(tag)->setChecked(true);
-    ui::closeList(f, f.ComboBox3);
+        f.accessoryBox(tag)->setChecked(true);
+    ui::closeList(f, f.cableList);
 }
 
 // The words that tell the user a copy of the store was kept aside.
@@ -125,8 +125,8 @@ struct ScreenState {
 
 ScreenState screen(MainControls &f)
 {
-    ScreenState s{{}, f.ComboBox2->currentIndex(), f.ComboBox3->currentIndex(), f.Label13->text()};
-    for (QCheckBox *box : f.CheckBoxes)
+    ScreenState s{{}, f.adapterList->currentIndex(), f.cableList->currentIndex(), f.totalLabel->text()};
+    for (QCheckBox *box : f.accessoryBoxes)
         s.ticks << box->isChecked();
     return s;
 }
@@ -177,15 +177,15 @@ void TestDocument::contactDialogTexts()
     dialog.show();
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
     QStringList shown{dialog.windowTitle()};
-    for (QGroupBox *group : contact.GroupBoxes)
+    for (QGroupBox *group : contact.groups)
         shown << group->title();
-    shown << contact.Button1->text();
+    shown << contact.continueButton->text();
     QCOMPARE(shown, texts);
     QCOMPARE(dialog.size(), QSize(374, 312));
-    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(contact.Button1));
-    QVERIFY(contact.Button1->isDefault() && contact.Button1->font().bold());
-    QCOMPARE(contact.Edits[4]->geometry(), QRect(8, 16, 341, 21));
-    QCOMPARE(contact.GroupBoxes[3]->geometry(), QRect(8, 169, 357, 45));
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(contact.continueButton));
+    QVERIFY(contact.continueButton->isDefault() && contact.continueButton->font().bold());
+    QCOMPARE(contact.edits[4]->geometry(), QRect(8, 16, 341, 21));
+    QCOMPARE(contact.groups[3]->geometry(), QRect(8, 169, 357, 45));
     dialog.reject();
 }
 
@@ -198,25 +198,25 @@ void TestDocument::contactDetailsAreRemembered()
 
     // First run: empty boxes. Enter in an edit box stores and confirms.
     QTimer::singleShot(0, &dialog, [&] {
-        for (QLineEdit *edit : contact.Edits)
+        for (QLineEdit *edit : contact.edits)
             QVERIFY(edit->text().isEmpty());
-        contact.Edits[0]->setText(QStringLiteral("Měřicí technika s.r.o."));
-        contact.Edits[4]->setText(QStringLiteral("info@example.cz"));
-        QTest::keyClick(contact.Edits[2], Qt::Key_Return);
+        contact.edits[0]->setText(QStringLiteral("Měřicí technika s.r.o."));
+        contact.edits[4]->setText(QStringLiteral("info@example.cz"));
+        QTest::keyClick(contact.edits[2], Qt::Key_Return);
     });
     QCOMPARE(dialog.exec(), int(ContactDialog::ModalOk));
     QCOMPARE(ContactStore().read().values[0], QStringLiteral("Měřicí technika s.r.o."));
 
     // A change cancelled with Esc is not stored and is gone at the next showing.
     QTimer::singleShot(0, &dialog, [&] {
-        QCOMPARE(contact.Edits[0]->text(), QStringLiteral("Měřicí technika s.r.o."));
-        contact.Edits[0]->setText(QStringLiteral("Other"));
-        QTest::keyClick(contact.Edits[0], Qt::Key_Escape);
+        QCOMPARE(contact.edits[0]->text(), QStringLiteral("Měřicí technika s.r.o."));
+        contact.edits[0]->setText(QStringLiteral("Other"));
+        QTest::keyClick(contact.edits[0], Qt::Key_Escape);
     });
     QCOMPARE(dialog.exec(), int(ContactDialog::ModalCancel));
     QTimer::singleShot(0, &dialog, [&] {
-        QCOMPARE(contact.Edits[0]->text(), QStringLiteral("Měřicí technika s.r.o."));
-        QCOMPARE(contact.Edits[4]->text(), QStringLiteral("info@example.cz"));
+        QCOMPARE(contact.edits[0]->text(), QStringLiteral("Měřicí technika s.r.o."));
+        QCOMPARE(contact.edits[4]->text(), QStringLiteral("info@example.cz"));
         dialog.close();
     });
     QCOMPARE(dialog.exec(), int(ContactDialog::ModalCancel));
@@ -237,18 +237,18 @@ void TestDocument::contactDialogReportsItsStore()
     stored.sync();
 
     BoxAnswers boxes;
-    contact.Edits[1]->setText(QStringLiteral("typed before"));
-    contact.Edits[2]->setText(QStringLiteral("typed before"));
+    contact.edits[1]->setText(QStringLiteral("typed before"));
+    contact.edits[2]->setText(QStringLiteral("typed before"));
     dialog.show();
     QCOMPARE(boxes.asked.size(), 1);
     QCOMPARE(boxes.asked.first().icon, QMessageBox::Critical);
     // The program's own message, kept as earlier versions worded it.
     QVERIFY2(boxes.texts().first().split('\n').first() == QStringLiteral("Invalid data type for 'Adress'"),
         qPrintable(boxes.texts().first()));
-    QCOMPARE(contact.Edits[0]->text(), QStringLiteral("ACME"));
-    QCOMPARE(contact.Edits[1]->text(), QStringLiteral("typed before")); // the unreadable value's box
-    QCOMPARE(contact.Edits[2]->text(), QString());                      // read all the same
-    QCOMPARE(contact.Edits[3]->text(), QStringLiteral("123"));
+    QCOMPARE(contact.edits[0]->text(), QStringLiteral("ACME"));
+    QCOMPARE(contact.edits[1]->text(), QStringLiteral("typed before")); // the unreadable value's box
+    QCOMPARE(contact.edits[2]->text(), QString());                      // read all the same
+    QCOMPARE(contact.edits[3]->text(), QStringLiteral("123"));
     QVERIFY(dialog.isVisible());
     dialog.reject();
     stored.clear(); // the next tests of this run find no store
@@ -429,8 +429,8 @@ void TestDocument::documentIsWrittenAndOpened()
         QVERIFY(rtf.contains("Firma \\{a\\} \\\\b"));
         QVERIFY(rtf.contains("H1I"));
         QVERIFY(rtf.contains("sklep"));
-        QCOMPARE(rtf.contains(f.Label13->text().toLatin1()), language == QStringLiteral("Czech"));
-        QCOMPARE(f.Label13->text(), QStringLiteral("19535,-"));
+        QCOMPARE(rtf.contains(f.totalLabel->text().toLatin1()), language == QStringLiteral("Czech"));
+        QCOMPARE(f.totalLabel->text(), QStringLiteral("19535,-"));
         QCOMPARE(rtf.contains("Celkem bez DPH"), language == QStringLiteral("Czech"));
         QVERIFY(rtf.contains("N2201 - "));
         // No copy of the template is left, nor was one written beside it.
@@ -444,12 +444,12 @@ void TestDocument::generationLeavesTheScreenAlone()
     Forms forms(QStringLiteral("Czech"), true);
     MainControls &f = forms.f();
     configure(f);
-    ui::click(f.RadioButton3); // the assembly ticks and disables its parts
+    ui::click(f.assemblyButton); // the assembly ticks and disables its parts
     ui::choose(f, 5);
     DocumentRun run(forms);
     const ScreenState before = screen(f);
     QList<QSignalSpy *> spies;
-    for (QCheckBox *box : f.CheckBoxes)
+    for (QCheckBox *box : f.accessoryBoxes)
         spies << new QSignalSpy(box, &QCheckBox::toggled);
     run.press(true);
     const QByteArray first = run.document();
@@ -460,7 +460,7 @@ void TestDocument::generationLeavesTheScreenAlone()
     for (QSignalSpy *spy : spies)
         QCOMPARE(spy->size(), 0);
     qDeleteAll(spies);
-    QVERIFY(!f.ComboBox2->view()->isVisible());
+    QVERIFY(!f.adapterList->view()->isVisible());
 }
 
 // As the program starts: no dialog until the document button asks for one,
@@ -484,7 +484,7 @@ void TestDocument::dialogsAreBuiltWhenFirstNeeded()
     };
     for (int i = 0; i < 2; ++i) {
         QTimer::singleShot(0, &window, answer);
-        window.findChild<QPushButton *>(QStringLiteral("BitBtn2"))->click();
+        window.findChild<QPushButton *>(QString::fromLatin1(controlnames::DocumentButton))->click();
     }
     QCOMPARE(shown.size(), 2);
     QCOMPARE(shown.first(), shown.last());
@@ -519,7 +519,7 @@ void TestDocument::documentCommandWaitsForTheOpener()
         forms.kontakt->reject();
     });
     answerIfAsked.start(0);
-    ui::click(f.BitBtn2);
+    ui::click(f.documentButton);
     answerIfAsked.stop();
     QVERIFY(!askedAgain);
     QCOMPARE(forms.desktop->opened.size(), 1);

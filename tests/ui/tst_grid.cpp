@@ -36,13 +36,13 @@ void TestGrid::tableFollowsTheOrder()
 {
     Forms forms(QStringLiteral("Czech"));
     MainControls &f = forms.f();
-    QAbstractItemModel *table = f.StringGrid1->model();
+    QAbstractItemModel *table = f.channelGrid->model();
     QAbstractItemModelTester tester(table, QAbstractItemModelTester::FailureReportingMode::QtTest);
     QSignalSpy changed(table, &QAbstractItemModel::dataChanged);
     f.order().chooseModel(catalogue::Model::TQ8R);
     f.order().fitModule(14, 54); // TB: channels 15 and 16 become "---"
     QCOMPARE(changed.size(), 3);
-    QCOMPARE(ui::cell(f.StringGrid1, 1, 16), QStringLiteral("---"));
+    QCOMPARE(ui::cell(f.channelGrid, 1, 16), QStringLiteral("---"));
 
     QVERIFY(!(table->flags(table->index(0, 0)) & Qt::ItemIsEditable));
     QVERIFY(table->setData(table->index(3, 2), QStringLiteral("sklep")));
@@ -51,10 +51,10 @@ void TestGrid::tableFollowsTheOrder()
     QCOMPARE(f.order().moduleCode(4), QStringLiteral("H1I"));
     QVERIFY(!table->setData(table->index(3, 0), QStringLiteral("9")));
 
-    f.SpeedButton1->click();
-    QCOMPARE(ui::cell(f.StringGrid1, 2, 0), QStringLiteral("\rNote"));
+    f.languageButton->click();
+    QCOMPARE(ui::cell(f.channelGrid, 2, 0), QStringLiteral("\rNote"));
     f.order().reset();
-    QCOMPARE(ui::cell(f.StringGrid1, 1, 14), QString());
+    QCOMPARE(ui::cell(f.channelGrid, 1, 14), QString());
 }
 
 void TestGrid::lockedUntilAModelIsChosen_data()
@@ -80,13 +80,13 @@ void TestGrid::lockedUntilAModelIsChosen()
     Forms forms(language, true);
     MainControls &f = forms.f();
     BoxAnswers boxes;
-    const auto [under, pos] = ui::underGrid(f.StringGrid1, at.isNull() ? ui::cellCentre(f.StringGrid1, 1, 5) : at);
+    const auto [under, pos] = ui::underGrid(f.channelGrid, at.isNull() ? ui::cellCentre(f.channelGrid, 1, 5) : at);
     QTest::mouseClick(under, Qt::LeftButton, {}, pos);
     QCOMPARE(boxes.texts(), QStringList{warning});
     QCOMPARE(boxes.asked.first().icon, QMessageBox::Warning);
-    QVERIFY(!f.ComboBox1->isVisible());
-    QCOMPARE(ui::currentRow(f.StringGrid1), current);
-    QVERIFY(ui::cell(f.StringGrid1, 1, 5).isEmpty());
+    QVERIFY(!f.modulePicker->isVisible());
+    QCOMPARE(ui::currentRow(f.channelGrid), current);
+    QVERIFY(ui::cell(f.channelGrid, 1, 5).isEmpty());
 }
 
 void TestGrid::pickerOpensOverTheRowAndCommits()
@@ -94,34 +94,34 @@ void TestGrid::pickerOpensOverTheRowAndCommits()
     Forms forms(QStringLiteral("Czech"), true);
     MainControls &f = forms.f();
     BoxAnswers boxes;
-    f.RadioButton1->setChecked(true);
-    f.ComboBox1->hide();
+    f.tq8Button->setChecked(true);
+    f.modulePicker->hide();
 
     ui::clickCell(f, 1, 5);
     QVERIFY(ui::pickerOpen(f));
-    const QRect cell = ui::cellRect(f.StringGrid1, 1, 5);
-    QCOMPARE(f.ComboBox1->mapTo(f.StringGrid1, QPoint()), cell.topLeft());
-    QCOMPARE(f.ComboBox1->width(), 253);
-    QCOMPARE(f.ComboBox1->currentIndex(), 0);
-    QCOMPARE(f.ComboBox1->maxVisibleItems(), 18);
+    const QRect cell = ui::cellRect(f.channelGrid, 1, 5);
+    QCOMPARE(f.modulePicker->mapTo(f.channelGrid, QPoint()), cell.topLeft());
+    QCOMPARE(f.modulePicker->width(), 253);
+    QCOMPARE(f.modulePicker->currentIndex(), 0);
+    QCOMPARE(f.modulePicker->maxVisibleItems(), 18);
 
     ui::choose(f, 3);
-    QVERIFY(!f.ComboBox1->isVisible());
-    QCOMPARE(ui::cell(f.StringGrid1, 1, 5), QStringLiteral("H1I"));
+    QVERIFY(!f.modulePicker->isVisible());
+    QCOMPARE(ui::cell(f.channelGrid, 1, 5), QStringLiteral("H1I"));
     QCOMPARE(f.order().module(5), 3);
-    QCOMPARE(f.Label14->text(), QStringLiteral("V4103"));
-    QCOMPARE(f.Label15->text(), QStringLiteral("1975,-"));
-    QCOMPARE(f.Label13->text(), QStringLiteral("17965,-"));
-    QCOMPARE(QApplication::focusWidget(), f.StringGrid1);
+    QCOMPARE(f.orderCodeLabel->text(), QStringLiteral("V4103"));
+    QCOMPARE(f.itemPriceLabel->text(), QStringLiteral("1975,-"));
+    QCOMPARE(f.totalLabel->text(), QStringLiteral("17965,-"));
+    QCOMPARE(QApplication::focusWidget(), f.channelGrid);
 
     // Reopened, the picker preselects the row's module.
     ui::clickCell(f, 1, 5);
     QVERIFY(ui::pickerOpen(f));
-    QCOMPARE(f.ComboBox1->currentIndex(), 3);
+    QCOMPARE(f.modulePicker->currentIndex(), 3);
     ui::choose(f, 2); // H1: the code is compared whole, not as a prefix
-    QCOMPARE(ui::cell(f.StringGrid1, 1, 5), QStringLiteral("H1 "));
+    QCOMPARE(ui::cell(f.channelGrid, 1, 5), QStringLiteral("H1 "));
     ui::clickCell(f, 1, 5);
-    QCOMPARE(f.ComboBox1->currentIndex(), 2);
+    QCOMPARE(f.modulePicker->currentIndex(), 2);
     QVERIFY(boxes.asked.isEmpty());
 }
 
@@ -129,30 +129,30 @@ void TestGrid::interfaceModuleTakesTheLaterRows()
 {
     Forms forms(QStringLiteral("English"), true);
     MainControls &f = forms.f();
-    f.RadioButton2->setChecked(true);
+    f.tq8rButton->setChecked(true);
     ui::choose(f, 3); // channel 1: H1I
     ui::assign(f, 2, 1);
     ui::assign(f, 5, 40);
     f.order().setNote(7, QStringLiteral("boiler room"));
 
     ui::assign(f, 3, 54);
-    QCOMPARE(ui::cell(f.StringGrid1, 1, 3), QStringLiteral("TB "));
+    QCOMPARE(ui::cell(f.channelGrid, 1, 3), QStringLiteral("TB "));
     QCOMPARE(f.order().module(3), 54);
     for (int row = 4; row <= 16; ++row) {
-        QCOMPARE(ui::cell(f.StringGrid1, 1, row), QStringLiteral("---"));
+        QCOMPARE(ui::cell(f.channelGrid, 1, row), QStringLiteral("---"));
         QCOMPARE(f.order().module(row), 0);
     }
-    QCOMPARE(ui::cell(f.StringGrid1, 1, 1), QStringLiteral("H1I"));
-    QCOMPARE(ui::cell(f.StringGrid1, 1, 2), QStringLiteral("H0 "));
-    QCOMPARE(ui::cell(f.StringGrid1, 2, 7), QStringLiteral("boiler room"));
+    QCOMPARE(ui::cell(f.channelGrid, 1, 1), QStringLiteral("H1I"));
+    QCOMPARE(ui::cell(f.channelGrid, 1, 2), QStringLiteral("H0 "));
+    QCOMPARE(ui::cell(f.channelGrid, 2, 7), QStringLiteral("boiler room"));
     QCOMPARE(f.order().total(), 18980 + 1975 + 298 + 1980);
 
     // Cleared rows can be assigned again; TB in the last row touches nothing else.
     ui::assign(f, 16, 54);
-    QCOMPARE(ui::cell(f.StringGrid1, 1, 15), QStringLiteral("---"));
+    QCOMPARE(ui::cell(f.channelGrid, 1, 15), QStringLiteral("---"));
     ui::assign(f, 15, 1);
-    QCOMPARE(ui::cell(f.StringGrid1, 1, 15), QStringLiteral("H0 "));
-    QCOMPARE(ui::cell(f.StringGrid1, 1, 16), QStringLiteral("TB "));
+    QCOMPARE(ui::cell(f.channelGrid, 1, 15), QStringLiteral("H0 "));
+    QCOMPARE(ui::cell(f.channelGrid, 1, 16), QStringLiteral("TB "));
 }
 
 void TestGrid::releaseOfTheOpeningClickChoosesNothing()
@@ -161,16 +161,16 @@ void TestGrid::releaseOfTheOpeningClickChoosesNothing()
     // still pressed, wherever the screen leaves room for it.
     Forms forms(QStringLiteral("English"), true);
     MainControls &f = forms.f();
-    ui::click(f.RadioButton1);
+    ui::click(f.tq8Button);
     ui::choose(f, 1);
     for (int row : {16, 11, 4}) {
-        const QPoint at = f.StringGrid1->mapTo(&f.window, ui::cellCentre(f.StringGrid1, 1, row));
+        const QPoint at = f.channelGrid->mapTo(&f.window, ui::cellCentre(f.channelGrid, 1, row));
         QTest::mousePress(f.window.windowHandle(), Qt::LeftButton, {}, at);
         QTest::mouseRelease(f.window.windowHandle(), Qt::LeftButton, {}, at, 600);
         QVERIFY2(ui::pickerOpen(f), qPrintable(QString::number(row)));
-        QCOMPARE(ui::cell(f.StringGrid1, 1, row), QString());
+        QCOMPARE(ui::cell(f.channelGrid, 1, row), QString());
         ui::choose(f, 5);
-        QCOMPARE(ui::cell(f.StringGrid1, 1, row), QStringLiteral("L0I"));
+        QCOMPARE(ui::cell(f.channelGrid, 1, row), QStringLiteral("L0I"));
     }
 }
 
@@ -178,47 +178,47 @@ void TestGrid::separatorItemCountsAsNoModule()
 {
     Forms forms(QStringLiteral("Czech"), true);
     MainControls &f = forms.f();
-    f.RadioButton1->setChecked(true);
+    f.tq8Button->setChecked(true);
     ui::choose(f, 46);
-    QCOMPARE(ui::cell(f.StringGrid1, 1, 1), QStringLiteral("---"));
+    QCOMPARE(ui::cell(f.channelGrid, 1, 1), QStringLiteral("---"));
     QCOMPARE(f.order().module(1), 46);
-    QCOMPARE(f.Label14->text(), QStringLiteral("---"));
-    QCOMPARE(f.Label15->text(), QStringLiteral("0,-"));
-    QCOMPARE(f.Label13->text(), QStringLiteral("15990,-"));
+    QCOMPARE(f.orderCodeLabel->text(), QStringLiteral("---"));
+    QCOMPARE(f.itemPriceLabel->text(), QStringLiteral("0,-"));
+    QCOMPARE(f.totalLabel->text(), QStringLiteral("15990,-"));
 }
 
 void TestGrid::enterCommitsAndEscapeHides()
 {
     Forms forms(QStringLiteral("English"), true);
     MainControls &f = forms.f();
-    f.RadioButton1->setChecked(true);
-    ui::closeList(f, f.ComboBox1);
-    QVERIFY(f.ComboBox1->isVisible());
-    f.ComboBox1->setCurrentIndex(10);
-    QTest::keyClick(f.ComboBox1, Qt::Key_Return);
-    QVERIFY(!f.ComboBox1->isVisible());
-    QCOMPARE(ui::cell(f.StringGrid1, 1, 1), QStringLiteral("V0 "));
+    f.tq8Button->setChecked(true);
+    ui::closeList(f, f.modulePicker);
+    QVERIFY(f.modulePicker->isVisible());
+    f.modulePicker->setCurrentIndex(10);
+    QTest::keyClick(f.modulePicker, Qt::Key_Return);
+    QVERIFY(!f.modulePicker->isVisible());
+    QCOMPARE(ui::cell(f.channelGrid, 1, 1), QStringLiteral("V0 "));
 
     BoxAnswers boxes; // Esc must not reach the reset button
     ui::clickCell(f, 1, 2);
-    ui::closeList(f, f.ComboBox1);
-    QTest::keyClick(f.ComboBox1, Qt::Key_Escape);
-    QVERIFY(!f.ComboBox1->isVisible());
+    ui::closeList(f, f.modulePicker);
+    QTest::keyClick(f.modulePicker, Qt::Key_Escape);
+    QVERIFY(!f.modulePicker->isVisible());
     QVERIFY(boxes.asked.isEmpty());
-    QCOMPARE(ui::cell(f.StringGrid1, 1, 1), QStringLiteral("V0 "));
+    QCOMPARE(ui::cell(f.channelGrid, 1, 1), QStringLiteral("V0 "));
 }
 
 void TestGrid::focusLossCommits()
 {
     Forms forms(QStringLiteral("English"), true);
     MainControls &f = forms.f();
-    f.RadioButton1->setChecked(true);
-    ui::closeList(f, f.ComboBox1);
-    f.ComboBox1->setCurrentIndex(13);
+    f.tq8Button->setChecked(true);
+    ui::closeList(f, f.modulePicker);
+    f.modulePicker->setCurrentIndex(13);
     // Leaving the closed picker for the grid commits the shown item.
     ui::hoverCell(f, 1, 9);
-    QVERIFY(!f.ComboBox1->isVisible());
-    QCOMPARE(ui::cell(f.StringGrid1, 1, 1), QStringLiteral("W0 "));
+    QVERIFY(!f.modulePicker->isVisible());
+    QCOMPARE(ui::cell(f.channelGrid, 1, 1), QStringLiteral("W0 "));
     QCOMPARE(f.order().module(1), 13);
     QCOMPARE(f.order().total(), 15990 + 550);
 }
@@ -227,67 +227,67 @@ void TestGrid::hoverShowsTheModuleUnderThePointer()
 {
     Forms forms(QStringLiteral("Czech"), true);
     MainControls &f = forms.f();
-    f.RadioButton1->setChecked(true);
+    f.tq8Button->setChecked(true);
     ui::choose(f, 1);
     ui::assign(f, 2, 3);
 
     const int decoded = pictures::decodeCount();
     ui::hoverCell(f, 1, 2);
-    QCOMPARE(f.Label14->text(), QStringLiteral("V4103"));
-    QCOMPARE(f.Label15->text(), QStringLiteral("1975,-"));
-    QCOMPARE(ui::currentRow(f.StringGrid1), 2);
+    QCOMPARE(f.orderCodeLabel->text(), QStringLiteral("V4103"));
+    QCOMPARE(f.itemPriceLabel->text(), QStringLiteral("1975,-"));
+    QCOMPARE(ui::currentRow(f.channelGrid), 2);
     QCOMPARE(f.hover().lastAccessory, -1);
-    QCOMPARE(f.Image1->picture().size(), QSize(150, 102));
-    QCOMPARE(f.StringGrid1->cursor().shape(), Qt::PointingHandCursor);
+    QCOMPARE(f.picture->picture().size(), QSize(150, 102));
+    QCOMPARE(f.channelGrid->cursor().shape(), Qt::PointingHandCursor);
 
     ui::hoverCell(f, 1, 7); // an empty row
-    QCOMPARE(f.Label14->text(), QStringLiteral("---"));
-    QCOMPARE(f.Label15->text(), QStringLiteral("0,-"));
+    QCOMPARE(f.orderCodeLabel->text(), QStringLiteral("---"));
+    QCOMPARE(f.itemPriceLabel->text(), QStringLiteral("0,-"));
     ui::hoverCell(f, 1, 0); // the heading
-    QCOMPARE(f.Label14->text(), QStringLiteral("---"));
+    QCOMPARE(f.orderCodeLabel->text(), QStringLiteral("---"));
     ui::hoverCell(f, 2, 2); // the note of a fitted row
-    QCOMPARE(f.Label14->text(), QStringLiteral("---"));
-    QCOMPARE(ui::currentColumn(f.StringGrid1), 2);
-    QCOMPARE(f.StringGrid1->cursor().shape(), Qt::IBeamCursor);
+    QCOMPARE(f.orderCodeLabel->text(), QStringLiteral("---"));
+    QCOMPARE(ui::currentColumn(f.channelGrid), 2);
+    QCOMPARE(f.channelGrid->cursor().shape(), Qt::IBeamCursor);
     // Moving within the grid decodes the module picture once per visit.
     QCOMPARE(pictures::decodeCount(), decoded + 1);
-    ui::moveOver(f.Panel1);
+    ui::moveOver(f.leftPanel);
     ui::hoverCell(f, 1, 1);
     QCOMPARE(pictures::decodeCount(), decoded + 2);
-    QCOMPARE(f.Label15->text(), QStringLiteral("298,-"));
+    QCOMPARE(f.itemPriceLabel->text(), QStringLiteral("298,-"));
 }
 
 void TestGrid::notesAreTypedOnlyInTheNoteColumn()
 {
     Forms forms(QStringLiteral("English"), true);
     MainControls &f = forms.f();
-    f.RadioButton1->setChecked(true);
+    f.tq8Button->setChecked(true);
     ui::choose(f, 1);
 
     ui::hoverCell(f, 2, 4);
-    QVERIFY(f.StringGrid1->noteTypingEnabled());
+    QVERIFY(f.channelGrid->noteTypingEnabled());
     ui::clickCell(f, 2, 4);
-    QVERIFY(!f.ComboBox1->isVisible());
-    QVERIFY(ui::noteEditor(f.StringGrid1));
-    QTest::keyClicks(ui::noteEditor(f.StringGrid1), QStringLiteral("probe in the cellar"));
-    QTest::keyClick(ui::noteEditor(f.StringGrid1), Qt::Key_Return);
-    QCOMPARE(ui::cell(f.StringGrid1, 2, 4), QStringLiteral("probe in the cellar"));
+    QVERIFY(!f.modulePicker->isVisible());
+    QVERIFY(ui::noteEditor(f.channelGrid));
+    QTest::keyClicks(ui::noteEditor(f.channelGrid), QStringLiteral("probe in the cellar"));
+    QTest::keyClick(ui::noteEditor(f.channelGrid), Qt::Key_Return);
+    QCOMPARE(ui::cell(f.channelGrid, 2, 4), QStringLiteral("probe in the cellar"));
 
     // Typing on a note cell starts its editor; a long note is no problem.
     const QString longNote(1000, QLatin1Char('x'));
     ui::hoverCell(f, 2, 6);
-    QTest::keyClicks(f.StringGrid1, QStringLiteral("a"));
-    QVERIFY(ui::noteEditor(f.StringGrid1));
-    ui::noteEditor(f.StringGrid1)->setText(longNote);
+    QTest::keyClicks(f.channelGrid, QStringLiteral("a"));
+    QVERIFY(ui::noteEditor(f.channelGrid));
+    ui::noteEditor(f.channelGrid)->setText(longNote);
     ui::hoverCell(f, 1, 6); // leaving the notes ends the typing and keeps the text
-    QVERIFY(!ui::noteEditor(f.StringGrid1));
-    QCOMPARE(ui::cell(f.StringGrid1, 2, 6), longNote);
-    f.StringGrid1->grab();
+    QVERIFY(!ui::noteEditor(f.channelGrid));
+    QCOMPARE(ui::cell(f.channelGrid, 2, 6), longNote);
+    f.channelGrid->grab();
 
     // Over the module column, keys type nothing.
-    QTest::keyClicks(f.StringGrid1, QStringLiteral("zz"));
-    QVERIFY(!ui::noteEditor(f.StringGrid1));
-    QCOMPARE(ui::cell(f.StringGrid1, 1, 6), QString());
+    QTest::keyClicks(f.channelGrid, QStringLiteral("zz"));
+    QVERIFY(!ui::noteEditor(f.channelGrid));
+    QCOMPARE(ui::cell(f.channelGrid, 1, 6), QString());
 }
 
 void TestGrid::keysMoveTheCurrentCell_data()
@@ -316,9 +316,9 @@ void TestGrid::keysMoveTheCurrentCell()
     Forms forms(QStringLiteral("English"), true);
     MainControls &f = forms.f();
     ui::hoverCell(f, from.x(), from.y());
-    QTest::keyClick(f.StringGrid1, Qt::Key(key));
-    QCOMPARE(QPoint(ui::currentColumn(f.StringGrid1), ui::currentRow(f.StringGrid1)), to);
-    QVERIFY(!f.ComboBox1->isVisible());
+    QTest::keyClick(f.channelGrid, Qt::Key(key));
+    QCOMPARE(QPoint(ui::currentColumn(f.channelGrid), ui::currentRow(f.channelGrid)), to);
+    QVERIFY(!f.modulePicker->isVisible());
 }
 
 void TestGrid::f2EditsTheWholeNote()
@@ -327,27 +327,27 @@ void TestGrid::f2EditsTheWholeNote()
     MainControls &f = forms.f();
     f.order().setNote(3, QStringLiteral("attic"));
     ui::hoverCell(f, 2, 3);
-    QTest::keyClick(f.StringGrid1, Qt::Key_F2);
-    QLineEdit *editor = ui::noteEditor(f.StringGrid1);
+    QTest::keyClick(f.channelGrid, Qt::Key_F2);
+    QLineEdit *editor = ui::noteEditor(f.channelGrid);
     QVERIFY(editor);
     QCOMPARE(editor->selectedText(), QStringLiteral("attic"));
     QTest::keyClicks(editor, QStringLiteral("cellar"));
     QTest::keyClick(editor, Qt::Key_Escape); // drops the typing
     QCOMPARE(f.order().note(3), QStringLiteral("attic"));
-    QCOMPARE(QApplication::focusWidget(), f.StringGrid1);
+    QCOMPARE(QApplication::focusWidget(), f.channelGrid);
 }
 
 void TestGrid::cellsAreDrawnWithTheirColours()
 {
     Forms forms(QStringLiteral("Czech"), true);
     MainControls &f = forms.f();
-    const QImage image = f.StringGrid1->grab().toImage();
+    const QImage image = f.channelGrid->grab().toImage();
     const QColor yellow(255, 255, 0);
-    QCOMPARE(image.pixelColor(ui::cellRect(f.StringGrid1, 0, 5).topLeft()), yellow);
-    QCOMPARE(image.pixelColor(ui::cellRect(f.StringGrid1, 2, 0).bottomRight()), yellow);
-    QCOMPARE(image.pixelColor(ui::cellRect(f.StringGrid1, 2, 5).topLeft()), QColor(Qt::white));
+    QCOMPARE(image.pixelColor(ui::cellRect(f.channelGrid, 0, 5).topLeft()), yellow);
+    QCOMPARE(image.pixelColor(ui::cellRect(f.channelGrid, 2, 0).bottomRight()), yellow);
+    QCOMPARE(image.pixelColor(ui::cellRect(f.channelGrid, 2, 5).topLeft()), QColor(Qt::white));
     // The heading's three lines are drawn from the top of the cell.
-    const QRect heading = ui::cellRect(f.StringGrid1, 1, 0);
+    const QRect heading = ui::cellRect(f.channelGrid, 1, 0);
     int inkRows = 0;
     for (int y = heading.top(); y <= heading.bottom(); ++y) {
         bool ink = false;
@@ -371,7 +371,7 @@ void TestGrid::noteIsDrawnInsideItsCell()
 {
     QFETCH(QString, note);
     Forms forms(QStringLiteral("Czech"), true);
-    QTableView *grid = forms.f().StringGrid1;
+    QTableView *grid = forms.f().channelGrid;
     const QImage without = grid->grab().toImage();
     forms.f().order().setNote(6, note);
     const QImage with = grid->grab().toImage();

@@ -51,7 +51,7 @@ void TestGridAccessibility::readsAsATableUnderItsHeadings()
     f.order().fitModule(5, 3);
     f.order().setNote(5, QStringLiteral("boiler\rroom"));
 
-    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(f.StringGrid1);
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(f.channelGrid);
     QCOMPARE(iface->role(), QAccessible::Table);
     QCOMPARE(iface->text(QAccessible::Name), name);
     QAccessibleTableInterface *table = iface->tableInterface();
@@ -86,7 +86,7 @@ void TestGridAccessibility::cellsActAndFollowTheOrder()
 {
     Forms forms(QStringLiteral("Czech"), true);
     MainControls &f = forms.f();
-    QAccessibleTableInterface *table = QAccessible::queryAccessibleInterface(f.StringGrid1)->tableInterface();
+    QAccessibleTableInterface *table = QAccessible::queryAccessibleInterface(f.channelGrid)->tableInterface();
     QVERIFY(table);
 
     // A cell's action selects it.
@@ -105,9 +105,9 @@ void TestGridAccessibility::cellsActAndFollowTheOrder()
     // The note editor is named after its column and channel.
     f.order().chooseModel(catalogue::Model::TQ8);
     ui::hoverCell(f, 2, 7);
-    QTest::keyClick(f.StringGrid1, Qt::Key_K);
-    QVERIFY(ui::noteEditor(f.StringGrid1));
-    QCOMPARE(ui::noteEditor(f.StringGrid1)->accessibleName(), QStringLiteral("Poznámka 7"));
+    QTest::keyClick(f.channelGrid, Qt::Key_K);
+    QVERIFY(ui::noteEditor(f.channelGrid));
+    QCOMPARE(ui::noteEditor(f.channelGrid)->accessibleName(), QStringLiteral("Poznámka 7"));
 }
 
 QTEST_MAIN(TestGridAccessibility)

@@ -52,29 +52,29 @@ void TestHover::radioButtonsShowTheirModel()
     Forms forms(QStringLiteral("Czech"), true);
     MainControls &f = forms.f();
     const int start = pictures::decodeCount();
-    ui::moveOver(f.RadioButton1);
-    QCOMPARE(f.Image1->picture().size(), QSize(200, 113));
-    QCOMPARE(f.Label14->text(), QStringLiteral("TQ8"));
-    QCOMPARE(f.Label15->text(), QStringLiteral("15990,-"));
-    QVERIFY(f.RadioButton1->font().bold());
+    ui::moveOver(f.tq8Button);
+    QCOMPARE(f.picture->picture().size(), QSize(200, 113));
+    QCOMPARE(f.orderCodeLabel->text(), QStringLiteral("TQ8"));
+    QCOMPARE(f.itemPriceLabel->text(), QStringLiteral("15990,-"));
+    QVERIFY(f.tq8Button->font().bold());
 
     // Across the group box to the next button: cleared on the way, then loaded.
-    ui::moveOver(f.GroupBox1);
-    QVERIFY(isWhite(f.Image1->picture()));
-    QCOMPARE(f.Label14->text(), QStringLiteral("---"));
-    QVERIFY(!f.RadioButton1->font().bold());
-    ui::moveOver(f.RadioButton2, QPoint(5, 5));
+    ui::moveOver(f.modelGroup);
+    QVERIFY(isWhite(f.picture->picture()));
+    QCOMPARE(f.orderCodeLabel->text(), QStringLiteral("---"));
+    QVERIFY(!f.tq8Button->font().bold());
+    ui::moveOver(f.tq8rButton, QPoint(5, 5));
     for (int x = 6; x < 60; x += 9)
-        ui::moveOver(f.RadioButton2, QPoint(x, 12));
+        ui::moveOver(f.tq8rButton, QPoint(x, 12));
     QCOMPARE(pictures::decodeCount(), start + 2);
-    QCOMPARE(f.Label14->text(), QStringLiteral("TQ8R"));
+    QCOMPARE(f.orderCodeLabel->text(), QStringLiteral("TQ8R"));
 
-    ui::moveOver(f.RadioButton3);
-    QCOMPARE(f.Image1->picture().size(), QSize(182, 150));
-    QVERIFY(f.RadioButton3->font().bold() && !f.RadioButton2->font().bold());
-    ui::moveOver(f.RadioButton2);
-    QCOMPARE(f.Image1->picture().size(), QSize(200, 113));
-    QCOMPARE(f.Label15->text(), QStringLiteral("18980,-"));
+    ui::moveOver(f.assemblyButton);
+    QCOMPARE(f.picture->picture().size(), QSize(182, 150));
+    QVERIFY(f.assemblyButton->font().bold() && !f.tq8rButton->font().bold());
+    ui::moveOver(f.tq8rButton);
+    QCOMPARE(f.picture->picture().size(), QSize(200, 113));
+    QCOMPARE(f.itemPriceLabel->text(), QStringLiteral("18980,-"));
     QCOMPARE(pictures::decodeCount(), start + 4);
 }
 
@@ -83,30 +83,30 @@ void TestHover::checkBoxesShowTheirAccessory()
     Forms forms(QStringLiteral("Czech"), true);
     MainControls &f = forms.f();
     const int start = pictures::decodeCount();
-    ui::moveOver(f.checkBox(4));
-    QCOMPARE(f.Label14->text(), QStringLiteral("ZK202"));
-    QCOMPARE(f.Label15->text(), QStringLiteral("195,-"));
-    QCOMPARE(f.Image1->picture().size(), QSize(150, 94));
-    ui::moveOver(f.checkBox(14));
-    QCOMPARE(f.Label14->text(), QStringLiteral("ZK202"));
+    ui::moveOver(f.accessoryBox(4));
+    QCOMPARE(f.orderCodeLabel->text(), QStringLiteral("ZK202"));
+    QCOMPARE(f.itemPriceLabel->text(), QStringLiteral("195,-"));
+    QCOMPARE(f.picture->picture().size(), QSize(150, 94));
+    ui::moveOver(f.accessoryBox(14));
+    QCOMPARE(f.orderCodeLabel->text(), QStringLiteral("ZK202"));
     QCOMPARE(pictures::decodeCount(), start + 2); // the tags differ
 
     // Within the box nothing is decoded again; it stays bold and fitted.
     for (int x = 5; x < 100; x += 10)
-        ui::moveOver(f.checkBox(14), QPoint(x, 8));
+        ui::moveOver(f.accessoryBox(14), QPoint(x, 8));
     QCOMPARE(pictures::decodeCount(), start + 2);
     QCOMPARE(f.hover().lastAccessory, 14);
-    QVERIFY(f.checkBox(14)->font().bold() && !f.checkBox(4)->font().bold());
-    QFont bold = f.checkBox(14)->font();
-    QCOMPARE(f.checkBox(14)->width(), QFontMetrics(bold).horizontalAdvance(f.checkBox(14)->text()) + 20);
+    QVERIFY(f.accessoryBox(14)->font().bold() && !f.accessoryBox(4)->font().bold());
+    QFont bold = f.accessoryBox(14)->font();
+    QCOMPARE(f.accessoryBox(14)->width(), QFontMetrics(bold).horizontalAdvance(f.accessoryBox(14)->text()) + 20);
 
     // Onto the group box and back: emphasis goes and comes, no decoding.
-    ui::moveOver(f.GroupBox2, QPoint(400, 290));
-    QVERIFY(!f.checkBox(14)->font().bold());
-    QCOMPARE(f.Label14->text(), QStringLiteral("ZK202"));
-    QVERIFY(!isWhite(f.Image1->picture()));
-    ui::moveOver(f.checkBox(14));
-    QVERIFY(f.checkBox(14)->font().bold());
+    ui::moveOver(f.accessoryGroup, QPoint(400, 290));
+    QVERIFY(!f.accessoryBox(14)->font().bold());
+    QCOMPARE(f.orderCodeLabel->text(), QStringLiteral("ZK202"));
+    QVERIFY(!isWhite(f.picture->picture()));
+    ui::moveOver(f.accessoryBox(14));
+    QVERIFY(f.accessoryBox(14)->font().bold());
     QCOMPARE(pictures::decodeCount(), start + 2);
 
     // Every accessory has a picture of its own size.
@@ -115,9 +115,9 @@ void TestHover::checkBoxesShowTheirAccessory()
         {100, 124}, {150, 119}, {150, 113}, {71, 150}, {150, 121}, {190, 150}, {200, 127}, {150, 114}, {100, 98},
         {190, 30}, {164, 150}, {190, 137}};
     for (int tag = 1; tag <= 29; ++tag) {
-        ui::moveOver(f.checkBox(tag));
-        QCOMPARE(f.Image1->picture().size(), sizes[tag - 1]);
-        QCOMPARE(f.Label14->text(), catalogue::accessoryOrderCode(tag, 0));
+        ui::moveOver(f.accessoryBox(tag));
+        QCOMPARE(f.picture->picture().size(), sizes[tag - 1]);
+        QCOMPARE(f.orderCodeLabel->text(), catalogue::accessoryOrderCode(tag, 0));
     }
 }
 
@@ -125,31 +125,31 @@ void TestHover::variantsDecideWhatIsShown()
 {
     Forms forms(QStringLiteral("Czech"), true);
     MainControls &f = forms.f();
-    f.ComboBox2->setCurrentIndex(2);
-    ui::moveOver(f.checkBox(2));
-    QCOMPARE(f.Label14->text(), QStringLiteral("N2203"));
-    QCOMPARE(f.Label15->text(), QStringLiteral("1960,-"));
-    QCOMPARE(f.Image1->picture().size(), QSize(100, 114));
+    f.adapterList->setCurrentIndex(2);
+    ui::moveOver(f.accessoryBox(2));
+    QCOMPARE(f.orderCodeLabel->text(), QStringLiteral("N2203"));
+    QCOMPARE(f.itemPriceLabel->text(), QStringLiteral("1960,-"));
+    QCOMPARE(f.picture->picture().size(), QSize(100, 114));
 
     // A choice in the list shows its adapter and re-arms the hover.
-    f.checkBox(2)->setChecked(true);
-    f.ComboBox2->view()->setCurrentIndex(f.ComboBox2->model()->index(0, 0));
-    QTest::keyClick(f.ComboBox2->view(), Qt::Key_Return);
-    QCOMPARE(f.Image1->picture().size(), QSize(200, 88));
+    f.accessoryBox(2)->setChecked(true);
+    f.adapterList->view()->setCurrentIndex(f.adapterList->model()->index(0, 0));
+    QTest::keyClick(f.adapterList->view(), Qt::Key_Return);
+    QCOMPARE(f.picture->picture().size(), QSize(200, 88));
     QCOMPARE(f.hover().lastAccessory, -1);
     const int before = pictures::decodeCount();
-    ui::moveOver(f.checkBox(2));
+    ui::moveOver(f.accessoryBox(2));
     QCOMPARE(pictures::decodeCount(), before + 1);
-    QCOMPARE(f.Label14->text(), QStringLiteral("N2201"));
+    QCOMPARE(f.orderCodeLabel->text(), QStringLiteral("N2201"));
 
-    f.ComboBox3->setCurrentIndex(2);
-    ui::moveOver(f.checkBox(18));
-    QCOMPARE(f.Label14->text(), QStringLiteral("ZK211-10"));
-    QCOMPARE(f.Label15->text(), QStringLiteral("980,-"));
-    QCOMPARE(f.Image1->picture().size(), QSize(100, 124));
-    ui::moveOver(f.checkBox(13));
-    QCOMPARE(f.Label14->text(), QStringLiteral("ZK211"));
-    QCOMPARE(f.Image1->picture().size(), QSize(100, 124));
+    f.cableList->setCurrentIndex(2);
+    ui::moveOver(f.accessoryBox(18));
+    QCOMPARE(f.orderCodeLabel->text(), QStringLiteral("ZK211-10"));
+    QCOMPARE(f.itemPriceLabel->text(), QStringLiteral("980,-"));
+    QCOMPARE(f.picture->picture().size(), QSize(100, 124));
+    ui::moveOver(f.accessoryBox(13));
+    QCOMPARE(f.orderCodeLabel->text(), QStringLiteral("ZK211"));
+    QCOMPARE(f.picture->picture().size(), QSize(100, 124));
 }
 
 void TestHover::calibrationFollowsTheFittedChannels_data()
@@ -177,51 +177,51 @@ void TestHover::calibrationFollowsTheFittedChannels()
     Forms forms(QStringLiteral("Czech"), true);
     MainControls &f = forms.f();
     fitModules(f, fitted, separators);
-    ui::moveOver(f.checkBox(29));
+    ui::moveOver(f.accessoryBox(29));
     QCOMPARE(f.order().fittedChannels(), fitted);
-    QCOMPARE(f.Label14->text(), code);
-    QCOMPARE(f.Label15->text(), price);
-    QCOMPARE(f.Image1->picture().size(), QSize(190, 137));
+    QCOMPARE(f.orderCodeLabel->text(), code);
+    QCOMPARE(f.itemPriceLabel->text(), price);
+    QCOMPARE(f.picture->picture().size(), QSize(190, 137));
 }
 
 void TestHover::leavingItems()
 {
     Forms forms(QStringLiteral("Czech"), true);
     MainControls &f = forms.f();
-    ui::moveOver(f.checkBox(6));
+    ui::moveOver(f.accessoryBox(6));
     ui::moveOver(&f.window, QPoint(590, 560)); // bare window ground
-    QVERIFY(isWhite(f.Image1->picture()));
-    QCOMPARE(f.Label14->text(), QStringLiteral("---"));
-    QCOMPARE(f.Label15->text(), QStringLiteral("0,-"));
+    QVERIFY(isWhite(f.picture->picture()));
+    QCOMPARE(f.orderCodeLabel->text(), QStringLiteral("---"));
+    QCOMPARE(f.itemPriceLabel->text(), QStringLiteral("0,-"));
     QCOMPARE(f.hover().lastAccessory, -1);
     // Controls without a handler change nothing.
-    ui::moveOver(f.checkBox(6));
-    ui::moveOver(f.Panel2);
-    ui::moveOver(f.GroupBox4);
-    ui::moveOver(f.Label16);
-    QCOMPARE(f.Label14->text(), QStringLiteral("ZK204"));
+    ui::moveOver(f.accessoryBox(6));
+    ui::moveOver(f.picturePanel);
+    ui::moveOver(f.priceGroup);
+    ui::moveOver(f.versionLabel);
+    QCOMPARE(f.orderCodeLabel->text(), QStringLiteral("ZK204"));
     // A disabled box gives the pointer to its group box.
-    ui::click(f.RadioButton3);
+    ui::click(f.assemblyButton);
     ui::choose(f, 0);
-    ui::moveOver(f.checkBox(5));
-    ui::moveOver(f.checkBox(17));
-    QVERIFY(!f.checkBox(17)->font().bold() && !f.checkBox(5)->font().bold());
-    QCOMPARE(f.Label14->text(), QStringLiteral("ZK203"));
+    ui::moveOver(f.accessoryBox(5));
+    ui::moveOver(f.accessoryBox(17));
+    QVERIFY(!f.accessoryBox(17)->font().bold() && !f.accessoryBox(5)->font().bold());
+    QCOMPARE(f.orderCodeLabel->text(), QStringLiteral("ZK203"));
 }
 
 void TestHover::hoverTakesTheFocus()
 {
     Forms forms(QStringLiteral("English"), true);
     MainControls &f = forms.f();
-    ui::click(f.RadioButton1);
-    ui::closeList(f, f.ComboBox1);
-    f.ComboBox1->setCurrentIndex(29);
-    ui::moveOver(f.checkBox(11));
+    ui::click(f.tq8Button);
+    ui::closeList(f, f.modulePicker);
+    f.modulePicker->setCurrentIndex(29);
+    ui::moveOver(f.accessoryBox(11));
 
-    QCOMPARE(QApplication::focusWidget(), f.checkBox(11));
+    QCOMPARE(QApplication::focusWidget(), f.accessoryBox(11));
     // The picker lost the focus, which commits it.
-    QVERIFY(!f.ComboBox1->isVisible());
-    QCOMPARE(ui::cell(f.StringGrid1, 1, 1), QStringLiteral("X  "));
+    QVERIFY(!f.modulePicker->isVisible());
+    QCOMPARE(ui::cell(f.channelGrid, 1, 1), QStringLiteral("X  "));
 }
 
 void TestHover::missingPictureKeepsThePreviousOne()
@@ -229,14 +229,14 @@ void TestHover::missingPictureKeepsThePreviousOne()
     Forms forms(QStringLiteral("Czech"));
     MainControls &f = forms.f();
     f.window.showPicture(5);
-    const qint64 shown = f.Image1->picture().cacheKey();
+    const qint64 shown = f.picture->picture().cacheKey();
     // A picture the program does not hold is reported in the error box.
     BoxAnswers boxes;
     for (int number : {99, 0}) {
         f.window.showPicture(number);
         QCOMPARE(boxes.asked.last().icon, QMessageBox::Critical);
         QCOMPARE(boxes.asked.last().text, QStringLiteral("Picture %1 is missing").arg(number));
-        QCOMPARE(f.Image1->picture().cacheKey(), shown);
+        QCOMPARE(f.picture->picture().cacheKey(), shown);
     }
     QCOMPARE(boxes.asked.size(), 2);
 }
@@ -246,10 +246,10 @@ void TestHover::logoOpensTheMakersSite()
     Forms forms(QStringLiteral("Czech"), true);
     MainControls &f = forms.f();
     BoxAnswers boxes;
-    QTest::mouseClick(f.Image2, Qt::LeftButton);
+    QTest::mouseClick(f.logo, Qt::LeftButton);
     QCOMPARE(forms.desktop->urls, QList<QUrl>{QUrl(QString::fromLatin1(MainWindow::MakerWebAddress))});
     forms.desktop->throwOnUrl = true; // no browser: nothing is shown
-    QTest::mouseClick(f.Image2, Qt::LeftButton);
+    QTest::mouseClick(f.logo, Qt::LeftButton);
     QCOMPARE(forms.desktop->urls.size(), 2);
     QVERIFY(boxes.asked.isEmpty());
 }
@@ -267,13 +267,13 @@ void TestHover::diagramInTheCurrentLanguage()
     QImage shownPicture;
     QTimer::singleShot(0, &diagram, [&] {
         shownModal = diagram.isVisible() && diagram.isModal();
-        shownPicture = diagram.findChild<PictureBox *>(QStringLiteral("Image1"))->picture();
+        shownPicture = diagram.findChild<PictureBox *>(QString::fromLatin1(controlnames::Diagram))->picture();
         QTest::keyClick(&diagram, Qt::Key_A); // other keys do nothing
-        QTest::mouseClick(diagram.findChild<PictureBox *>(QStringLiteral("Image1")), Qt::LeftButton);
+        QTest::mouseClick(diagram.findChild<PictureBox *>(QString::fromLatin1(controlnames::Diagram)), Qt::LeftButton);
         if (diagram.isVisible())
             QTest::keyClick(&diagram, Qt::Key_Escape);
     });
-    ui::click(f.BitBtn3);
+    ui::click(f.diagramButton);
     QVERIFY(shownModal);
     QCOMPARE(shownPicture, czech);
     QVERIFY(diagram.isHidden());
@@ -281,12 +281,12 @@ void TestHover::diagramInTheCurrentLanguage()
     QVERIFY(diagram.windowTitle().isEmpty());
     QVERIFY(diagram.windowFlags() & Qt::Tool);
 
-    f.SpeedButton1->click();
+    f.languageButton->click();
     QTimer::singleShot(0, &diagram, [&] {
-        shownPicture = diagram.findChild<PictureBox *>(QStringLiteral("Image1"))->picture();
+        shownPicture = diagram.findChild<PictureBox *>(QString::fromLatin1(controlnames::Diagram))->picture();
         diagram.close();
     });
-    ui::click(f.BitBtn3);
+    ui::click(f.diagramButton);
     QCOMPARE(shownPicture, english);
     QVERIFY(diagram.isHidden());
 }
@@ -302,7 +302,7 @@ void TestHover::diagramKeepsMemoryFlat()
     MainControls &f = forms.f();
     const auto openAndClose = [&] {
         QTimer::singleShot(0, forms.image.get(), [&] { forms.image->reject(); });
-        f.BitBtn3->click();
+        f.diagramButton->click();
     };
     for (int i = 0; i < 10; ++i)
         openAndClose();
@@ -314,7 +314,8 @@ void TestHover::diagramKeepsMemoryFlat()
     const long grown = procStatusKb("VmRSS") - before;
     // A kept picture would be 1.1 MB per opening, 160 MB over the loop.
     QVERIFY2(grown < 8 * 1024, qPrintable(QStringLiteral("grew by %1 kB").arg(grown)));
-    QCOMPARE(forms.image->findChild<PictureBox *>(QStringLiteral("Image1"))->picture().size(), QSize(525, 700));
+    QCOMPARE(forms.image->findChild<PictureBox *>(QString::fromLatin1(controlnames::Diagram))->picture().size(),
+        QSize(525, 700));
 }
 
 QTEST_MAIN(TestHover)

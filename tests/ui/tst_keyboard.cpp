@@ -57,53 +57,53 @@ void TestKeyboard::wholeOrderByKeyboard()
     const QString previous = QDir::currentPath();
     QDir::setCurrent(folder.path());
     const PrivateConfig config;
-    QTRY_COMPARE(focused(), static_cast<QWidget *>(f.StringGrid1));
+    QTRY_COMPARE(focused(), static_cast<QWidget *>(f.channelGrid));
 
     // The model: back to the model buttons, an arrow to TQ8R, Space selects it.
-    QVERIFY(tabTo(f.RadioButton1, true) || tabTo(f.RadioButton3, true));
-    QTest::keyClick(focused(), focused() == f.RadioButton1 ? Qt::Key_Right : Qt::Key_Left);
-    QCOMPARE(focused(), static_cast<QWidget *>(f.RadioButton2));
+    QVERIFY(tabTo(f.tq8Button, true) || tabTo(f.assemblyButton, true));
+    QTest::keyClick(focused(), focused() == f.tq8Button ? Qt::Key_Right : Qt::Key_Left);
+    QCOMPARE(focused(), static_cast<QWidget *>(f.tq8rButton));
     QTest::keyClick(focused(), Qt::Key_Space);
-    QVERIFY(f.RadioButton2->isChecked());
+    QVERIFY(f.tq8rButton->isChecked());
     // The picker is open over channel 1: the third entry is H1I.
     QVERIFY(ui::pickerOpen(f));
-    pressInList(f.ComboBox1, 3);
-    QCOMPARE(ui::cell(f.StringGrid1, 1, 1), QStringLiteral("H1I"));
-    QCOMPARE(focused(), static_cast<QWidget *>(f.StringGrid1));
+    pressInList(f.modulePicker, 3);
+    QCOMPARE(ui::cell(f.channelGrid, 1, 1), QStringLiteral("H1I"));
+    QCOMPARE(focused(), static_cast<QWidget *>(f.channelGrid));
 
     // Channel 2 by the arrow key: the picker follows.
-    QTest::keyClick(f.StringGrid1, Qt::Key_Down);
+    QTest::keyClick(f.channelGrid, Qt::Key_Down);
     QVERIFY(ui::pickerOpen(f));
-    pressInList(f.ComboBox1, 1);
-    QCOMPARE(ui::cell(f.StringGrid1, 1, 2), QStringLiteral("H0 "));
+    pressInList(f.modulePicker, 1);
+    QCOMPARE(ui::cell(f.channelGrid, 1, 2), QStringLiteral("H0 "));
 
     // Accessories: Tab to them, Space ticks; the adapter's list opens.
-    QVERIFY(tabTo(f.checkBox(2)));
-    QTest::keyClick(f.checkBox(2), Qt::Key_Space);
-    QVERIFY(f.checkBox(2)->isChecked());
-    QVERIFY(f.ComboBox2->view()->isVisible());
-    pressInList(f.ComboBox2, 2);
-    QCOMPARE(f.ComboBox2->currentIndex(), 2);
-    QVERIFY(tabTo(f.checkBox(27)));
+    QVERIFY(tabTo(f.accessoryBox(2)));
+    QTest::keyClick(f.accessoryBox(2), Qt::Key_Space);
+    QVERIFY(f.accessoryBox(2)->isChecked());
+    QVERIFY(f.adapterList->view()->isVisible());
+    pressInList(f.adapterList, 2);
+    QCOMPARE(f.adapterList->currentIndex(), 2);
+    QVERIFY(tabTo(f.accessoryBox(27)));
     // Reached by the keyboard far down, it has been scrolled into view.
-    const int bottom = f.checkBox(27)->mapTo(&f.window, QPoint(0, f.checkBox(27)->height())).y();
-    QVERIFY2(bottom <= f.window.height() && f.ScrollBar1->value() > 0, qPrintable(QString::number(bottom)));
-    QTest::keyClick(f.checkBox(27), Qt::Key_Space);
+    const int bottom = f.accessoryBox(27)->mapTo(&f.window, QPoint(0, f.accessoryBox(27)->height())).y();
+    QVERIFY2(bottom <= f.window.height() && f.scrollBar->value() > 0, qPrintable(QString::number(bottom)));
+    QTest::keyClick(f.accessoryBox(27), Qt::Key_Space);
     QCOMPARE(f.order().total(), 18980 + 1975 + 298 + 1960 + 155);
 
     // Enter is the document button; the contact dialog takes text and Enter.
     ContactDialog *dialog = forms.kontakt.get();
     QTimer::singleShot(0, dialog, [&] {
-        const bool ready = QTest::qWaitFor([&] { return focused() == ContactControls(*dialog).Button1; }, 3000);
+        const bool ready = QTest::qWaitFor([&] { return focused() == ContactControls(*dialog).continueButton; }, 3000);
         if (!ready) {
             dialog->reject(); // the checks below then fail instead of waiting
             return;
         }
-        QTest::keyClick(ContactControls(*dialog).Button1, Qt::Key_Tab); // round to the first box
+        QTest::keyClick(ContactControls(*dialog).continueButton, Qt::Key_Tab); // round to the first box
         QTest::keyClicks(focused(), QStringLiteral("Keyboard Ltd"));
         QTest::keyClick(focused(), Qt::Key_Return);
     });
-    QTest::keyClick(f.checkBox(27), Qt::Key_Return);
+    QTest::keyClick(f.accessoryBox(27), Qt::Key_Return);
     QCOMPARE(forms.desktop->opened.size(), 1);
     QFile document(folder.filePath(QStringLiteral("formular.rtf")));
     QVERIFY(document.open(QIODevice::ReadOnly));
@@ -118,13 +118,14 @@ void TestKeyboard::controlsHaveNamesInTheCurrentLanguage()
 {
     Forms forms(QStringLiteral("Czech"));
     MainControls &f = forms.f();
-    QList<QAbstractButton *> captioned{f.RadioButton1, f.RadioButton2, f.RadioButton3, f.BitBtn1, f.BitBtn2, f.BitBtn3};
-    for (QCheckBox *box : f.CheckBoxes)
+    QList<QAbstractButton *> captioned{
+        f.tq8Button, f.tq8rButton, f.assemblyButton, f.resetButton, f.documentButton, f.diagramButton};
+    for (QCheckBox *box : f.accessoryBoxes)
         captioned << box;
     // Without a caption, the name is the widget's own (a list's accessible
     // Name on Linux is its current item; the name reaches it as a relation).
     QWidget *const uncaptioned[] = {
-        f.StringGrid1, f.ComboBox1, f.ComboBox2, f.ComboBox3, f.SpeedButton1, f.ScrollBar1, f.Image2};
+        f.channelGrid, f.modulePicker, f.adapterList, f.cableList, f.languageButton, f.scrollBar, f.logo};
     QStringList czech;
     for (QWidget *widget : uncaptioned) {
         QVERIFY2(!widget->accessibleName().isEmpty(), qPrintable(widget->objectName()));
@@ -133,16 +134,16 @@ void TestKeyboard::controlsHaveNamesInTheCurrentLanguage()
     for (int round = 0; round < 2; ++round) {
         for (QAbstractButton *button : captioned)
             QCOMPARE(accessibleName(button), button->text());
-        f.SpeedButton1->click();
+        f.languageButton->click();
     }
-    f.SpeedButton1->click();
+    f.languageButton->click();
     for (std::size_t i = 0; i < std::size(uncaptioned); ++i)
         QVERIFY2(uncaptioned[i]->accessibleName() != czech.at(int(i)), qPrintable(czech.at(int(i))));
 
     forms.kontakt->show();
     for (int i = 0; i < 5; ++i)
-        QCOMPARE(accessibleName(ContactControls(*forms.kontakt).Edits[std::size_t(i)]) + QLatin1Char(' '),
-            ContactControls(*forms.kontakt).GroupBoxes[std::size_t(i)]->title());
+        QCOMPARE(accessibleName(ContactControls(*forms.kontakt).edits[std::size_t(i)]) + QLatin1Char(' '),
+            ContactControls(*forms.kontakt).groups[std::size_t(i)]->title());
     forms.kontakt->reject();
 }
 

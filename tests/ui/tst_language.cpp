@@ -13,14 +13,14 @@ namespace {
 // Every text the switch sets, in one list, to compare whole states.
 QStringList texts(MainControls &f)
 {
-    QStringList all{f.window.windowTitle(), f.GroupBox1->title(), f.RadioButton3->toolTip(),
-        ui::cell(f.StringGrid1, 0, 0), ui::cell(f.StringGrid1, 1, 0), ui::cell(f.StringGrid1, 2, 0), f.BitBtn1->text(),
-        f.BitBtn2->text(), f.BitBtn3->text(), f.GroupBox2->title()};
-    for (QLabel *heading : f.SectionLabels)
+    QStringList all{f.window.windowTitle(), f.modelGroup->title(), f.assemblyButton->toolTip(),
+        ui::cell(f.channelGrid, 0, 0), ui::cell(f.channelGrid, 1, 0), ui::cell(f.channelGrid, 2, 0),
+        f.resetButton->text(), f.documentButton->text(), f.diagramButton->text(), f.accessoryGroup->title()};
+    for (QLabel *heading : f.sectionHeadings)
         all << heading->text();
-    for (QCheckBox *box : f.CheckBoxes)
+    for (QCheckBox *box : f.accessoryBoxes)
         all << box->text() << QString::number(box->width());
-    all << QString::number(f.Panel4->y()) << QString::number(f.GroupBox4->isVisible());
+    all << QString::number(f.buttonPanel->y()) << QString::number(f.priceGroup->isVisible());
     return all;
 }
 
@@ -44,36 +44,37 @@ void TestLanguage::textsOfBothLanguages()
 {
     Forms forms(QStringLiteral("Czech"));
     MainControls &f = forms.f();
-    QCOMPARE(f.GroupBox1->title(), QStringLiteral("Typ požadované ústředny: "));
-    QCOMPARE(ui::cell(f.StringGrid1, 0, 0), QStringLiteral("Číslo\rvstupního\rkanálu"));
-    QCOMPARE(ui::cell(f.StringGrid1, 2, 0), QStringLiteral("\rPoznámka"));
-    QCOMPARE(f.BitBtn1->text(), QStringLiteral("Vynulovat formulář"));
-    QCOMPARE(f.SectionLabels[3]->text(), QStringLiteral("Příslušenství pro zpracování alarmového signálu ALARM OUT: "));
-    QCOMPARE(f.checkBox(2)->text(), QStringLiteral("napájecí adaptér - zvolte si prosím typ    ------- >>>"));
-    QCOMPARE(f.checkBox(17)->text(), QStringLiteral("ZK214 - externí displej pro TQ8"));
-    QCOMPARE(f.RadioButton3->toolTip(), QStringLiteral("Ústředna TQ8 ve skříni IP54 s připojeným terminálem."));
-    QCOMPARE(f.ComboBox1->itemText(27), QStringLiteral("Z      [měření R , galvanicky neoddělený]"));
+    QCOMPARE(f.modelGroup->title(), QStringLiteral("Typ požadované ústředny: "));
+    QCOMPARE(ui::cell(f.channelGrid, 0, 0), QStringLiteral("Číslo\rvstupního\rkanálu"));
+    QCOMPARE(ui::cell(f.channelGrid, 2, 0), QStringLiteral("\rPoznámka"));
+    QCOMPARE(f.resetButton->text(), QStringLiteral("Vynulovat formulář"));
+    QCOMPARE(
+        f.sectionHeadings[3]->text(), QStringLiteral("Příslušenství pro zpracování alarmového signálu ALARM OUT: "));
+    QCOMPARE(f.accessoryBox(2)->text(), QStringLiteral("napájecí adaptér - zvolte si prosím typ    ------- >>>"));
+    QCOMPARE(f.accessoryBox(17)->text(), QStringLiteral("ZK214 - externí displej pro TQ8"));
+    QCOMPARE(f.assemblyButton->toolTip(), QStringLiteral("Ústředna TQ8 ve skříni IP54 s připojeným terminálem."));
+    QCOMPARE(f.modulePicker->itemText(27), QStringLiteral("Z      [měření R , galvanicky neoddělený]"));
 
-    f.SpeedButton1->click();
+    f.languageButton->click();
     QCOMPARE(f.currentLanguage(), catalogue::Language::English);
     QCOMPARE(f.window.windowTitle(), QStringLiteral("Ordering form for TQ8, TQ8R data loggers"));
-    QCOMPARE(f.GroupBox1->title(), QStringLiteral("Choose data logger model please: "));
-    QCOMPARE(ui::cell(f.StringGrid1, 1, 0), QStringLiteral("Input\rmodule\rtype"));
-    QCOMPARE(ui::cell(f.StringGrid1, 2, 0), QStringLiteral("\rNote"));
-    QCOMPARE(f.BitBtn2->text(), QStringLiteral("Create document"));
-    QCOMPARE(f.BitBtn3->text(), QStringLiteral("Show system architecture"));
-    QCOMPARE(f.GroupBox2->title(), QStringLiteral("Accessories: "));
-    QCOMPARE(f.SectionLabels[8]->text(), QStringLiteral("Assemblies in case with higher IP protection: "));
-    QCOMPARE(f.checkBox(2)->text(), QStringLiteral("power supply - choose type please  ------- >>>"));
-    QCOMPARE(f.checkBox(18)->text(),
+    QCOMPARE(f.modelGroup->title(), QStringLiteral("Choose data logger model please: "));
+    QCOMPARE(ui::cell(f.channelGrid, 1, 0), QStringLiteral("Input\rmodule\rtype"));
+    QCOMPARE(ui::cell(f.channelGrid, 2, 0), QStringLiteral("\rNote"));
+    QCOMPARE(f.documentButton->text(), QStringLiteral("Create document"));
+    QCOMPARE(f.diagramButton->text(), QStringLiteral("Show system architecture"));
+    QCOMPARE(f.accessoryGroup->title(), QStringLiteral("Accessories: "));
+    QCOMPARE(f.sectionHeadings[8]->text(), QStringLiteral("Assemblies in case with higher IP protection: "));
+    QCOMPARE(f.accessoryBox(2)->text(), QStringLiteral("power supply - choose type please  ------- >>>"));
+    QCOMPARE(f.accessoryBox(18)->text(),
         QStringLiteral("ZK211 - connection cable for terminal with display and output relays module -- >"));
-    QCOMPARE(f.ComboBox1->itemText(27), QStringLiteral("Z      [měření R , not galvanic isolated]"));
-    QCOMPARE(f.ComboBox1->count(), 55);
+    QCOMPARE(f.modulePicker->itemText(27), QStringLiteral("Z      [měření R , not galvanic isolated]"));
+    QCOMPARE(f.modulePicker->count(), 55);
     // Texts the switch leaves alone.
-    QCOMPARE(f.GroupBox3->title(), QStringLiteral("Choose language: "));
-    QCOMPARE(f.GroupBox4->title(), QStringLiteral("Cenová kalkulace bez DPH: "));
-    QCOMPARE(f.RadioButton3->text(), QStringLiteral("ZK222"));
-    QCOMPARE(f.ComboBox2->itemText(2), QStringLiteral("N2203   (24V / 2.5A)"));
+    QCOMPARE(f.languageGroup->title(), QStringLiteral("Choose language: "));
+    QCOMPARE(f.priceGroup->title(), QStringLiteral("Cenová kalkulace bez DPH: "));
+    QCOMPARE(f.assemblyButton->text(), QStringLiteral("ZK222"));
+    QCOMPARE(f.adapterList->itemText(2), QStringLiteral("N2203   (24V / 2.5A)"));
 }
 
 void TestLanguage::captionsFitTheirBoldWidth()
@@ -82,7 +83,7 @@ void TestLanguage::captionsFitTheirBoldWidth()
         Forms forms(language);
         MainControls &f = forms.f();
         const QFontMetrics metrics(application::formFont(true));
-        for (QCheckBox *box : f.CheckBoxes)
+        for (QCheckBox *box : f.accessoryBoxes)
             QCOMPARE(box->width(), metrics.horizontalAdvance(box->text()) + 20);
     }
 }
@@ -91,63 +92,63 @@ void TestLanguage::priceBoxOnlyInCzech()
 {
     Forms forms(QStringLiteral("Czech"), true);
     MainControls &f = forms.f();
-    QVERIFY(f.GroupBox4->isVisible());
-    QCOMPARE(f.Panel4->y(), 323);
-    f.SpeedButton1->click();
-    QVERIFY(!f.GroupBox4->isVisible());
-    QCOMPARE(f.Panel4->y(), 233);
-    QCOMPARE(f.SpeedButton1->numGlyphs(), 3);
-    QCOMPARE(f.SpeedButton1->shownImage().size(), QSize(40, 25));
+    QVERIFY(f.priceGroup->isVisible());
+    QCOMPARE(f.buttonPanel->y(), 323);
+    f.languageButton->click();
+    QVERIFY(!f.priceGroup->isVisible());
+    QCOMPARE(f.buttonPanel->y(), 233);
+    QCOMPARE(f.languageButton->numGlyphs(), 3);
+    QCOMPARE(f.languageButton->shownImage().size(), QSize(40, 25));
     // The window ends up shown and where it was.
     QVERIFY(f.window.isVisible());
     QVERIFY(!f.window.isMinimized());
-    f.SpeedButton1->click();
-    QVERIFY(f.GroupBox4->isVisible());
-    QCOMPARE(f.Panel4->y(), 323);
-    QCOMPARE(f.SpeedButton1->shownImage().size(), QSize(120, 25));
+    f.languageButton->click();
+    QVERIFY(f.priceGroup->isVisible());
+    QCOMPARE(f.buttonPanel->y(), 323);
+    QCOMPARE(f.languageButton->shownImage().size(), QSize(120, 25));
 }
 
 void TestLanguage::calibrationIsWithdrawnInEnglish()
 {
     Forms forms(QStringLiteral("Czech"));
     MainControls &f = forms.f();
-    f.RadioButton1->setChecked(true);
-    f.checkBox(29)->setChecked(true);
+    f.tq8Button->setChecked(true);
+    f.accessoryBox(29)->setChecked(true);
     QCOMPARE(f.order().total(), 15990 + 1900);
-    f.SpeedButton1->click();
-    QVERIFY(!f.checkBox(29)->isChecked());
-    QVERIFY(!f.checkBox(29)->isEnabled());
+    f.languageButton->click();
+    QVERIFY(!f.accessoryBox(29)->isChecked());
+    QVERIFY(!f.accessoryBox(29)->isEnabled());
     QCOMPARE(f.order().total(), 15990);
-    f.SpeedButton1->click();
-    QVERIFY(f.checkBox(29)->isEnabled());
-    QVERIFY(!f.checkBox(29)->isChecked());
+    f.languageButton->click();
+    QVERIFY(f.accessoryBox(29)->isEnabled());
+    QVERIFY(!f.accessoryBox(29)->isChecked());
 }
 
 void TestLanguage::configurationSurvivesSwitches()
 {
     Forms forms(QStringLiteral("English"), true);
     MainControls &f = forms.f();
-    f.RadioButton2->setChecked(true);
+    f.tq8rButton->setChecked(true);
     ui::choose(f, 50); // QNU
     f.order().setNote(1, QStringLiteral("counter"));
-    f.checkBox(7)->setChecked(true);
-    f.checkBox(2)->setChecked(true);
-    ui::closeList(f, f.ComboBox2);
-    f.ComboBox2->setCurrentIndex(2);
-    f.ComboBox3->setCurrentIndex(1);
+    f.accessoryBox(7)->setChecked(true);
+    f.accessoryBox(2)->setChecked(true);
+    ui::closeList(f, f.adapterList);
+    f.adapterList->setCurrentIndex(2);
+    f.cableList->setCurrentIndex(1);
     const qint32 total = f.order().total();
     for (int i = 0; i < 3; ++i)
-        f.SpeedButton1->click();
-    QCOMPARE(ui::cell(f.StringGrid1, 1, 1), QStringLiteral("QNU"));
+        f.languageButton->click();
+    QCOMPARE(ui::cell(f.channelGrid, 1, 1), QStringLiteral("QNU"));
     QCOMPARE(f.order().module(1), 50);
-    QCOMPARE(ui::cell(f.StringGrid1, 2, 1), QStringLiteral("counter"));
-    QVERIFY(f.checkBox(7)->isChecked() && f.checkBox(2)->isChecked());
-    QCOMPARE(f.ComboBox2->currentIndex(), 2);
-    QCOMPARE(f.ComboBox3->currentIndex(), 1);
-    QVERIFY(f.RadioButton2->isChecked());
+    QCOMPARE(ui::cell(f.channelGrid, 2, 1), QStringLiteral("counter"));
+    QVERIFY(f.accessoryBox(7)->isChecked() && f.accessoryBox(2)->isChecked());
+    QCOMPARE(f.adapterList->currentIndex(), 2);
+    QCOMPARE(f.cableList->currentIndex(), 1);
+    QVERIFY(f.tq8rButton->isChecked());
     QCOMPARE(f.order().total(), total);
-    QCOMPARE(f.ComboBox1->currentIndex(), 0);
-    QCOMPARE(f.ComboBox1->itemText(50), QStringLiteral("QNU [čítačový napěť. , galvanicky oddělený]"));
+    QCOMPARE(f.modulePicker->currentIndex(), 0);
+    QCOMPARE(f.modulePicker->itemText(50), QStringLiteral("QNU [čítačový napěť. , galvanicky oddělený]"));
 }
 
 void TestLanguage::twoSwitchesRestoreEverything()
@@ -156,9 +157,9 @@ void TestLanguage::twoSwitchesRestoreEverything()
         Forms forms(language, true);
         MainControls &f = forms.f();
         const QStringList before = texts(f);
-        f.SpeedButton1->click();
+        f.languageButton->click();
         QVERIFY(texts(f) != before);
-        f.SpeedButton1->click();
+        f.languageButton->click();
         QCOMPARE(texts(f), before);
     }
 }
@@ -188,9 +189,9 @@ void TestLanguage::messageBoxButtonsFollowTheLanguage()
 
     Forms forms(QStringLiteral("Czech")); // the start goes through the switch too
     QCOMPARE(caption(), czech);
-    forms.f().SpeedButton1->click();
+    forms.f().languageButton->click();
     QCOMPARE(caption(), english);
-    forms.f().SpeedButton1->click();
+    forms.f().languageButton->click();
     QCOMPARE(caption(), czech);
 }
 

@@ -12,7 +12,7 @@ struct BoxState {
 
 BoxState state(MainControls &f, int tag)
 {
-    return {f.checkBox(tag)->isChecked(), f.checkBox(tag)->isEnabled()};
+    return {f.accessoryBox(tag)->isChecked(), f.accessoryBox(tag)->isEnabled()};
 }
 
 bool listOpen(QComboBox *list)
@@ -80,15 +80,15 @@ void TestModels::modelRules()
     Forms forms(language, true);
     MainControls &f = forms.f();
     const auto radio = [&f](const QString &name) {
-        return name == "TQ8" ? f.RadioButton1 : name == "TQ8R" ? f.RadioButton2 : f.RadioButton3;
+        return name == "TQ8" ? f.tq8Button : name == "TQ8R" ? f.tq8rButton : f.assemblyButton;
     };
     if (!before.isEmpty())
         ui::click(radio(before));
-    f.ComboBox3->setCurrentIndex(1);
+    f.cableList->setCurrentIndex(1);
     for (int tag : ticked)
-        f.checkBox(tag)->setChecked(true);
-    ui::closeList(f, f.ComboBox3);
-    const bool certificateEnabled = f.checkBox(29)->isEnabled();
+        f.accessoryBox(tag)->setChecked(true);
+    ui::closeList(f, f.cableList);
+    const bool certificateEnabled = f.accessoryBox(29)->isEnabled();
 
     ui::click(radio(model));
     QVERIFY(radio(model)->isChecked());
@@ -98,11 +98,11 @@ void TestModels::modelRules()
         QCOMPARE(state(f, tag).ticked, assembly);
     for (int tag : {3, 17, 18, 28})
         QCOMPARE(state(f, tag).enabled, !assembly);
-    QVERIFY(!f.checkBox(28)->isChecked());
-    QVERIFY(!f.ComboBox3->isEnabled());
-    QVERIFY(!listOpen(f.ComboBox3));
-    QCOMPARE(f.ComboBox3->font().bold(), assembly);
-    QCOMPARE(f.ComboBox3->currentIndex(), 1); // the chosen length survives
+    QVERIFY(!f.accessoryBox(28)->isChecked());
+    QVERIFY(!f.cableList->isEnabled());
+    QVERIFY(!listOpen(f.cableList));
+    QCOMPARE(f.cableList->font().bold(), assembly);
+    QCOMPARE(f.cableList->currentIndex(), 1); // the chosen length survives
     for (int tag = 1; tag <= 29; ++tag) {
         if (tag == 3 || tag == 17 || tag == 18 || tag == 28)
             continue;
@@ -111,21 +111,21 @@ void TestModels::modelRules()
             QVERIFY(state(f, tag).enabled);
     }
     if (!assembly)
-        QCOMPARE(f.checkBox(29)->isEnabled(), certificateEnabled);
+        QCOMPARE(f.accessoryBox(29)->isEnabled(), certificateEnabled);
     QCOMPARE(f.order().total(), total);
-    QCOMPARE(f.Label13->text(), catalogue::priceText(total));
+    QCOMPARE(f.totalLabel->text(), catalogue::priceText(total));
 }
 
 void TestModels::choosingTheSelectedModelAgainDoesNothing()
 {
     Forms forms(QStringLiteral("Czech"), true);
     MainControls &f = forms.f();
-    ui::click(f.RadioButton3);
+    ui::click(f.assemblyButton);
     ui::choose(f, 5);
-    f.checkBox(3)->setEnabled(true); // a state the handler would change
-    ui::click(f.RadioButton3);
-    QVERIFY(!f.ComboBox1->isVisible());
-    QVERIFY(f.checkBox(3)->isEnabled());
+    f.accessoryBox(3)->setEnabled(true); // a state the handler would change
+    ui::click(f.assemblyButton);
+    QVERIFY(!f.modulePicker->isVisible());
+    QVERIFY(f.accessoryBox(3)->isEnabled());
     QCOMPARE(f.order().total(), 23050 + 2227);
 }
 
@@ -134,58 +134,58 @@ void TestModels::pickerOpensOnChannelOneOrTheCurrentRow()
     Forms forms(QStringLiteral("English"), true);
     MainControls &f = forms.f();
     ui::hoverCell(f, 1, 6);
-    ui::click(f.RadioButton1);
+    ui::click(f.tq8Button);
     QVERIFY(ui::pickerOpen(f));
-    QCOMPARE(ui::currentRow(f.StringGrid1), 1); // channel 1 is still empty
+    QCOMPARE(ui::currentRow(f.channelGrid), 1); // channel 1 is still empty
     ui::choose(f, 8);
 
     ui::hoverCell(f, 1, 6);
     // The keyboard selects the next model; the picker follows the current row.
-    f.RadioButton1->setFocus();
-    QTest::keyClick(f.RadioButton1, Qt::Key_Right);
-    QVERIFY(f.RadioButton2->isChecked());
+    f.tq8Button->setFocus();
+    QTest::keyClick(f.tq8Button, Qt::Key_Right);
+    QVERIFY(f.tq8rButton->isChecked());
     QVERIFY(ui::pickerOpen(f));
-    QCOMPARE(ui::currentRow(f.StringGrid1), 6);
-    QCOMPARE(f.ComboBox1->mapTo(f.StringGrid1, QPoint()), ui::cellRect(f.StringGrid1, 1, 6).topLeft());
+    QCOMPARE(ui::currentRow(f.channelGrid), 6);
+    QCOMPARE(f.modulePicker->mapTo(f.channelGrid, QPoint()), ui::cellRect(f.channelGrid, 1, 6).topLeft());
     // The picker has the focus, not the radio button: leaving it commits it,
     // and no stray picker stays behind over another row.
-    ui::closeList(f, f.ComboBox1);
-    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.ComboBox1));
+    ui::closeList(f, f.modulePicker);
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.modulePicker));
     ui::hoverCell(f, 1, 9);
-    QVERIFY(!f.ComboBox1->isVisible());
-    QCOMPARE(ui::cell(f.StringGrid1, 1, 6), QStringLiteral("---"));
-    QCOMPARE(ui::cell(f.StringGrid1, 1, 9), QString());
+    QVERIFY(!f.modulePicker->isVisible());
+    QCOMPARE(ui::cell(f.channelGrid, 1, 6), QStringLiteral("---"));
+    QCOMPARE(ui::cell(f.channelGrid, 1, 9), QString());
 }
 
 void TestModels::adapterListFollowsItsBox()
 {
     Forms forms(QStringLiteral("Czech"), true);
     MainControls &f = forms.f();
-    ui::click(f.RadioButton1);
+    ui::click(f.tq8Button);
     ui::choose(f, 0);
-    QCheckBox *adapter = f.checkBox(2);
+    QCheckBox *adapter = f.accessoryBox(2);
     ui::click(adapter);
     QVERIFY(adapter->isChecked());
-    QVERIFY(f.ComboBox2->isEnabled() && f.ComboBox2->font().bold() && listOpen(f.ComboBox2));
+    QVERIFY(f.adapterList->isEnabled() && f.adapterList->font().bold() && listOpen(f.adapterList));
     QCOMPARE(f.order().total(), 15990 + 680);
 
-    chooseIn(f.ComboBox2, 1);
-    QCOMPARE(f.Label14->text(), QStringLiteral("N2202"));
-    QCOMPARE(f.Label15->text(), QStringLiteral("300,-"));
-    QCOMPARE(f.Image1->picture().size(), QSize(113, 138)); // picture 2
+    chooseIn(f.adapterList, 1);
+    QCOMPARE(f.orderCodeLabel->text(), QStringLiteral("N2202"));
+    QCOMPARE(f.itemPriceLabel->text(), QStringLiteral("300,-"));
+    QCOMPARE(f.picture->picture().size(), QSize(113, 138)); // picture 2
     QCOMPARE(f.hover().lastAccessory, -1);
     QCOMPARE(f.order().total(), 15990 + 300);
-    f.ComboBox2->showPopup();
-    chooseIn(f.ComboBox2, 2);
-    QCOMPARE(f.Image1->picture().size(), QSize(100, 114)); // picture 3
+    f.adapterList->showPopup();
+    chooseIn(f.adapterList, 2);
+    QCOMPARE(f.picture->picture().size(), QSize(100, 114)); // picture 3
     QCOMPARE(f.order().total(), 15990 + 1960);
 
     ui::click(adapter);
-    QVERIFY(!f.ComboBox2->isEnabled() && !f.ComboBox2->font().bold() && !listOpen(f.ComboBox2));
-    QCOMPARE(f.ComboBox2->currentIndex(), 2);
+    QVERIFY(!f.adapterList->isEnabled() && !f.adapterList->font().bold() && !listOpen(f.adapterList));
+    QCOMPARE(f.adapterList->currentIndex(), 2);
     QCOMPARE(f.order().total(), 15990);
     ui::click(adapter);
-    QCOMPARE(f.ComboBox2->currentIndex(), 2);
+    QCOMPARE(f.adapterList->currentIndex(), 2);
     QCOMPARE(f.order().total(), 15990 + 1960);
 }
 
@@ -193,22 +193,22 @@ void TestModels::cableListFollowsItsBox()
 {
     Forms forms(QStringLiteral("Czech"), true);
     MainControls &f = forms.f();
-    ui::click(f.RadioButton2);
+    ui::click(f.tq8rButton);
     ui::choose(f, 0);
     ui::hoverCell(f, 1, 1); // picture 4 in the picture area
-    ui::click(f.checkBox(18));
-    QVERIFY(f.ComboBox3->isEnabled() && f.ComboBox3->font().bold() && listOpen(f.ComboBox3));
-    chooseIn(f.ComboBox3, 2);
-    QCOMPARE(f.Label14->text(), QStringLiteral("ZK211-10"));
-    QCOMPARE(f.Label15->text(), QStringLiteral("980,-"));
-    QCOMPARE(f.Image1->picture().size(), QSize(150, 102)); // unchanged
+    ui::click(f.accessoryBox(18));
+    QVERIFY(f.cableList->isEnabled() && f.cableList->font().bold() && listOpen(f.cableList));
+    chooseIn(f.cableList, 2);
+    QCOMPARE(f.orderCodeLabel->text(), QStringLiteral("ZK211-10"));
+    QCOMPARE(f.itemPriceLabel->text(), QStringLiteral("980,-"));
+    QCOMPARE(f.picture->picture().size(), QSize(150, 102)); // unchanged
     QCOMPARE(f.hover().lastAccessory, -1);
     QCOMPARE(f.order().total(), 18980 + 980);
-    f.ComboBox3->showPopup();
-    chooseIn(f.ComboBox3, 1);
+    f.cableList->showPopup();
+    chooseIn(f.cableList, 1);
     QCOMPARE(f.order().total(), 18980 + 690);
     // The fixed cable of tag 13 is unaffected by the list.
-    f.checkBox(13)->setChecked(true);
+    f.accessoryBox(13)->setChecked(true);
     QCOMPARE(f.order().total(), 18980 + 690 + 440);
 }
 
@@ -229,20 +229,20 @@ void TestModels::listOpensOnTheUsersTickOnly()
     QFETCH(bool, assembly);
     Forms forms(QStringLiteral("Czech"), true);
     MainControls &f = forms.f();
-    QComboBox *list = tag == catalogue::AdapterTag ? f.ComboBox2 : f.ComboBox3;
+    QComboBox *list = tag == catalogue::AdapterTag ? f.adapterList : f.cableList;
     f.order().setTicked(tag, true);
     f.order().setTicked(tag, true);
-    QVERIFY(f.checkBox(tag)->isChecked() && list->isEnabled() && list->font().bold() && !listOpen(list));
-    ui::click(f.checkBox(tag));
+    QVERIFY(f.accessoryBox(tag)->isChecked() && list->isEnabled() && list->font().bold() && !listOpen(list));
+    ui::click(f.accessoryBox(tag));
     QVERIFY(!list->isEnabled() && !listOpen(list));
-    ui::click(f.checkBox(tag));
+    ui::click(f.accessoryBox(tag));
     QVERIFY(list->isEnabled() && listOpen(list));
 
     if (assembly)
         f.order().chooseModel(catalogue::Model::ZK222);
     else
         f.order().setTicked(tag, false);
-    QCOMPARE(f.checkBox(tag)->isChecked(), assembly);
+    QCOMPARE(f.accessoryBox(tag)->isChecked(), assembly);
     QCOMPARE(list->font().bold(), assembly);
     QVERIFY(!list->isEnabled() && !listOpen(list));
 }
@@ -251,21 +251,21 @@ void TestModels::resetAnsweredNoChangesNothing()
 {
     Forms forms(QStringLiteral("Czech"), true);
     MainControls &f = forms.f();
-    ui::click(f.RadioButton1);
+    ui::click(f.tq8Button);
     ui::choose(f, 3);
-    f.checkBox(5)->setChecked(true);
+    f.accessoryBox(5)->setChecked(true);
     BoxAnswers boxes;
     boxes.answer = QMessageBox::No;
-    ui::click(f.BitBtn1);
+    ui::click(f.resetButton);
     QCOMPARE(boxes.texts(), QStringList{QStringLiteral("Opravdu si přejete vynulovat veškeré provedené volby ?")});
     const dialogs::Request &question = boxes.asked.first();
     QCOMPARE(question.icon, QMessageBox::Question);
     QCOMPARE(question.buttons, QMessageBox::Yes | QMessageBox::No);
     QCOMPARE(question.defaultButton, QMessageBox::Yes);
     QCOMPARE(question.escapeButton, QMessageBox::No);
-    QVERIFY(f.RadioButton1->isChecked());
-    QCOMPARE(ui::cell(f.StringGrid1, 1, 1), QStringLiteral("H1I"));
-    QVERIFY(f.checkBox(5)->isChecked());
+    QVERIFY(f.tq8Button->isChecked());
+    QCOMPARE(ui::cell(f.channelGrid, 1, 1), QStringLiteral("H1I"));
+    QVERIFY(f.accessoryBox(5)->isChecked());
     QCOMPARE(f.order().total(), 15990 + 1975 + 790);
 }
 
@@ -274,52 +274,52 @@ void TestModels::resetRestoresTheStartState()
     for (const QString &language : {QStringLiteral("Czech"), QStringLiteral("English")}) {
         Forms forms(language, true);
         MainControls &f = forms.f();
-        ui::click(f.RadioButton3);
+        ui::click(f.assemblyButton);
         ui::choose(f, 54);
         f.order().setNote(4, QStringLiteral("note"));
         for (int tag : {2, 9, 29})
-            f.checkBox(tag)->setChecked(true);
-        ui::closeList(f, f.ComboBox2);
-        f.ComboBox2->setCurrentIndex(2);
-        f.ComboBox3->setCurrentIndex(2);
-        f.ScrollBar1->setValue(120);
-        ui::moveOver(f.RadioButton1);
-        const bool certificate = f.checkBox(29)->isEnabled();
+            f.accessoryBox(tag)->setChecked(true);
+        ui::closeList(f, f.adapterList);
+        f.adapterList->setCurrentIndex(2);
+        f.cableList->setCurrentIndex(2);
+        f.scrollBar->setValue(120);
+        ui::moveOver(f.tq8Button);
+        const bool certificate = f.accessoryBox(29)->isEnabled();
 
         BoxAnswers boxes;
         boxes.answer = QMessageBox::Yes;
-        ui::click(f.BitBtn1);
+        ui::click(f.resetButton);
         QCOMPARE(boxes.asked.size(), 1);
-        QVERIFY(!f.ComboBox1->isVisible());
-        QVERIFY(!f.RadioButton1->isChecked() && !f.RadioButton2->isChecked() && !f.RadioButton3->isChecked());
-        QVERIFY(!f.RadioButton1->font().bold());
+        QVERIFY(!f.modulePicker->isVisible());
+        QVERIFY(!f.tq8Button->isChecked() && !f.tq8rButton->isChecked() && !f.assemblyButton->isChecked());
+        QVERIFY(!f.tq8Button->font().bold());
         QCOMPARE(f.hover().modelPicture, 0);
         for (int column = 1; column <= 2; ++column)
             for (int row = 1; row <= 16; ++row)
-                QVERIFY(ui::cell(f.StringGrid1, column, row).isEmpty());
-        QCOMPARE(ui::cell(f.StringGrid1, 0, 7), QStringLiteral("7"));
-        QCOMPARE(ui::currentRow(f.StringGrid1), 1);
-        QCOMPARE(ui::currentColumn(f.StringGrid1), 1);
-        QCOMPARE(QApplication::focusWidget(), f.StringGrid1);
+                QVERIFY(ui::cell(f.channelGrid, column, row).isEmpty());
+        QCOMPARE(ui::cell(f.channelGrid, 0, 7), QStringLiteral("7"));
+        QCOMPARE(ui::currentRow(f.channelGrid), 1);
+        QCOMPARE(ui::currentColumn(f.channelGrid), 1);
+        QCOMPARE(QApplication::focusWidget(), f.channelGrid);
         for (int tag = 1; tag <= 29; ++tag) {
-            QVERIFY(!f.checkBox(tag)->isChecked());
+            QVERIFY(!f.accessoryBox(tag)->isChecked());
             if (tag != 29)
-                QVERIFY(f.checkBox(tag)->isEnabled());
+                QVERIFY(f.accessoryBox(tag)->isEnabled());
         }
-        QCOMPARE(f.checkBox(29)->isEnabled(), certificate);
-        for (QComboBox *list : {f.ComboBox2, f.ComboBox3}) {
+        QCOMPARE(f.accessoryBox(29)->isEnabled(), certificate);
+        for (QComboBox *list : {f.adapterList, f.cableList}) {
             QCOMPARE(list->currentIndex(), 0);
             QVERIFY(!list->isEnabled() && !list->font().bold());
         }
-        QCOMPARE(f.Label14->text(), QStringLiteral("---"));
-        QCOMPARE(f.Label15->text(), QStringLiteral("0,-"));
-        QCOMPARE(f.Label13->text(), QStringLiteral("0,-"));
-        QCOMPARE(f.ScrollBar1->value(), 120);
+        QCOMPARE(f.orderCodeLabel->text(), QStringLiteral("---"));
+        QCOMPARE(f.itemPriceLabel->text(), QStringLiteral("0,-"));
+        QCOMPARE(f.totalLabel->text(), QStringLiteral("0,-"));
+        QCOMPARE(f.scrollBar->value(), 120);
         QCOMPARE(f.currentLanguage() == catalogue::Language::Czech, language == QStringLiteral("Czech"));
         // The grid is locked again.
         ui::clickCell(f, 1, 3);
         QCOMPARE(boxes.asked.size(), 2);
-        QVERIFY(!f.ComboBox1->isVisible());
+        QVERIFY(!f.modulePicker->isVisible());
     }
 }
 
@@ -329,27 +329,27 @@ void TestModels::escapeAsksForTheReset()
     MainControls &f = forms.f();
     BoxAnswers boxes;
     boxes.answer = QMessageBox::No;
-    f.StringGrid1->setFocus();
-    QTest::keyClick(f.StringGrid1, Qt::Key_Escape);
+    f.channelGrid->setFocus();
+    QTest::keyClick(f.channelGrid, Qt::Key_Escape);
     QCOMPARE(boxes.texts(), QStringList{QStringLiteral("Do you wish to delete all items ?")});
-    f.checkBox(12)->setFocus();
-    QTest::keyClick(f.checkBox(12), Qt::Key_Escape);
+    f.accessoryBox(12)->setFocus();
+    QTest::keyClick(f.accessoryBox(12), Qt::Key_Escape);
     QCOMPARE(boxes.asked.size(), 2);
 
     // Esc in an open list closes the list only.
-    ui::click(f.checkBox(2));
-    QVERIFY(listOpen(f.ComboBox2));
-    QTest::keyClick(f.ComboBox2->view(), Qt::Key_Escape);
-    QVERIFY(!listOpen(f.ComboBox2));
+    ui::click(f.accessoryBox(2));
+    QVERIFY(listOpen(f.adapterList));
+    QTest::keyClick(f.adapterList->view(), Qt::Key_Escape);
+    QVERIFY(!listOpen(f.adapterList));
     QCOMPARE(boxes.asked.size(), 2);
     // And in the note editor, it ends the typing only.
-    ui::click(f.RadioButton1);
+    ui::click(f.tq8Button);
     ui::choose(f, 1);
     ui::hoverCell(f, 2, 2);
     ui::clickCell(f, 2, 2);
-    QVERIFY(ui::noteEditor(f.StringGrid1));
-    QTest::keyClick(ui::noteEditor(f.StringGrid1), Qt::Key_Escape);
-    QVERIFY(!ui::noteEditor(f.StringGrid1));
+    QVERIFY(ui::noteEditor(f.channelGrid));
+    QTest::keyClick(ui::noteEditor(f.channelGrid), Qt::Key_Escape);
+    QVERIFY(!ui::noteEditor(f.channelGrid));
     QCOMPARE(boxes.asked.size(), 2);
 }
 
