@@ -45,7 +45,7 @@ MainWindow::MainWindow(QWidget *parent)
     // and no further; the filter below hands it to that control's handler.
     for (QWidget *child : findChildren<QWidget *>())
         child->setAttribute(Qt::WA_NoMousePropagation);
-    qApp->installEventFilter(this);
+    watch(this);
 
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
@@ -178,9 +178,30 @@ void MainWindow::dispatchMouseMove(QWidget *target, const QPoint &globalPos)
     }
 }
 
+// The window and each of its controls, those added later included (the
+// grid's editors), show their pointer movements, wheel turns and keyboard
+// focus to eventFilter().
+void MainWindow::watch(QWidget *widget)
+{
+    // Without a button down, only a tracking control reports a movement to
+    // its own filters.
+    widget->setMouseTracking(true);
+    widget->installEventFilter(this);
+    for (QWidget *child : widget->findChildren<QWidget *>()) {
+        child->setMouseTracking(true);
+        child->installEventFilter(this);
+    }
+}
+
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
+    if (type == QEvent::ChildAdded) {
+        QObject *child = static_cast<QChildEvent *>(event)->child();
+        if (child->isWidgetType())
+            watch(static_cast<QWidget *>(child));
+        return false;
+    }
     if (type == QEvent::FocusIn) {
         // Only the keyboard scrolls: the wheel and the hover focus what is seen.
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();

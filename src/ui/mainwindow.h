@@ -131,6 +131,8 @@ private:
     void showAccessoryInfo(int tag);
     void showAccessoryItem(int tag, int variant);
 
+    void watch(QWidget *widget);
+
     // ---- scrolling and the wheel ------------------------------------------------------------
     bool routeWheel(QWidget *receiver, QWheelEvent *event);
     void scrollStepDown();
