@@ -428,7 +428,8 @@ void ChannelGrid::keyPressEvent(QKeyEvent *event)
     case Qt::Key_PageUp: row = 0; break;
     case Qt::Key_PageDown: row = lastRow; break;
     case Qt::Key_F2:
-        if (typing)
+        // F2 in an open note editor comes here too: the note stays as typed.
+        if (typing && state() != EditingState)
             edit(current);
         return;
     default:
