@@ -1,6 +1,9 @@
 // 100,000 random user actions at the main window, every rule checked after
-// each one, and how long the program took over each action: median, 99th
-// percentile and maximum, overall and by kind of action. Seed from the command line, else from the clock. The same seed
+// each one, and how long the program took over them: over each input event
+// (a pointer move, a click, a key, a wheel notch, each handled to its end
+// before the next), and over each action as a whole (a tick, say, may take
+// wheel turns, pointer moves and a click); median, 99th percentile and
+// maximum. Seed from the command line, else from the clock. The same seed
 // replays the same actions: bench_random <seed> <step of the failure>, or
 // for a failure within the first 1000 steps FORMULAR_SEED=<seed> ctest -R
 // tst_random.
@@ -30,8 +33,8 @@ void printLatencies(const char *what, std::vector<qint64> &nanoseconds)
     const auto at = [&](double share) {
         return double(nanoseconds[std::size_t(share * double(nanoseconds.size() - 1))]) / 1e6;
     };
-    std::printf("  %-16s %7zu actions  median %7.3f ms  p99 %7.3f ms  max %8.3f ms\n", what, nanoseconds.size(),
-        at(0.5), at(0.99), double(nanoseconds.back()) / 1e6);
+    std::printf("  %-16s %7zu times  median %7.3f ms  p99 %7.3f ms  max %8.3f ms\n", what, nanoseconds.size(), at(0.5),
+        at(0.99), double(nanoseconds.back()) / 1e6);
 }
 
 } // namespace
@@ -65,9 +68,13 @@ int main(int argc, char **argv)
     std::printf("seed %llu, %s, %lld actions\n", static_cast<unsigned long long>(seed), qPrintable(language),
         static_cast<long long>(actions));
     std::fflush(stdout);
-    std::vector<qint64> all;
-    std::map<std::string, std::vector<qint64>> byKind;
+    std::vector<qint64> all, inputs;
+    std::map<std::string, std::vector<qint64>> byKind, inputsByKind;
     all.reserve(std::size_t(actions));
+    session.measureInputs([&](qint64 nanoseconds) {
+        inputs.push_back(nanoseconds);
+        inputsByKind[session.lastAction()].push_back(nanoseconds);
+    });
     while (session.steps() < actions) {
         const bool passed = session.step();
         all.push_back(session.lastActionNanoseconds());
@@ -87,7 +94,11 @@ int main(int argc, char **argv)
     std::printf("%lld actions, %lld checks passed, seed %llu (%.1f s)\n", static_cast<long long>(session.steps()),
         static_cast<long long>(session.checks()), static_cast<unsigned long long>(seed),
         double(clock.elapsed()) / 1000.0);
-    std::printf("latency of the user actions:\n");
+    std::printf("latency of each input event:\n");
+    printLatencies("all", inputs);
+    for (auto &[kind, latencies] : inputsByKind)
+        printLatencies(kind.c_str(), latencies);
+    std::printf("latency of the actions, each made of one or more input events:\n");
     printLatencies("all", all);
     for (auto &[kind, latencies] : byKind)
         printLatencies(kind.c_str(), latencies);

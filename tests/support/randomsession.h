@@ -195,6 +195,10 @@ public:
     // checks after it are not counted.
     const char *lastAction() const { return m_lastAction; }
     qint64 lastActionNanoseconds() const { return m_lastActionNanoseconds; }
+    // From now on each input event (a pointer move, a click, a key, a wheel
+    // notch) is handled to its end, the events it leads to included, before
+    // the next one is sent, and the time that took goes to `sink`.
+    void measureInputs(std::function<void(qint64 nanoseconds)> sink) { m_inputSink = std::move(sink); }
 
     // One random action and every check after it. False on the first failed
     // check; failure() then says what, with the seed, the step and the
@@ -326,13 +330,30 @@ private:
             // The pointer crosses what lies between.
             const int stops = 1 + below(3);
             for (int i = 1; i <= stops; ++i)
-                QTest::mouseMove(window(), nonNull(m_pointer + (p - m_pointer) * i / (stops + 1)));
+                input([&] { QTest::mouseMove(window(), nonNull(m_pointer + (p - m_pointer) * i / (stops + 1))); });
         }
         m_pointer = nonNull(p);
-        QTest::mouseMove(window(), m_pointer);
+        input([&] { QTest::mouseMove(window(), m_pointer); });
     }
 
-    void clickHere() { QTest::mouseClick(window(), Qt::LeftButton, {}, m_pointer); }
+    // Sends one input event.
+    template <typename Send> void input(Send send)
+    {
+        if (!m_inputSink) {
+            send();
+            return;
+        }
+        QElapsedTimer clock;
+        clock.start();
+        send();
+        QCoreApplication::processEvents();
+        m_inputSink(clock.nsecsElapsed());
+    }
+
+    void clickHere()
+    {
+        input([&] { QTest::mouseClick(window(), Qt::LeftButton, {}, m_pointer); });
+    }
 
     void clickAt(QPoint p)
     {
@@ -346,7 +367,7 @@ private:
     {
         QWidget *popup = QApplication::activePopupWidget();
         QWindow *target = popup && popup->windowHandle() ? popup->windowHandle() : window();
-        QTest::sendKeyEvent(QTest::Click, target, k, text, Qt::NoModifier);
+        input([&] { QTest::sendKeyEvent(QTest::Click, target, k, text, Qt::NoModifier); });
     }
 
     void typeText(const QString &text)
@@ -377,7 +398,7 @@ private:
         QWheelEvent event(
             local, global, QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QSpontaneKeyEvent::setSpontaneous(&event);
-        qApp->notify(receiver, &event);
+        input([&] { qApp->notify(receiver, &event); });
         QCoreApplication::processEvents();
     }
 
@@ -709,12 +730,14 @@ private:
             // The pointer travels over the list on its way: a click within a
             // few pixels of the one that opened the list counts as part of it.
             const QPoint across = viewport->mapTo(popup, QPoint(below(viewport->width()), below(viewport->height())));
-            QTest::mouseMove(popup->windowHandle(), nonNull(across));
+            input([&] { QTest::mouseMove(popup->windowHandle(), nonNull(across)); });
             if ((popup->mapToGlobal(across) - m_f.window.mapToGlobal(m_pointer)).manhattanLength() <= 9)
-                QTest::mouseMove(popup->windowHandle(),
-                    nonNull(QPoint(across.x() < popup->width() / 2 ? popup->width() - 2 : 1, across.y())));
-            QTest::mouseMove(popup->windowHandle(), p);
-            QTest::mouseClick(popup->windowHandle(), Qt::LeftButton, {}, p);
+                input([&] {
+                    QTest::mouseMove(popup->windowHandle(),
+                        nonNull(QPoint(across.x() < popup->width() / 2 ? popup->width() - 2 : 1, across.y())));
+                });
+            input([&] { QTest::mouseMove(popup->windowHandle(), p); });
+            input([&] { QTest::mouseClick(popup->windowHandle(), Qt::LeftButton, {}, p); });
         }
         settle();
     }
@@ -880,7 +903,7 @@ private:
         const QPoint p = *inWindow(m_f.channelGrid, local);
         moveTo(p, chance(30));
         if (byClick) {
-            QTest::mouseClick(window(), Qt::LeftButton, {}, m_pointer);
+            clickHere();
             settle();
         }
         // A click on a note with no model chosen brings the warning first;
@@ -1437,6 +1460,7 @@ private:
     bool m_confirmContact = true;
     std::array<QString, 5> m_contactTexts;
     const char *m_lastAction = "";
+    std::function<void(qint64)> m_inputSink;
     qint64 m_lastActionNanoseconds = 0;
     int m_kontaktShows = 0;
     int m_diagramShows = 0;
