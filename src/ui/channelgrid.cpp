@@ -259,6 +259,9 @@ ChannelGrid::ChannelGrid(QWidget *parent)
     verticalHeader()->setDefaultSectionSize(RowHeight + LineWidth);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    // The headings never change with the current cell.
+    horizontalHeader()->setHighlightSections(false);
+    verticalHeader()->setHighlightSections(false);
     horizontalHeader()->viewport()->installEventFilter(this);
 
     // A flat 1-pixel border, drawn in event(); the lines are the cells'.

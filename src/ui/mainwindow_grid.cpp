@@ -63,7 +63,7 @@ void MainWindow::hoverGrid(QWidget *surface, const QPoint &pos)
     m_channelGrid->setCursor(inNotes ? Qt::IBeamCursor : Qt::PointingHandCursor);
     m_channelGrid->setNoteTypingEnabled(inNotes);
     if (cell.isValid() && cell.column() != ChannelTableModel::NumberColumn && cell != m_channelGrid->currentIndex())
-        m_channelGrid->setCurrentIndex(cell);
+        m_channelGrid->selectionModel()->setCurrentIndex(cell, QItemSelectionModel::NoUpdate);
 
     const int module = cell.isValid() ? m_order.module(ChannelTableModel::channelOf(cell)) : OrderModel::NoModule;
     if (cell.column() == ChannelTableModel::ModuleColumn && module != OrderModel::NoModule) {
