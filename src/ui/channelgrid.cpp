@@ -259,8 +259,7 @@ ChannelGrid::ChannelGrid(QWidget *parent)
     verticalHeader()->setDefaultSectionSize(RowHeight + LineWidth);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    // The headings never change with the current cell.
-    horizontalHeader()->setHighlightSections(false);
+    // The hidden channel numbers never follow the current cell.
     verticalHeader()->setHighlightSections(false);
     horizontalHeader()->viewport()->installEventFilter(this);
 

@@ -41,6 +41,7 @@
 #include <array>
 #include <deque>
 #include <functional>
+#include <iterator>
 #include <optional>
 #include <random>
 
@@ -491,30 +492,33 @@ private:
         struct Choice {
             int weight;
             void (RandomSession::*action)();
-            const char *name;
         };
         static const Choice choices[] = {
-            {6, &RandomSession::modelClick, "model click"},
-            {10, &RandomSession::gridClick, "grid click"},
-            {10, &RandomSession::assignModule, "module choice"},
-            {6, &RandomSession::closePicker, "picker closed"},
-            {22, &RandomSession::hover, "pointer move"},
-            {5, &RandomSession::typeNote, "note typed"},
-            {10, &RandomSession::tick, "tick"},
-            {6, &RandomSession::chooseVariant, "variant choice"},
-            {8, &RandomSession::turnWheel, "wheel"},
-            {2, &RandomSession::switchLanguage, "language switch"},
-            {3, &RandomSession::reset, "reset"},
-            {3, &RandomSession::generateDocument, "document"},
-            {5, &RandomSession::pressKey, "key"},
+            {6, &RandomSession::modelClick},
+            {10, &RandomSession::gridClick},
+            {10, &RandomSession::assignModule},
+            {6, &RandomSession::closePicker},
+            {22, &RandomSession::hover},
+            {5, &RandomSession::typeNote},
+            {10, &RandomSession::tick},
+            {6, &RandomSession::chooseVariant},
+            {8, &RandomSession::turnWheel},
+            {2, &RandomSession::switchLanguage},
+            {3, &RandomSession::reset},
+            {3, &RandomSession::generateDocument},
+            {5, &RandomSession::pressKey},
         };
+        // The kinds of action, as the latency figures name them.
+        static const char *const names[std::size(choices)] = {"model click", "grid click", "module choice",
+            "picker closed", "pointer move", "note typed", "tick", "variant choice", "wheel", "language switch",
+            "reset", "document", "key"};
         int total = 0;
         for (const Choice &c : choices)
             total += c.weight;
         int roll = below(total);
         for (const Choice &c : choices) {
             if (roll < c.weight) {
-                m_lastAction = c.name;
+                m_lastAction = names[&c - choices];
                 (this->*c.action)();
                 return;
             }

@@ -78,15 +78,22 @@ void TestHover::radioButtonsShowTheirModel()
     QCOMPARE(pictures::decodeCount(), start + 4);
 }
 
+// The pointer onto accessory `tag`: the price group shows its order code
+// and price, the picture area its picture.
+static void pointAtAccessory(MainControls &f, int tag, const char *code, const char *price, QSize picture)
+{
+    ui::moveOver(f.accessoryBox(tag));
+    QCOMPARE(f.orderCodeLabel->text(), QLatin1String(code));
+    QCOMPARE(f.itemPriceLabel->text(), QLatin1String(price));
+    QCOMPARE(f.picture->picture().size(), picture);
+}
+
 void TestHover::checkBoxesShowTheirAccessory()
 {
     Forms forms(QStringLiteral("Czech"), true);
     MainControls &f = forms.f();
     const int start = pictures::decodeCount();
-    ui::moveOver(f.accessoryBox(4));
-    QCOMPARE(f.orderCodeLabel->text(), QStringLiteral("ZK202"));
-    QCOMPARE(f.itemPriceLabel->text(), QStringLiteral("195,-"));
-    QCOMPARE(f.picture->picture().size(), QSize(150, 94));
+    pointAtAccessory(f, 4, "ZK202", "195,-", QSize(150, 94));
     ui::moveOver(f.accessoryBox(14));
     QCOMPARE(f.orderCodeLabel->text(), QStringLiteral("ZK202"));
     QCOMPARE(pictures::decodeCount(), start + 2); // the tags differ
@@ -126,10 +133,7 @@ void TestHover::variantsDecideWhatIsShown()
     Forms forms(QStringLiteral("Czech"), true);
     MainControls &f = forms.f();
     f.adapterList->setCurrentIndex(2);
-    ui::moveOver(f.accessoryBox(2));
-    QCOMPARE(f.orderCodeLabel->text(), QStringLiteral("N2203"));
-    QCOMPARE(f.itemPriceLabel->text(), QStringLiteral("1960,-"));
-    QCOMPARE(f.picture->picture().size(), QSize(100, 114));
+    pointAtAccessory(f, 2, "N2203", "1960,-", QSize(100, 114));
 
     // A choice in the list shows its adapter and re-arms the hover.
     f.accessoryBox(2)->setChecked(true);
@@ -143,10 +147,7 @@ void TestHover::variantsDecideWhatIsShown()
     QCOMPARE(f.orderCodeLabel->text(), QStringLiteral("N2201"));
 
     f.cableList->setCurrentIndex(2);
-    ui::moveOver(f.accessoryBox(18));
-    QCOMPARE(f.orderCodeLabel->text(), QStringLiteral("ZK211-10"));
-    QCOMPARE(f.itemPriceLabel->text(), QStringLiteral("980,-"));
-    QCOMPARE(f.picture->picture().size(), QSize(100, 124));
+    pointAtAccessory(f, 18, "ZK211-10", "980,-", QSize(100, 124));
     ui::moveOver(f.accessoryBox(13));
     QCOMPARE(f.orderCodeLabel->text(), QStringLiteral("ZK211"));
     QCOMPARE(f.picture->picture().size(), QSize(100, 124));
