@@ -13,6 +13,7 @@
 #include "catalogue.h"
 #include "ordermodel.h"
 
+#include <QPointer>
 #include <QWidget>
 #include <array>
 
@@ -121,7 +122,7 @@ private:
     void clearPicture();
     bool loadPicture(int number, QImage *picture);
     void setModelButtonsBold(int bold);
-    void setAccessoriesBold(const QCheckBox *only);
+    void setAccessoriesBold(QCheckBox *only);
     static void setBold(QWidget *control, bool bold);
     void fitAccessoryBoxWidth(QCheckBox *box);
     // The price group's item line: an order code and its price.
@@ -184,6 +185,7 @@ private:
     ContactDialog *m_contactDialog = nullptr;
     DiagramWindow *m_diagramWindow = nullptr;
     HoverState m_hover;
-    bool m_openingDocument = false; // a written document's opener is coming up
+    QPointer<QCheckBox> m_boldAccessory; // the box the hover made bold
+    bool m_openingDocument = false;      // a written document's opener is coming up
     int m_wheelAccumulator = 0;
 };

@@ -78,11 +78,17 @@ void MainWindow::setModelButtonsBold(int bold)
         setBold(radios[i], bold == i + 1);
 }
 
-// Only `only` is bold (none when null).
-void MainWindow::setAccessoriesBold(const QCheckBox *only)
+// Only `only` is bold (none when null). Only the hover makes a box bold,
+// so the one it made bold is the one to undo.
+void MainWindow::setAccessoriesBold(QCheckBox *only)
 {
-    for (QCheckBox *box : m_accessoryBoxes)
-        setBold(box, box == only);
+    if (m_boldAccessory == only)
+        return;
+    if (m_boldAccessory)
+        setBold(m_boldAccessory, false);
+    if (only)
+        setBold(only, true);
+    m_boldAccessory = only;
 }
 
 void MainWindow::hoverModelButton(int own)
