@@ -2,7 +2,8 @@
 # Shared by the scripts that drive the program under Xvfb (sourced, not run):
 # an opener that opens nothing, the program started in $work/run with its
 # output in $work/program.log, and stopped on every way out.
-# Expects $work and $program; sets $pid and $window (the main window's id).
+# Expects $work and $program; sets $pid and $window (the main window's id);
+# brings the window helpers of xdo.sh.
 
 # Anything the program would open with xdg-open opens nothing here.
 mkdir -p "${work:?}/bin"
@@ -20,17 +21,13 @@ stop_program() {
 }
 trap stop_program EXIT
 
-window=
+# shellcheck source=tools/xdo.sh
+source "$(dirname "${BASH_SOURCE[0]}")/xdo.sh"
+
 start_program() { # LANG SECONDS-TO-SETTLE
     mkdir -p "$work/run"
     (cd "$work/run" && LANG="$1" exec "${program:?}") >>"$work/program.log" 2>&1 &
     pid=$!
-    window=
-    for _ in $(seq 100); do
-        window="$(xdotool search --onlyvisible --name 'TQ8' 2>/dev/null | head -1)" || true
-        [ -n "$window" ] && break
-        sleep 0.1
-    done
-    [ -n "$window" ] || { echo "The main window did not appear" >&2; cat "$work/program.log" >&2; exit 1; }
+    find_window 100 || { echo "The main window did not appear" >&2; cat "$work/program.log" >&2; exit 1; }
     sleep "$2"
 }

@@ -59,16 +59,6 @@ accessory_software=(23 531)
 accessory_adapter=(23 548)
 document_button=(718 422)
 
-click() { # X Y in window coordinates
-    xdotool mousemove --window "$window" "$1" "$2" click 1
-    sleep 0.5
-}
-
-keys() {
-    xdotool key --delay 100 "$@"
-    sleep 0.5
-}
-
 # An order begun: the TQ8R (its picker opens on channel 1 at once: H1), L0 on
 # channel 2, a note on channel 1, the software and an adapter (N2202) ticked;
 # the picture shows the adapter. The mouse ends on the model, off every list.
@@ -88,12 +78,8 @@ fill_order() {
     sleep 1
 }
 
-shoot_window() { # FILE
-    # shellcheck disable=SC2034 # set by xdotool's --shell output
-    local X Y WIDTH HEIGHT SCREEN WINDOW
-    eval "$(xdotool getwindowgeometry --shell "$window")"
-    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage \
-        -strip -define png:exclude-chunks=date,time "$1"
+shoot_drawn_window() { # FILE
+    shoot_window "$1"
     # A blank or single-coloured picture means the window was not drawn.
     local spread
     spread="$(convert "$1" -format '%[fx:standard_deviation]' info:)"
@@ -110,14 +96,14 @@ check_title() { # WORD the window caption must contain
 start_program en_US.UTF-8 1
 check_title "Ordering form"
 fill_order
-shoot_window "$docs/main-en.png"
+shoot_drawn_window "$docs/main-en.png"
 stop_program
 
 # Czech, then the document
 start_program cs_CZ.UTF-8 1
 check_title "Objednac"
 fill_order
-shoot_window "$docs/main-cs.png"
+shoot_drawn_window "$docs/main-cs.png"
 click "${document_button[@]}"
 keys Return # the contact dialog, filled from the stored details: continue
 for _ in $(seq 100); do

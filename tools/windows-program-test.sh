@@ -64,39 +64,23 @@ registry_values() {
     iconv -f UTF-16 -t UTF-8 "$work/export.reg" 2>/dev/null | tr -d '\r'
 }
 
-window=
+# Wine draws more slowly than the Linux program: longer pauses.
+xdo_pause=0.7 xdo_key_delay=150
+# shellcheck source=tools/xdo.sh
+source "$root/tools/xdo.sh"
+
 start() { # LANG FOLDER COMMAND...
     local lang="$1" folder="$2"
     shift 2
     (cd "$folder" && LANG="$lang" exec "$@") >>"$work/program.log" 2>&1 &
     pids+=($!)
-    window=
-    for _ in $(seq 300); do
-        window="$(xdotool search --onlyvisible --name 'TQ8' 2>/dev/null | head -1)" || true
-        [ -n "$window" ] && break
-        sleep 0.1
-    done
-    [ -n "$window" ] && sleep 2
+    find_window 300 && sleep 2
 }
 stop() {
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
     pids=()
     wineserver --kill >/dev/null 2>&1 || true
     sleep 1
-}
-click() { # X Y in window coordinates
-    xdotool mousemove --window "$window" "$1" "$2" click 1
-    sleep 0.7
-}
-keys() {
-    xdotool key --delay 150 "$@"
-    sleep 0.7
-}
-shoot() { # FILE
-    # shellcheck disable=SC2034 # set by xdotool's --shell output
-    local X Y WIDTH HEIGHT SCREEN WINDOW
-    eval "$(xdotool getwindowgeometry --shell "$window")"
-    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$1"
 }
 title_has() { # WORD
     xdotool getwindowname "$window" | grep -q "$1"
@@ -122,7 +106,7 @@ store_in_registry
 start cs_CZ.UTF-8 "$documents" wine "$program"
 [ -n "$window" ] && pass "the installed program shows its window" || fail "no window of the installed program"
 title_has "Objednac" && pass "Czech window under a Czech locale" || fail "caption: $(xdotool getwindowname "$window")"
-shoot "$pictures/windows-cs.png"
+shoot_window "$pictures/windows-cs.png"
 order_document
 wait_for "$documents/formular.rtf" && pass "formular.rtf written in the working folder" ||
     fail "no formular.rtf in $documents"
@@ -164,7 +148,7 @@ wine reg delete 'HKCR\.rtf' /f >/dev/null 2>&1 || true
 wine reg delete 'HKLM\Software\Classes\.rtf' /f >/dev/null 2>&1 || true
 start cs_CZ.UTF-8 "$documents" wine "$program"
 click 718 422
-shoot "$pictures/windows-invalid-type.png"
+shoot_window "$pictures/windows-invalid-type.png"
 keys Return # the message box
 keys Return # continue
 wait_for "$documents/formular.rtf" && pass "the document is made after the report of a DWORD value" ||
@@ -178,7 +162,7 @@ stop
 start en_US.UTF-8 "$documents" wine "$program"
 title_has "Ordering form" && pass "English window under an English locale" ||
     fail "caption: $(xdotool getwindowname "$window")"
-shoot "$pictures/windows-en.png"
+shoot_window "$pictures/windows-en.png"
 stop
 
 echo "Screenshots: $pictures"

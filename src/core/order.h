@@ -55,5 +55,4 @@ struct Order {
     {
         return model == other.model && channels == other.channels && accessories == other.accessories;
     }
-    bool operator!=(const Order &other) const { return !(*this == other); }
 };
