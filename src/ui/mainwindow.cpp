@@ -65,12 +65,6 @@ MainWindow::~MainWindow()
         grid->disconnect(this);
 }
 
-void MainWindow::setDialogs(ContactDialog *contactDialog, DiagramWindow *diagramWindow)
-{
-    m_contactDialog = contactDialog;
-    m_diagramWindow = diagramWindow;
-}
-
 void MainWindow::startUp()
 {
     const catalogue::Language start = platform::desktop().languageName() == QLatin1String("Czech")

@@ -39,9 +39,10 @@ public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    // The two secondary windows; built on first use unless given here
-    // (tests give their own).
-    void setDialogs(ContactDialog *contactDialog, DiagramWindow *diagramWindow);
+    // The two secondary windows, children of this one, built when they are
+    // first needed.
+    ContactDialog *contactDialog();
+    DiagramWindow *diagramWindow();
 
     // The order this window shows; every change of it goes through here.
     OrderModel &order() { return m_order; }
@@ -96,8 +97,6 @@ private:
     void cableChosen();
     void requestReset();
     void requestDocument();
-    ContactDialog *contactDialog();
-    DiagramWindow *diagramWindow();
     void writeAndOpenDocument();
     void warnOpenerFailed(catalogue::Language language);
     void showDiagram();

@@ -24,6 +24,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -179,8 +180,8 @@ struct ContactControls {
 struct Forms {
     FakeDesktop *desktop = nullptr;
     std::unique_ptr<MainWindow> main;
-    std::unique_ptr<ContactDialog> kontakt;
-    std::unique_ptr<DiagramWindow> image;
+    QPointer<ContactDialog> kontakt; // the window's
+    QPointer<DiagramWindow> image;   // the window's
 
     explicit Forms(const QString &language = QStringLiteral("English"), bool show = false)
     {
@@ -190,9 +191,9 @@ struct Forms {
         platform::setDesktop(std::move(fake));
         main = std::make_unique<MainWindow>();
         MainWindow *form = main.get();
-        kontakt = std::make_unique<ContactDialog>([form] { return form->order().language(); }, form);
-        image = std::make_unique<DiagramWindow>(form);
-        main->setDialogs(kontakt.get(), image.get());
+        // The window's own dialogs, built as the window builds them.
+        kontakt = form->contactDialog();
+        image = form->diagramWindow();
         controls = std::make_unique<MainControls>(*main);
         if (show) {
             main->show();
@@ -203,8 +204,6 @@ struct Forms {
     ~Forms()
     {
         controls.reset();
-        image.reset();
-        kontakt.reset();
         main.reset();
         platform::setDesktop(nullptr);
     }
