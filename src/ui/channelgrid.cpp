@@ -8,6 +8,9 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPointer>
+#include <QProxyStyle>
+#include <QStyleFactory>
 
 namespace {
 
@@ -57,7 +60,8 @@ public:
         setFixedHeight(HeadingHeight + LineWidth);
     }
 
-    QSize sizeHint() const override { return QSize(QHeaderView::sizeHint().width(), HeadingHeight + LineWidth); }
+    // Fixed: nothing to measure from the headings' texts.
+    QSize sizeHint() const override { return QSize(length(), HeadingHeight + LineWidth); }
 
 protected:
     void paintSection(QPainter *painter, const QRect &rect, int logicalIndex) const override
@@ -74,6 +78,35 @@ private:
 
 // ---- the picker ---------------------------------------------------------------
 
+namespace {
+
+// The picker opens as a plain list below the box, whatever the platform's
+// style would do, so that 18 items show. One style serves every window; the
+// application owns it.
+class ListBelowStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    int styleHint(
+        StyleHint hint, const QStyleOption *option, const QWidget *widget, QStyleHintReturn *returnData) const override
+    {
+        if (hint == SH_ComboBox_Popup)
+            return 0;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+QStyle *listBelowStyle()
+{
+    static QPointer<QStyle> style;
+    if (!style) {
+        style = new ListBelowStyle(QStyleFactory::create(QApplication::style()->name()));
+        style->setParent(qApp);
+    }
+    return style;
+}
+
+} // namespace
+
 ModulePicker::ModulePicker(QWidget *parent)
     : QComboBox(parent)
 {
@@ -82,7 +115,10 @@ ModulePicker::ModulePicker(QWidget *parent)
 void ModulePicker::showPopup()
 {
     if (!m_watchingList) {
+        // The list and its style are made when first needed, not with the
+        // window: the style only decides where the list drops down.
         m_watchingList = true;
+        setStyle(listBelowStyle());
         QWidget *list = view()->window();
         list->installEventFilter(this);
         for (QWidget *part : list->findChildren<QWidget *>())
@@ -444,6 +480,16 @@ void ChannelGrid::keyPressEvent(QKeyEvent *event)
     }
     if (row != current.row() || column != current.column())
         chooseByUser(model()->index(row, column));
+}
+
+bool ChannelGrid::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
+{
+    // The current cell follows the pointer over the grid: a move of it never
+    // opens an editor (there are no edit triggers), so it skips the round
+    // trip through the delegate that the view makes at every move.
+    if (trigger == CurrentChanged)
+        return false;
+    return QTableView::edit(index, trigger, event);
 }
 
 void ChannelGrid::inputMethodEvent(QInputMethodEvent *event)

@@ -80,6 +80,8 @@ public:
     // Takes the channel table; the first module cell becomes current.
     void setModel(QAbstractItemModel *model) override;
 
+    using QTableView::edit;
+
     ModulePicker *picker() const { return m_picker; }
     ChannelDelegate *delegate() const { return m_delegate; }
 
@@ -119,6 +121,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void inputMethodEvent(QInputMethodEvent *event) override;
+    bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
 
 private:
     void chooseByUser(const QModelIndex &index);

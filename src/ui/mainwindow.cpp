@@ -149,7 +149,7 @@ bool MainWindow::routeWheel(QWidget *receiver, QWheelEvent *event)
     return true; // no control turns the wheel into anything else
 }
 
-void MainWindow::dispatchMouseMove(QWidget *target, const QPoint &globalPos)
+void MainWindow::dispatchMouseMove(QWidget *target, const QPoint &pos)
 {
     if (target == this) {
         hoverWindow();
@@ -166,7 +166,7 @@ void MainWindow::dispatchMouseMove(QWidget *target, const QPoint &globalPos)
     } else if (target == m_assemblyButton) {
         hoverModelButton(3);
     } else if (m_channelGrid->isSurface(target)) {
-        hoverGrid(target, target->mapFromGlobal(globalPos));
+        hoverGrid(target, pos);
     } else if (auto *box = qobject_cast<QCheckBox *>(target); box && box->parentWidget() == m_accessoryGroup) {
         hoverAccessory(box);
     }
@@ -216,8 +216,10 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         QWidget *target = widget;
         while (target != this && !target->isEnabled())
             target = target->parentWidget();
-        const QPoint global = static_cast<QMouseEvent *>(event)->globalPosition().toPoint();
-        dialogs::guarded(this, [&] { dispatchMouseMove(target, global); });
+        const auto *move = static_cast<QMouseEvent *>(event);
+        const QPoint pos = target == widget ? move->position().toPoint()
+                                            : target->mapFromGlobal(move->globalPosition().toPoint());
+        dialogs::guarded(this, [&] { dispatchMouseMove(target, pos); });
         return false;
     }
     case QEvent::Wheel: return routeWheel(widget, static_cast<QWheelEvent *>(event));

@@ -110,7 +110,8 @@ private:
     void gridPressed();
 
     // ---- hover (mainwindow_hover.cpp) -----------------------------------------------------
-    void dispatchMouseMove(QWidget *target, const QPoint &globalPos);
+    // The pointer has moved to `pos` of `target`, the enabled control under it.
+    void dispatchMouseMove(QWidget *target, const QPoint &pos);
     void hoverWindow();
     void hoverLeftPanel();
     void hoverGrid(QWidget *surface, const QPoint &pos);

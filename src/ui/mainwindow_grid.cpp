@@ -60,7 +60,9 @@ void MainWindow::hoverGrid(QWidget *surface, const QPoint &pos)
 
     const QModelIndex cell = m_channelGrid->cellAt(surface, pos);
     const bool inNotes = cell.column() == ChannelTableModel::NoteColumn;
-    m_channelGrid->setCursor(inNotes ? Qt::IBeamCursor : Qt::PointingHandCursor);
+    const Qt::CursorShape shape = inNotes ? Qt::IBeamCursor : Qt::PointingHandCursor;
+    if (m_channelGrid->cursor().shape() != shape)
+        m_channelGrid->setCursor(shape);
     m_channelGrid->setNoteTypingEnabled(inNotes);
     if (cell.isValid() && cell.column() != ChannelTableModel::NumberColumn && cell != m_channelGrid->currentIndex())
         m_channelGrid->selectionModel()->setCurrentIndex(cell, QItemSelectionModel::NoUpdate);

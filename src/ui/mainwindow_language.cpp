@@ -83,9 +83,12 @@ void MainWindow::showLanguage()
 
     m_channelTable->setHeadings({ChannelHeading.in(czech), ModuleHeading.in(czech), NoteHeading.in(czech)});
 
-    m_modulePicker->clear();
+    QStringList modules;
+    modules.reserve(catalogue::ModuleCount);
     for (int i = 0; i < catalogue::ModuleCount; ++i)
-        m_modulePicker->addItem(catalogue::moduleDescription(i, language));
+        modules.append(catalogue::moduleDescription(i, language));
+    m_modulePicker->clear();
+    m_modulePicker->addItems(modules); // in one insertion
     m_modulePicker->setCurrentIndex(0);
 
     m_resetButton->setText(ResetCaption.in(czech));

@@ -18,12 +18,9 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPointer>
-#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QStyleFactory>
 
 namespace {
 
@@ -57,31 +54,6 @@ QFrame *makeLine(QWidget *parent, const QString &name, int top)
     line->setFrameShadow(QFrame::Sunken);
     line->setGeometry(8, top, parent->width() - 16, 2);
     return line;
-}
-
-// The module picker opens as a plain list below the box, whatever the
-// platform's style would do, so that 18 items show. One style serves every
-// window; the application owns it.
-class ListBelowStyle : public QProxyStyle {
-public:
-    using QProxyStyle::QProxyStyle;
-    int styleHint(
-        StyleHint hint, const QStyleOption *option, const QWidget *widget, QStyleHintReturn *returnData) const override
-    {
-        if (hint == SH_ComboBox_Popup)
-            return 0;
-        return QProxyStyle::styleHint(hint, option, widget, returnData);
-    }
-};
-
-QStyle *listBelowStyle()
-{
-    static QPointer<QStyle> style;
-    if (!style) {
-        style = new ListBelowStyle(QStyleFactory::create(QApplication::style()->name()));
-        style->setParent(qApp);
-    }
-    return style;
 }
 
 // A variant list stands beside its box, a little higher.
@@ -154,7 +126,6 @@ void MainWindow::buildGrid()
     m_modulePicker->setObjectName(QLatin1String(controlnames::ModulePicker));
     m_modulePicker->resize(253, 21);
     m_modulePicker->setMaxVisibleItems(18);
-    m_modulePicker->setStyle(listBelowStyle());
     m_modulePicker->hide();
 }
 

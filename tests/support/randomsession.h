@@ -191,15 +191,22 @@ public:
     qint64 checks() const { return m_checks; }
     qint64 documents() const { return m_documents; }
     const QString &failure() const { return m_failure; }
-    // The last action: what kind it was and how long the program took over
-    // it, from the first input event to the last event it led to; the
-    // checks after it are not counted.
+    // The kind of the last action.
     const char *lastAction() const { return m_lastAction; }
-    qint64 lastActionNanoseconds() const { return m_lastActionNanoseconds; }
     // From now on each input event (a pointer move, a click, a key, a wheel
     // notch) is handled to its end, the events it leads to included, before
-    // the next one is sent, and the time that took goes to `sink`.
-    void measureInputs(std::function<void(qint64 nanoseconds)> sink) { m_inputSink = std::move(sink); }
+    // the next one is sent, and the time that took goes to `inputs`. The
+    // program's time over each user action goes to `actions` with its kind:
+    // the sum over the action's input events and the events left after it,
+    // without the session's own work. Each wheel notch that brings a control
+    // into reach is a user action of its own ("wheel to reach"), as it is
+    // for a user, who sees the window scroll before aiming.
+    void measure(std::function<void(qint64 nanoseconds)> inputs,
+        std::function<void(const char *kind, qint64 nanoseconds)> actions)
+    {
+        m_inputSink = std::move(inputs);
+        m_actionSink = std::move(actions);
+    }
 
     // One random action and every check after it. False on the first failed
     // check; failure() then says what, with the seed, the step and the
@@ -221,11 +228,11 @@ public:
         m_boxes.answer = QMessageBox::Ok;
         m_forms.desktop->openResult = true;
 
-        QElapsedTimer clock;
-        clock.start();
+        m_actionNanoseconds = 0;
         act();
         settle();
-        m_lastActionNanoseconds = clock.nsecsElapsed();
+        if (m_actionSink)
+            m_actionSink(m_lastAction, m_actionNanoseconds);
         if (m_failure.isEmpty())
             checkAfterAction();
         return m_failure.isEmpty();
@@ -348,7 +355,9 @@ private:
         clock.start();
         send();
         QCoreApplication::processEvents();
-        m_inputSink(clock.nsecsElapsed());
+        const qint64 nanoseconds = clock.nsecsElapsed();
+        m_actionNanoseconds += nanoseconds;
+        m_inputSink(nanoseconds);
     }
 
     void clickHere()
@@ -412,6 +421,10 @@ private:
                 return false; // in the window but covered
             moveTo(QPoint(300, 300));
             wheelAt(m_pointer, p.y() < 0 ? 120 : -120);
+            if (m_actionSink) {
+                m_actionSink("wheel to reach", m_actionNanoseconds);
+                m_actionNanoseconds = 0;
+            }
         }
         return reachable(widget, local);
     }
@@ -435,13 +448,15 @@ private:
     // once no list or dialog holds it, as the desktop does.
     void settle()
     {
+        QElapsedTimer clock;
+        clock.start();
         QCoreApplication::processEvents();
-        if (QApplication::activePopupWidget() || QApplication::activeModalWidget())
-            return;
-        for (int i = 0; i < 20 && QApplication::activeWindow() != &m_f.window; ++i) {
+        const bool held = QApplication::activePopupWidget() || QApplication::activeModalWidget();
+        for (int i = 0; !held && i < 20 && QApplication::activeWindow() != &m_f.window; ++i) {
             m_f.window.activateWindow();
             QCoreApplication::processEvents();
         }
+        m_actionNanoseconds += clock.nsecsElapsed();
     }
 
     // ---- the action log and checks -------------------------------------------
@@ -1465,7 +1480,8 @@ private:
     std::array<QString, 5> m_contactTexts;
     const char *m_lastAction = "";
     std::function<void(qint64)> m_inputSink;
-    qint64 m_lastActionNanoseconds = 0;
+    std::function<void(const char *, qint64)> m_actionSink;
+    qint64 m_actionNanoseconds = 0;
     int m_kontaktShows = 0;
     int m_diagramShows = 0;
 

@@ -105,6 +105,9 @@ void TestGrid::pickerOpensOverTheRowAndCommits()
     QCOMPARE(f.modulePicker->width(), 253);
     QCOMPARE(f.modulePicker->currentIndex(), 0);
     QCOMPARE(f.modulePicker->maxVisibleItems(), 18);
+    // The list drops below the box, not over it as the style would have it.
+    QVERIFY(f.modulePicker->view()->window()->geometry().top()
+            >= f.modulePicker->mapToGlobal(f.modulePicker->rect().bottomLeft()).y());
 
     ui::choose(f, 3);
     QVERIFY(!f.modulePicker->isVisible());
