@@ -217,8 +217,8 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         while (target != this && !target->isEnabled())
             target = target->parentWidget();
         const auto *move = static_cast<QMouseEvent *>(event);
-        const QPoint pos = target == widget ? move->position().toPoint()
-                                            : target->mapFromGlobal(move->globalPosition().toPoint());
+        const QPoint pos =
+            target == widget ? move->position().toPoint() : target->mapFromGlobal(move->globalPosition().toPoint());
         dialogs::guarded(this, [&] { dispatchMouseMove(target, pos); });
         return false;
     }
