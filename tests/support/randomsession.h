@@ -44,6 +44,7 @@
 #include <iterator>
 #include <optional>
 #include <random>
+#include <utility>
 
 namespace randomtest {
 
@@ -415,17 +416,20 @@ private:
     // Turns the wheel until `local` of `widget` is under the pointer's reach.
     bool scrollIntoView(QWidget *widget, QPoint local)
     {
+        // Each notch is timed as a user action of its own; what the action
+        // took before it stays the action's.
+        const qint64 actionSoFar = std::exchange(m_actionNanoseconds, 0);
         for (int i = 0; i < 40 && !reachable(widget, local); ++i) {
             const QPoint p = widget->mapTo(&m_f.window, local);
             if (p.y() >= 0 && p.y() < m_f.window.height())
-                return false; // in the window but covered
+                break; // in the window but covered
             moveTo(QPoint(300, 300));
             wheelAt(m_pointer, p.y() < 0 ? 120 : -120);
-            if (m_actionSink) {
-                m_actionSink("wheel to reach", m_actionNanoseconds);
-                m_actionNanoseconds = 0;
-            }
+            const qint64 notch = std::exchange(m_actionNanoseconds, 0);
+            if (m_actionSink)
+                m_actionSink("wheel to reach", notch);
         }
+        m_actionNanoseconds = actionSoFar;
         return reachable(widget, local);
     }
 
