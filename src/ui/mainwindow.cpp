@@ -251,9 +251,8 @@ void MainWindow::followOrder()
     connect(&m_order, &OrderModel::modelChanged, this, [this](catalogue::Model model) { showModel(model); });
     connect(&m_order, &OrderModel::tickChanged, this, [this](int tag) { showTick(tag); });
     connect(&m_order, &OrderModel::enabledChanged, this, [this](int tag) { showEnabled(tag); });
-    connect(&m_order, &OrderModel::variantChanged, this, [this](int tag, int variant) {
-        (tag == catalogue::AdapterTag ? m_adapterList : m_cableList)->setCurrentIndex(variant);
-    });
+    connect(&m_order, &OrderModel::variantChanged, this,
+        [this](int tag, int variant) { variantList(tag)->setCurrentIndex(variant); });
     connect(&m_order, &OrderModel::languageChanged, this, [this] { showLanguage(); });
     connect(&m_order, &OrderModel::totalChanged, this,
         [this](qint32 total) { m_totalLabel->setText(catalogue::priceText(total)); });
@@ -291,12 +290,12 @@ void MainWindow::wireHandlers()
     }
     // The lists' selections are the order's variants, however they change;
     // their handlers run only on a user's choice.
-    connect(m_adapterList, &QComboBox::currentIndexChanged, this,
-        [this, guard](int item) { guard([this, item] { m_order.setVariant(catalogue::AdapterTag, item); })(); });
-    connect(m_cableList, &QComboBox::currentIndexChanged, this,
-        [this, guard](int item) { guard([this, item] { m_order.setVariant(catalogue::CableTag, item); })(); });
-    connect(m_adapterList, &QComboBox::activated, this, guard([this] { adapterChosen(); }));
-    connect(m_cableList, &QComboBox::activated, this, guard([this] { cableChosen(); }));
+    for (const int tag : {catalogue::AdapterTag, catalogue::CableTag}) {
+        QComboBox *list = variantList(tag);
+        connect(list, &QComboBox::currentIndexChanged, this,
+            [this, guard, tag](int item) { guard([this, tag, item] { m_order.setVariant(tag, item); })(); });
+        connect(list, &QComboBox::activated, this, guard([this, tag] { variantChosen(tag); }));
+    }
 
     connect(m_resetButton, &QPushButton::clicked, this, guard([this] { requestReset(); }));
     connect(m_documentButton, &QPushButton::clicked, this, guard([this] { requestDocument(); }));

@@ -93,8 +93,7 @@ private:
     void modelButtonClick(QRadioButton *own);
     QComboBox *variantList(int tag) const; // nullptr for a box without one
     void accessoryClicked(int tag, bool ticked);
-    void adapterChosen();
-    void cableChosen();
+    void variantChosen(int tag);
     void requestReset();
     void requestDocument();
     void writeAndOpenDocument();

@@ -115,17 +115,17 @@ void MainWindow::showAccessoryItem(int tag, int variant)
         catalogue::accessoryOrderCode(tag, variant), catalogue::priceText(catalogue::accessoryPriceText(tag, variant)));
 }
 
-void MainWindow::adapterChosen()
+// A choice in a variant list shows the chosen item; the adapter's also
+// shows its picture, as its hover does.
+void MainWindow::variantChosen(int tag)
 {
-    const int k = m_order.variant(catalogue::AdapterTag);
-    showAccessoryItem(catalogue::AdapterTag, k);
-    showPicture(catalogue::accessory(catalogue::AdapterTag).picture + k);
-    m_hover.lastAccessory = -1;
-}
-
-void MainWindow::cableChosen()
-{
-    showAccessoryItem(catalogue::CableTag, m_order.variant(catalogue::CableTag));
+    const int variant = m_order.variant(tag);
+    showAccessoryItem(tag, variant);
+    const catalogue::Accessory &entry = catalogue::accessory(tag);
+    if (entry.variants == catalogue::Variants::AdapterList) {
+        showPicture(entry.picture + variant);
+        m_hover.lastAccessory = -1;
+    }
 }
 
 void MainWindow::requestReset()
