@@ -69,6 +69,14 @@ void appendUnicode(QByteArray &out, char16_t unit)
 
 } // namespace
 
+char16_t cp1250Character(uchar byte)
+{
+    if (byte < 0x80)
+        return char16_t(byte);
+    const char16_t unit = kUpperHalf[byte - 0x80];
+    return unit == 0x0000 ? char16_t(0xFFFD) : unit;
+}
+
 QByteArray rtfText(QStringView text)
 {
     const qsizetype size = text.size();

@@ -18,3 +18,7 @@
 //    are dropped.
 // The result never contains a byte below 0x20, so it cannot split a line.
 QByteArray rtfText(QStringView text);
+
+// The character that `byte` stands for in Windows-1250; U+FFFD for the five
+// bytes the code page leaves undefined.
+char16_t cp1250Character(uchar byte);

@@ -23,7 +23,7 @@ namespace wholefile {
 
 static Outcome cannotWrite(const QString &path, const QString &reason)
 {
-    return Outcome::failure(QStringLiteral("Cannot write %1: %2").arg(QFileInfo(path).fileName(), reason));
+    return Outcome::failure(QStringLiteral("Cannot write %1: %2").arg(QFileInfo(path).fileName(), reason), reason);
 }
 
 static Outcome cannotRead(const QString &path, const QString &reason)

@@ -2,11 +2,13 @@
 
 #include "mainwindow.h"
 
+#include "application.h"
 #include "contactdialog.h"
 #include "desktop.h"
 #include "diagramwindow.h"
 #include "dialogs.h"
 #include "orderdocument.h"
+#include "orderpdf.h"
 #include "picturebox.h"
 #include "wholefile.h"
 
@@ -21,6 +23,9 @@
 namespace {
 
 const QString DocumentName = QStringLiteral("formular.rtf");
+// The same document as a PDF, beside it: what opens where the desktop has
+// no program for RTF.
+const QString PdfName = QStringLiteral("formular.pdf");
 constexpr int OpenerTimeoutMs = 7500;
 
 } // namespace
@@ -62,13 +67,22 @@ void MainWindow::writeAndOpenDocument()
         dialogs::showError(this, saved.message());
         return;
     }
+    // The PDF is drawn from the bytes just written. It is a second copy:
+    // when it cannot be written, the RTF is opened all the same and the
+    // previous PDF stays as it was.
+    const QString pdfPath = QDir::current().filePath(PdfName);
+    const Outcome pdfSaved =
+        wholefile::write(pdfPath, orderpdf::render(bytes, QStringLiteral("Formular ") + application::version()).pdf);
+    QStringList documents{path};
+    if (pdfSaved.ok())
+        documents << pdfPath;
 
     // The hourglass shows while the opener comes up; the window goes on
     // taking input meanwhile.
     m_openingDocument = true;
     setCursor(Qt::WaitCursor);
     const QPointer<MainWindow> window(this);
-    platform::desktop().openDocument(path, OpenerTimeoutMs, [window, language](bool opened) {
+    platform::desktop().openDocument(documents, OpenerTimeoutMs, [window, language](bool opened) {
         if (!window)
             return;
         window->unsetCursor();
@@ -76,6 +90,12 @@ void MainWindow::writeAndOpenDocument()
         if (!opened)
             dialogs::guarded(window, [&] { window->warnOpenerFailed(language); });
     });
+    if (!pdfSaved.ok()) {
+        const bool czech = language == catalogue::Language::Czech;
+        dialogs::showError(
+            this, (czech ? QStringLiteral("Soubor %1 se nepodařilo zapsat: %2") : QStringLiteral("Cannot write %1: %2"))
+                      .arg(PdfName, pdfSaved.reason()));
+    }
 }
 
 void MainWindow::warnOpenerFailed(catalogue::Language language)

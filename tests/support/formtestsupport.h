@@ -41,7 +41,8 @@ class FakeDesktop : public platform::Desktop {
 public:
     QString language = QStringLiteral("English");
     bool openResult = true;
-    QStringList opened;
+    QStringList opened;         // the first document of each request
+    QList<QStringList> offered; // every request's documents, in order
     QList<QUrl> urls;
     bool throwOnUrl = false;
 
@@ -49,9 +50,10 @@ public:
     // Answers at once, or only when told to (answerLater) with answer().
     bool answerLater = false;
     OpenedCallback pending;
-    void openDocument(const QString &path, int, OpenedCallback done) override
+    void openDocument(const QStringList &documents, int, OpenedCallback done) override
     {
-        opened << path;
+        opened << documents.first();
+        offered << documents;
         if (answerLater)
             pending = std::move(done);
         else

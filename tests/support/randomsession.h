@@ -1315,7 +1315,7 @@ private:
         same(QFileInfo(m_forms.desktop->opened.last()).canonicalFilePath(),
             QFileInfo(documentPath()).canonicalFilePath(), QStringLiteral("document handed to the opener"));
         same(QDir(m_documentFolder.path()).entryList(QDir::Files).join(QLatin1Char(',')),
-            QStringLiteral("formular.rtf"), QStringLiteral("files in the document folder"));
+            QStringLiteral("formular.pdf,formular.rtf"), QStringLiteral("files in the document folder"));
         QFile file(documentPath());
         if (!check(file.open(QIODevice::ReadOnly), QStringLiteral("document not readable")))
             return;

@@ -111,6 +111,18 @@ QStringList keptCopies(const QString &store)
         kept << standing(info.dir().filePath(name));
     return kept;
 }
+#else
+QString standing(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return QStringLiteral("nothing");
+    if (info.isDir())
+        return QStringLiteral("folder");
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QStringLiteral("file ") + QString::fromLatin1(file.readAll().toHex())
+                                          : QStringLiteral("unreadable file");
+}
 #endif
 
 struct ScreenState {
@@ -152,6 +164,8 @@ private slots:
     void openerFailureTellsWhereTheFileIs();
     void writeFailuresKeepThePreviousDocument_data();
     void writeFailuresKeepThePreviousDocument();
+    void pdfFailuresNeverStopTheDocument_data();
+    void pdfFailuresNeverStopTheDocument();
 };
 
 void TestDocument::contactDialogTexts_data()
@@ -422,7 +436,8 @@ void TestDocument::documentIsWrittenAndOpened()
         BoxAnswers boxes;
         run.press(true, {QStringLiteral("Firma {a} \\b"), QStringLiteral("Ulice 1")});
         QVERIFY2(boxes.asked.isEmpty(), qPrintable(boxes.texts().join('|')));
-        QCOMPARE(forms.desktop->opened, QStringList{run.path()});
+        // The RTF where the desktop has a program for it, else the PDF.
+        QCOMPARE(forms.desktop->offered, (QList<QStringList>{{run.path(), run.path("formular.pdf")}}));
         const QByteArray rtf = run.document();
         QVERIFY(rtf.startsWith("{\\rtf1"));
         QVERIFY(!rtf.contains("$_"));
@@ -433,8 +448,15 @@ void TestDocument::documentIsWrittenAndOpened()
         QCOMPARE(f.totalLabel->text(), QStringLiteral("19535,-"));
         QCOMPARE(rtf.contains("Celkem bez DPH"), language == QStringLiteral("Czech"));
         QVERIFY(rtf.contains("N2201 - "));
-        // No copy of the template is left, nor was one written beside it.
-        QCOMPARE(QDir(run.folder()).entryList(QDir::Files), QStringList{QStringLiteral("formular.rtf")});
+        // The same document as a PDF beside it; no copy of the template is
+        // left, nor was one written beside them.
+        QCOMPARE(QDir(run.folder()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+            (QStringList{"formular.pdf", "formular.rtf"}));
+        QFile pdf(run.path("formular.pdf"));
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        const QByteArray pdfBytes = pdf.readAll();
+        QVERIFY(pdfBytes.startsWith("%PDF-1.4"));
+        QVERIFY(pdfBytes.contains(QByteArray("Formular ") + application::version().toLatin1()));
         QVERIFY(f.window.cursor().shape() != Qt::WaitCursor);
     }
 }
@@ -642,8 +664,94 @@ void TestDocument::writeFailuresKeepThePreviousDocument()
     if (fault == QStringLiteral("link"))
         QVERIFY(QFileInfo(run.path()).isSymLink());
     QVERIFY(forms.desktop->opened.isEmpty());
+    QVERIFY(!QFile::exists(run.path("formular.pdf")));
     QVERIFY(screen(f) == before);
     QVERIFY(f.window.cursor().shape() != Qt::WaitCursor);
+}
+
+// Whatever stands where the PDF goes, the RTF is written and opened, the
+// previous PDF stays as it was, no scratch file is left and the user is told
+// once, in the window's language, with the system's reason.
+void TestDocument::pdfFailuresNeverStopTheDocument_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("told"); // empty: the RTF's own failure is all that is told
+    const QString czech("Soubor formular.pdf se nepodařilo zapsat: ");
+    const QString english("Cannot write formular.pdf: ");
+    QTest::newRow("read-only PDF") << "read-only"
+                                   << "Czech" << czech + "the existing file is read-only";
+    QTest::newRow("folder in its place") << "folder"
+                                         << "English" << english + "a folder of that name is in the way";
+#ifdef Q_OS_UNIX
+    QTest::newRow("link to another file") << "link"
+                                          << "Czech" << czech + "it is a link to another file";
+    QTest::newRow("FIFO") << "FIFO"
+                          << "English" << english + "it is not a regular file";
+    QTest::newRow("disk full after the RTF") << "disk full"
+                                             << "Czech" << czech + "File too large";
+    QTest::newRow("folder gone") << "folder gone"
+                                 << "English" << QString();
+#endif
+}
+
+void TestDocument::pdfFailuresNeverStopTheDocument()
+{
+    QFETCH(QString, fault);
+    QFETCH(QString, language);
+    QFETCH(QString, told);
+    Forms forms(language, true);
+    configure(forms.f());
+    DocumentRun run(forms);
+    const QString pdf = run.path("formular.pdf");
+    QFile previous(pdf);
+    if (fault == "folder") {
+        QVERIFY(QDir(run.folder()).mkpath("formular.pdf/inside"));
+    } else if (fault == "link") {
+        QVERIFY(QFile::link("someone-elses.pdf", pdf));
+        previous.setFileName(run.path("someone-elses.pdf"));
+    }
+#ifdef Q_OS_UNIX
+    if (fault == "FIFO")
+        QCOMPARE(mkfifo(QFile::encodeName(pdf).constData(), 0600), 0);
+#endif
+    if (fault != "folder" && fault != "FIFO") {
+        QVERIFY(previous.open(QIODevice::WriteOnly) && previous.write("%PDF-1.4 the previous order") == 27);
+        previous.close();
+    }
+    if (fault == "read-only")
+        QVERIFY(previous.setPermissions(QFileDevice::ReadOwner | QFileDevice::ReadUser));
+    const QStringList entries =
+        QDir(run.folder()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    const QString before = standing(pdf) + standing(previous.fileName());
+    if (fault == "folder gone")
+        QVERIFY(QDir(run.folder()).removeRecursively());
+
+    BoxAnswers boxes;
+    {
+#ifdef Q_OS_UNIX
+        // Room for the RTF, a few kilobytes, but not for the PDF.
+        std::optional<FileSizeLimit> full;
+        if (fault == "disk full")
+            QVERIFY(full.emplace(12 * 1024).active());
+#endif
+        run.press(true);
+    }
+    QCOMPARE(boxes.asked.size(), 1);
+    if (fault == "folder gone") {
+        QVERIFY(boxes.texts().first().startsWith("Cannot write formular.rtf: "));
+        QVERIFY(forms.desktop->offered.isEmpty());
+        return;
+    }
+    QVERIFY2(boxes.texts().first().startsWith(told), qPrintable(boxes.texts().first()));
+    QCOMPARE(boxes.asked.first().icon, QMessageBox::Critical);
+    QCOMPARE(forms.desktop->offered, QList<QStringList>{{run.path()}});
+    QVERIFY(run.document().startsWith("{\\rtf1"));
+    QCOMPARE(standing(pdf) + standing(previous.fileName()), before);
+    QStringList after = entries + QStringList{"formular.rtf"};
+    after.sort();
+    QCOMPARE(
+        QDir(run.folder()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot), after);
 }
 
 QTEST_MAIN(TestDocument)

@@ -5,9 +5,11 @@
 #include "desktop.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -19,16 +21,19 @@ private slots:
     void languageFollowsTheLocaleSettings();
     void openerOutcomes_data();
     void openerOutcomes();
+    void documentWithoutAProgramOpensTheNext_data();
+    void documentWithoutAProgramOpensTheNext();
 
 private:
 #ifdef Q_OS_WIN
     // Registers this program, or with `registered` false nothing, as the
-    // opener of the document type ".formulartest"; as the opener it writes
-    // the path it is handed into "opened" beside the document.
-    bool registerOpener(bool registered);
+    // opener of the document type `extension` (".formulartest"); as the
+    // opener it writes the path it is handed into "opened" beside the
+    // document.
+    bool registerOpener(const QString &extension, bool registered);
 #else
-    // Puts a stand-in xdg-open with `body` first on the search path.
-    void fakeOpener(QTemporaryDir &bin, const QByteArray &body);
+    // Writes a stand-in program `name` running `body` into `bin`.
+    void fakeProgram(const QTemporaryDir &bin, const QString &name, const QByteArray &body);
 #endif
 };
 
@@ -61,16 +66,17 @@ void TestPlatform::languageFollowsTheLocaleSettings()
 }
 
 #ifdef Q_OS_WIN
-bool TestPlatform::registerOpener(bool registered)
+bool TestPlatform::registerOpener(const QString &extension, bool registered)
 {
     // Through HKEY_CLASSES_ROOT, which Wine reads too (it has no per-user
     // classes); Windows keeps new keys there for the whole machine.
     QSettings classes(QStringLiteral("HKEY_CLASSES_ROOT"), QSettings::NativeFormat);
-    classes.remove(QStringLiteral(".formulartest"));
-    classes.remove(QStringLiteral("Formular.TestDocument"));
+    const QString type = QStringLiteral("Formular.Test") + extension;
+    classes.remove(extension);
+    classes.remove(type);
     if (registered) {
-        classes.setValue(QStringLiteral(".formulartest/Default"), QStringLiteral("Formular.TestDocument"));
-        classes.setValue(QStringLiteral("Formular.TestDocument/shell/open/command/Default"),
+        classes.setValue(extension + QStringLiteral("/Default"), type);
+        classes.setValue(type + QStringLiteral("/shell/open/command/Default"),
             QLatin1Char('"') + QDir::toNativeSeparators(QCoreApplication::applicationFilePath())
                 + QStringLiteral("\" --record-opened \"%1\""));
     }
@@ -78,14 +84,13 @@ bool TestPlatform::registerOpener(bool registered)
     return classes.status() == QSettings::NoError;
 }
 #else
-void TestPlatform::fakeOpener(QTemporaryDir &bin, const QByteArray &body)
+void TestPlatform::fakeProgram(const QTemporaryDir &bin, const QString &name, const QByteArray &body)
 {
-    QFile script(bin.filePath(QStringLiteral("xdg-open")));
+    QFile script(bin.filePath(name));
     QVERIFY(script.open(QIODevice::WriteOnly));
     script.write("#!/bin/sh\n" + body + "\n");
     script.close();
     script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    qputenv("PATH", bin.path().toLocal8Bit() + ":/usr/bin:/bin");
 }
 #endif
 
@@ -111,7 +116,7 @@ void TestPlatform::openerOutcomes()
     QFETCH(bool, cameUp);
     QTemporaryDir bin;
 #ifdef Q_OS_WIN
-    if (!registerOpener(!opener.isEmpty()))
+    if (!registerOpener(QStringLiteral(".formulartest"), !opener.isEmpty()))
         QSKIP("Cannot register a document type here (HKEY_CLASSES_ROOT needs an administrator)");
     const QString document =
         QDir::toNativeSeparators(bin.filePath(QStringLiteral("order with blanks; $(x).formulartest")));
@@ -120,18 +125,19 @@ void TestPlatform::openerOutcomes()
     file.close();
 #else
     const QByteArray path = qgetenv("PATH");
-    if (opener.isEmpty())
-        qputenv("PATH", bin.path().toLocal8Bit());
-    else
-        fakeOpener(bin, opener);
+    // The stand-in first, then the system's tools (sleep, dirname); with
+    // none, no xdg-open at all.
+    if (!opener.isEmpty())
+        fakeProgram(bin, QStringLiteral("xdg-open"), opener);
+    qputenv("PATH", bin.path().toLocal8Bit() + (opener.isEmpty() ? "" : ":/usr/bin:/bin"));
     const QString document = bin.filePath(QStringLiteral("order with blanks; $(x).rtf"));
 #endif
     QList<bool> answers;
-    platform::Desktop().openDocument(document, 1500, [&answers](bool opened) { answers << opened; });
+    platform::Desktop().openDocument({document}, 1500, [&answers](bool opened) { answers << opened; });
     QTRY_COMPARE_WITH_TIMEOUT(answers.size(), 1, 5000);
 #ifdef Q_OS_WIN
     QTRY_VERIFY_WITH_TIMEOUT(!cameUp || QFileInfo(bin.filePath(QStringLiteral("opened"))).size() > 0, 10000);
-    registerOpener(false);
+    registerOpener(QStringLiteral(".formulartest"), false);
 #else
     qputenv("PATH", path);
 #endif
@@ -144,6 +150,98 @@ void TestPlatform::openerOutcomes()
         QVERIFY(opened.open(QIODevice::ReadOnly));
         QCOMPARE(QString::fromLocal8Bit(opened.readAll()).trimmed(), document);
     }
+}
+
+void TestPlatform::documentWithoutAProgramOpensTheNext_data()
+{
+    QTest::addColumn<QStringList>("types"); // the documents' extensions, in the order handed over
+#ifdef Q_OS_WIN
+    QTest::addColumn<QList<bool>>("registered"); // which of the types have a program
+#else
+    QTest::addColumn<QByteArray>("mime"); // the stand-in xdg-mime's body; empty: none installed
+    QTest::addColumn<QString>("asked");   // what it was asked; empty: never
+#endif
+    QTest::addColumn<int>("limit");
+    QTest::addColumn<int>("answeredWithin"); // ms from the call
+    QTest::addColumn<int>("opened");         // the document the opener gets
+#ifdef Q_OS_WIN
+    const QStringList made{QStringLiteral(".formularfirst"), QStringLiteral(".formularsecond")};
+    QTest::newRow("the first has a program") << made << QList<bool>{true, true} << 3000 << 3000 << 0;
+    QTest::newRow("only the second has one") << made << QList<bool>{false, true} << 3000 << 3000 << 1;
+#else
+    const QStringList both{QStringLiteral(".rtf"), QStringLiteral(".pdf")};
+    const QString rtf = QStringLiteral("query default application/rtf");
+    const QByteArray hangs("exec /bin/sleep 20");
+    QTest::newRow("names a program") << both << QByteArray("echo writer.desktop") << rtf << 3000 << 3000 << 0;
+    QTest::newRow("prints nothing") << both << QByteArray("exit 0") << rtf << 3000 << 3000 << 1;
+    QTest::newRow("prints blanks") << both << QByteArray("echo ' '") << rtf << 3000 << 3000 << 1;
+    QTest::newRow("fails, whatever it prints")
+        << both << QByteArray("echo writer.desktop; exit 1") << rtf << 3000 << 3000 << 1;
+    QTest::newRow("not installed") << both << QByteArray() << QString() << 3000 << 3000 << 1;
+    // Given up on after a short while, well within a long limit...
+    QTest::newRow("hangs") << both << hangs << rtf << 5000 << 3000 << 1;
+    // ...and never past the limit.
+    QTest::newRow("hangs past the limit") << both << hangs << rtf << 1000 << 1300 << 1;
+    QTest::newRow("one document, not asked about")
+        << QStringList{QStringLiteral(".rtf")} << QByteArray("exit 0") << QString() << 3000 << 3000 << 0;
+#endif
+}
+
+void TestPlatform::documentWithoutAProgramOpensTheNext()
+{
+    QFETCH(QStringList, types);
+    QFETCH(int, limit);
+    QFETCH(int, answeredWithin);
+    QFETCH(int, opened);
+    QTemporaryDir bin;
+    QStringList documents;
+    for (const QString &type : std::as_const(types)) {
+        documents << QDir::toNativeSeparators(bin.filePath(QStringLiteral("order with blanks; $(x)") + type));
+        QFile document(documents.last());
+        QVERIFY(document.open(QIODevice::WriteOnly));
+    }
+#ifdef Q_OS_WIN
+    QFETCH(QList<bool>, registered);
+    const auto unregister = qScopeGuard([this, &types] {
+        for (const QString &type : std::as_const(types))
+            registerOpener(type, false);
+    });
+    for (qsizetype i = 0; i < types.size(); ++i) {
+        if (!registerOpener(types.at(i), registered.at(i)))
+            QSKIP("Cannot register a document type here (HKEY_CLASSES_ROOT needs an administrator)");
+    }
+#else
+    QFETCH(QByteArray, mime);
+    QFETCH(QString, asked);
+    const auto restore = qScopeGuard([path = qgetenv("PATH")] { qputenv("PATH", path); });
+    fakeProgram(bin, QStringLiteral("xdg-open"), "printf '%s\\n' \"$@\" > \"${0%/*}/opened\"");
+    if (!mime.isEmpty())
+        fakeProgram(bin, QStringLiteral("xdg-mime"), "printf '%s\\n' \"$*\" > \"${0%/*}/asked\"\n" + mime);
+    qputenv("PATH", bin.path().toLocal8Bit()); // no xdg-mime but the stand-in
+#endif
+    QList<bool> answers;
+    qint64 answeredAfter = -1;
+    QElapsedTimer clock;
+    clock.start();
+    platform::Desktop().openDocument(documents, limit, [&](bool cameUp) {
+        answers << cameUp;
+        answeredAfter = clock.elapsed();
+    });
+    QTRY_COMPARE_WITH_TIMEOUT(answers.size(), 1, limit + 2000);
+    QCOMPARE(answers.first(), true);
+    QCOMPARE_LE(answeredAfter, answeredWithin);
+    // The chosen document arrives as the one argument, untouched by any shell.
+    QFile received(bin.filePath(QStringLiteral("opened")));
+    QTRY_VERIFY_WITH_TIMEOUT(received.size() > 0, 10000);
+    QVERIFY(received.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromLocal8Bit(received.readAll()).trimmed(), documents.at(opened));
+#ifndef Q_OS_WIN
+    QFile question(bin.filePath(QStringLiteral("asked")));
+    QCOMPARE(
+        question.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(question.readAll()).trimmed() : QString(), asked);
+#endif
+    QTest::qWait(200);
+    QCOMPARE(answers.size(), 1);
 }
 
 int main(int argc, char **argv)

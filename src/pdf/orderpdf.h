@@ -1,0 +1,40 @@
+#pragma once
+
+// The order document as a PDF, for desktops that have no program for RTF
+// and for sending by e-mail. It is drawn from the very RTF bytes written to
+// formular.rtf, read back by rtf::read(), so that both files always say the
+// same: the page, margins, tab width, faces, sizes, bold and underline are
+// the ones the RTF declares, and long lines wrap at the right margin as a
+// word processor wraps them.
+//
+// The PDF is PDF/A-1b (archivable, every font embedded, text that copies
+// out as it was typed), titled with the document's heading.
+
+#include <QByteArray>
+#include <QList>
+#include <QRectF>
+#include <QString>
+
+namespace orderpdf {
+
+// One line as drawn: its text (tabs as '\t') and its box on its page, in
+// twips from the page's top left corner.
+struct Line {
+    int page = 0;
+    QString text;
+    QRectF box;
+};
+
+struct Rendered {
+    QByteArray pdf;
+    QString title;
+    QSizeF pageSize; // twips
+    QList<Line> lines;
+    int pageCount = 0;
+};
+
+// Lays out and draws `rtf`; `creator` names the program in the PDF's
+// metadata. Needs a QGuiApplication (fonts).
+Rendered render(const QByteArray &rtf, const QString &creator);
+
+} // namespace orderpdf
