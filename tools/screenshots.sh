@@ -2,11 +2,14 @@
 # Renews the README's screenshots in docs/:
 #   main-cs.png, main-en.png  the main window with an order begun, in Czech
 #                             and in English (the language follows LANG)
-#   document-cs.png           the first page of the order document it writes
+#   document-cs.png           the first page of the order document it writes,
+#                             from the program's own formular.pdf
 # Runs the built program under Xvfb, clicks through it with xdotool, takes the
-# screen with ImageMagick's import and crops it to the window; the document is
-# turned into a picture with LibreOffice and pdftoppm. The user's own contact
-# details and settings are not touched: the program runs with a scratch HOME.
+# screen with ImageMagick's import and crops it to the window; the program's
+# PDF is turned into a picture with pdftoppm. As a check, LibreOffice's
+# rendering of the same formular.rtf must give the same words, line by line.
+# The user's own contact details and settings are not touched: the program
+# runs with a scratch HOME.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 docs="$root/docs"
@@ -107,15 +110,25 @@ shoot_drawn_window "$docs/main-cs.png"
 click "${document_button[@]}"
 keys Return # the contact dialog, filled from the stored details: continue
 for _ in $(seq 100); do
-    [ -s "$work/run/formular.rtf" ] && break
+    [ -s "$work/run/formular.pdf" ] && break
     sleep 0.1
 done
 sleep 1
 stop_program
 [ -s "$work/run/formular.rtf" ] || { echo "No formular.rtf was written" >&2; cat "$work/program.log" >&2; exit 1; }
+[ -s "$work/run/formular.pdf" ] || { echo "No formular.pdf was written" >&2; cat "$work/program.log" >&2; exit 1; }
 
-soffice -env:UserInstallation="file://$work/office" --headless --convert-to pdf \
-    --outdir "$work" "$work/run/formular.rtf" >"$work/office.log" 2>&1 || true
-[ -s "$work/formular.pdf" ] || { echo "LibreOffice made no PDF of the document" >&2; cat "$work/office.log" >&2; exit 1; }
-pdftoppm -png -r 80 -singlefile "$work/formular.pdf" "$work/document"
+pdftoppm -png -r 80 -singlefile "$work/run/formular.pdf" "$work/document"
 convert "$work/document.png" -strip -define png:exclude-chunks=date,time "$docs/document-cs.png"
+
+# The check: LibreOffice's rendering of the RTF says the same, line by line.
+mkdir -p "$work/office-pdf"
+soffice -env:UserInstallation="file://$work/office" --headless --convert-to pdf \
+    --outdir "$work/office-pdf" "$work/run/formular.rtf" >"$work/office.log" 2>&1 || true
+[ -s "$work/office-pdf/formular.pdf" ] ||
+    { echo "LibreOffice made no PDF of the document" >&2; cat "$work/office.log" >&2; exit 1; }
+words_per_line() { pdftotext -layout "$1" - | sed 's/[[:space:]]\+/ /g; s/^ //; s/ $//' | grep -v '^$'; }
+if ! diff <(words_per_line "$work/run/formular.pdf") <(words_per_line "$work/office-pdf/formular.pdf") >&2; then
+    echo "The program's PDF and LibreOffice's rendering of formular.rtf differ" >&2
+    exit 1
+fi

@@ -35,9 +35,7 @@ public:
         while (m_at < m_bytes.size()) {
             const char c = m_bytes.at(m_at++);
             switch (c) {
-            case '{':
-                m_groups.append(m_state);
-                break;
+            case '{': m_groups.append(m_state); break;
             case '}':
                 if (m_groups.isEmpty()) {
                     m_document.unknown << QStringLiteral("}");

@@ -30,7 +30,7 @@ struct Page {
 };
 
 struct Font {
-    QString name;           // as the table names it, e.g. "Courier New CE"
+    QString name;            // as the table names it, e.g. "Courier New CE"
     bool fixedPitch = false; // \fmodern or \fprq1
     bool sansSerif = false;  // \fswiss
 };

@@ -8,8 +8,10 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRawFont>
 #include <QTextLayout>
 #include <QTextOption>
+#include <QtEndian>
 
 #include <memory>
 
@@ -31,8 +33,7 @@ QFont faceFor(const rtf::Font &entry)
     QStringList families{name};
     QFont font;
     if (entry.fixedPitch) {
-        families << QStringLiteral("Courier New") << QStringLiteral("Liberation Mono")
-                 << QStringLiteral("Cousine");
+        families << QStringLiteral("Courier New") << QStringLiteral("Liberation Mono") << QStringLiteral("Cousine");
         font.setStyleHint(QFont::TypeWriter, QFont::ForceOutline);
         font.setFixedPitch(true);
     } else if (entry.sansSerif) {
@@ -106,8 +107,7 @@ public:
             layout.beginLayout();
             for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
                 line.setLineWidth(width);
-                const qreal height = text.isEmpty() ? QFontMetricsF(font(paragraph.mark), &m_writer).height()
-                                                    : line.height();
+                const qreal height = lineHeight(paragraph, line);
                 if (y + height > bottom && y > page.marginTop) {
                     ++pageIndex;
                     y = page.marginTop;
@@ -132,6 +132,44 @@ public:
     }
 
 private:
+    // A line is as high as the largest of its faces, each taken as a word
+    // processor takes it: the font's ascent and descent for Windows, unrounded.
+    // An empty paragraph is as high as the face of its mark.
+    qreal lineHeight(const rtf::Paragraph &paragraph, const QTextLine &line)
+    {
+        qreal height = 0;
+        int from = 0;
+        const int start = line.textStart();
+        const int end = start + line.textLength();
+        for (const rtf::Run &run : paragraph.runs) {
+            const int to = from + int(run.text.size());
+            if (from < end && to > start)
+                height = qMax(height, faceHeight(run.format));
+            from = to;
+        }
+        return height > 0 ? height : faceHeight(paragraph.mark);
+    }
+
+    qreal faceHeight(const rtf::CharFormat &format)
+    {
+        const quint64 key = (quint64(format.font) << 32) | (quint64(format.halfPoints) << 1) | format.bold;
+        const auto known = m_heights.constFind(key);
+        if (known != m_heights.cend())
+            return *known;
+        const QFont face = font(format);
+        const QRawFont raw = QRawFont::fromFont(QFont(face, &m_writer));
+        const QByteArray os2 = raw.fontTable("OS/2");
+        qreal height = QFontMetricsF(face, &m_writer).height();
+        if (os2.size() >= 78 && raw.unitsPerEm() > 0) {
+            const auto *table = reinterpret_cast<const uchar *>(os2.constData());
+            const int winAscent = qFromBigEndian<quint16>(table + 74);
+            const int winDescent = qFromBigEndian<quint16>(table + 76);
+            height = (winAscent + winDescent) * format.halfPoints * 10.0 / raw.unitsPerEm();
+        }
+        m_heights.insert(key, height);
+        return height;
+    }
+
     // Qt scales a layout's tab stops by the ratio of its font's resolution to
     // the screen's; the stops are asked for in twips, so that ratio is
     // measured once and taken out.
@@ -154,6 +192,7 @@ private:
     const rtf::Document &m_document;
     QPdfWriter &m_writer;
     QHash<int, QFont> m_faces;
+    QHash<quint64, qreal> m_heights;
     int m_pagesBegun = 0;
 };
 

@@ -82,8 +82,7 @@ void TestRtfReader::typedTextComesBack()
         Order order;
         order.channel(3) = {1, typed};
         const document::Contact contact{typed, {}, {}, {}, {}};
-        const rtf::Document doc =
-            rtf::read(document::fill(document::templateFor(language), order, language, contact));
+        const rtf::Document doc = rtf::read(document::fill(document::templateFor(language), order, language, contact));
         QCOMPARE(doc.unknown, QStringList());
         QCOMPARE(doc.paragraphs.at(0).text(), document::contactCaption(0, language) + read);
         const QString channel = doc.paragraphs.at(15).text();

@@ -26,9 +26,8 @@ namespace {
 struct Sample {
     Language language = Language::Czech;
     Order order;
-    document::Contact contact{
-        "Pivovar Nový Dvůr s.r.o.", "Náměstí Míru 12, 586 01 Jihlava", "Jana Nováková", "+420 567 123 456",
-        "jana.novakova@example.cz"};
+    document::Contact contact{"Pivovar Nový Dvůr s.r.o.", "Náměstí Míru 12, 586 01 Jihlava", "Jana Nováková",
+        "+420 567 123 456", "jana.novakova@example.cz"};
     QByteArray rtf() const { return document::fill(document::templateFor(language), order, language, contact); }
 };
 
@@ -54,8 +53,7 @@ Sample everything(Language language)
         s.order.accessory(tag).ticked = true;
     for (int channel = 1; channel <= Order::ChannelCount; ++channel) {
         s.order.channel(channel).module = 1 + channel;
-        s.order.channel(channel).note =
-            QStringLiteral("poznámka %1 k měřicímu místu ").arg(channel).repeated(5);
+        s.order.channel(channel).note = QStringLiteral("poznámka %1 k měřicímu místu ").arg(channel).repeated(5);
     }
     s.contact[1] = QStringLiteral("Náměstí Míru 12, ").repeated(12) + QStringLiteral("586 01 Jihlava");
     return s;
@@ -140,8 +138,7 @@ void TestOrderPdf::documents_data()
     QTest::addColumn<int>("pages");
     for (const auto &[suffix, language] : {std::pair{"cs", Language::Czech}, std::pair{"en", Language::English}}) {
         QTest::addRow("order-%s", suffix) << QStringLiteral("order-%1").arg(suffix) << readmeOrder(language).rtf() << 1;
-        QTest::addRow("hostile-%s", suffix) << QStringLiteral("hostile-%1").arg(suffix) << hostile(language).rtf()
-                                            << 2;
+        QTest::addRow("hostile-%s", suffix) << QStringLiteral("hostile-%1").arg(suffix) << hostile(language).rtf() << 2;
         QTest::addRow("everything-%s", suffix)
             << QStringLiteral("everything-%1").arg(suffix) << everything(language).rtf() << 2;
     }
@@ -168,8 +165,8 @@ void TestOrderPdf::documents()
     int previousPage = 0;
     qreal previousBottom = 0;
     for (const orderpdf::Line &line : rendered.lines) {
-        QVERIFY2(line.box.left() >= body.left() && line.box.right() <= body.right() + 1
-                     && line.box.top() >= body.top() && line.box.bottom() <= body.bottom(),
+        QVERIFY2(line.box.left() >= body.left() && line.box.right() <= body.right() + 1 && line.box.top() >= body.top()
+                     && line.box.bottom() <= body.bottom(),
             qPrintable(line.text.left(40)));
         // Top to bottom, page after page, without overlaps.
         QVERIFY(line.page == previousPage ? line.box.top() >= previousBottom - 0.01 : line.page == previousPage + 1);
@@ -214,7 +211,8 @@ void TestOrderPdf::archivable()
         const QString title =
             language == Language::Czech ? QStringLiteral("Objednávkový formulář") : QStringLiteral("Ordering form");
         QCOMPARE(rendered.title, title);
-        QVERIFY(QString::fromUtf8(pdf).contains(QStringLiteral("<rdf:li xml:lang=\"x-default\">%1</rdf:li>").arg(title)));
+        QVERIFY(
+            QString::fromUtf8(pdf).contains(QStringLiteral("<rdf:li xml:lang=\"x-default\">%1</rdf:li>").arg(title)));
         QVERIFY(pdf.contains("Formular 9.9"));
         QCOMPARE(rendered.pageSize, QSizeF(11906, 16838));
         QVERIFY(pdf.contains("/MediaBox [0 0 595"));
