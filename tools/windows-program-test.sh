@@ -5,14 +5,18 @@
 # After a silent install, with contact details stored in the registry:
 #  - in Czech (LANG=cs_CZ.UTF-8) the window is the Czech one; the order
 #    TQ8R with one module, then the document button and "continue": the
-#    document is written in the working folder, the contact details are
-#    string values in HKCU\Software\VireoLoggers\Formular, and the shell
-#    opens the document (Wine's WordPad comes up);
+#    document is written in the working folder, formular.rtf and
+#    formular.pdf, the contact details are string values in
+#    HKCU\Software\VireoLoggers\Formular, and the shell opens the RTF
+#    (Wine's WordPad comes up);
 #  - the Linux program, given the same details and the same clicks, writes
-#    a byte-identical formular.rtf;
+#    a byte-identical formular.rtf, and a formular.pdf with the same text,
+#    line by line (pdftotext);
 #  - a stored value of another type (a DWORD) is reported and the document
-#    is made all the same;
-#  - with no program for .rtf files, the program's warning appears;
+#    is made all the same; with no program for .rtf files the PDF is opened
+#    instead, by a program of this test's own registered for .pdf, and no
+#    warning comes;
+#  - with no program for either, the program's warning appears;
 #  - in English (LANG=en_US.UTF-8) the window is the English one.
 # Screenshots of both languages go to PICTURES (a temporary folder if not
 # given). Prints every check and exits non-zero if any of them failed.
@@ -21,7 +25,7 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 
 if [ "${1:-}" != --inside-xvfb ]; then
-    "$root/tools/setup.sh" xvfb xauth xdotool imagemagick
+    "$root/tools/setup.sh" xvfb xauth xdotool imagemagick poppler-utils
     exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --inside-xvfb "$@"
 fi
 installer="$(realpath "$2")"
@@ -110,6 +114,7 @@ shoot_window "$pictures/windows-cs.png"
 order_document
 wait_for "$documents/formular.rtf" && pass "formular.rtf written in the working folder" ||
     fail "no formular.rtf in $documents"
+wait_for "$documents/formular.pdf" && pass "formular.pdf written beside it" || fail "no formular.pdf in $documents"
 sleep 3
 xdotool search --onlyvisible --name 'WordPad' >/dev/null 2>&1 && pass "the shell opened the document (WordPad)" ||
     fail "no WordPad window came up"
@@ -132,20 +137,41 @@ chmod +x "$work/bin/xdg-open"
 PATH="$work/bin:$PATH" XDG_CONFIG_HOME="$work/linux/config" start cs_CZ.UTF-8 "$work/linux/run" "$linux_program"
 order_document
 wait_for "$work/linux/run/formular.rtf" || true
+wait_for "$work/linux/run/formular.pdf" || true
 stop
 cp "$documents/formular.rtf" "$pictures/formular-windows.rtf"
+cp "$documents/formular.pdf" "$pictures/formular-windows.pdf" || true
 cp "$work/linux/run/formular.rtf" "$pictures/formular-linux.rtf" || true
+cp "$work/linux/run/formular.pdf" "$pictures/formular-linux.pdf" || true
 grep -q 'Jihlava' "$documents/formular.rtf" && pass "the contact details are in the document" ||
     fail "the document lacks the contact details"
 cmp -s "$documents/formular.rtf" "$work/linux/run/formular.rtf" &&
     pass "the same document on Windows and on Linux ($(stat -c %s "$documents/formular.rtf") bytes)" ||
     fail "the documents differ: $(cmp "$documents/formular.rtf" "$work/linux/run/formular.rtf" 2>&1 | head -1)"
+words_per_line() { pdftotext -layout "$1" - 2>/dev/null | sed 's/[[:space:]]\+/ /g; s/^ //; s/ $//' | grep -v '^$'; }
+pdf_lines="$(words_per_line "$documents/formular.pdf" | wc -l)"
+if [ "$pdf_lines" -gt 40 ] &&
+    diff <(words_per_line "$documents/formular.pdf") <(words_per_line "$work/linux/run/formular.pdf") >"$work/pdf.diff"; then
+    pass "the same text in the PDF on Windows and on Linux ($pdf_lines lines)"
+else
+    fail "the PDFs' texts differ ($pdf_lines lines): $(head -5 "$work/pdf.diff" 2>/dev/null | tr '\n' ' ')"
+fi
+grep -aq 'pdfaid:part="1"' "$documents/formular.pdf" && pass "the Windows PDF is PDF/A-1b" ||
+    fail "the Windows PDF names no PDF/A part"
+pdffonts "$documents/formular.pdf" 2>/dev/null | awk 'NR > 2 && $(NF - 4) != "yes" { bad = 1 } END { exit bad }' &&
+    pass "every font of the Windows PDF is embedded" || fail "a font of the Windows PDF is not embedded"
 
-# --- a value of another type; and no program for .rtf files
-rm -f "$documents/formular.rtf"
+# --- a value of another type; and no program for .rtf files, but one of
+# this test's own for .pdf: it notes the path it is given.
+rm -f "$documents/formular.rtf" "$documents/formular.pdf"
 wine reg add "$key" /v Telephone /t REG_DWORD /d 7 /f >/dev/null 2>&1
 wine reg delete 'HKCR\.rtf' /f >/dev/null 2>&1 || true
 wine reg delete 'HKLM\Software\Classes\.rtf' /f >/dev/null 2>&1 || true
+opened="$WINEPREFIX/drive_c/opened-pdf.txt"
+wine reg add 'HKCR\.pdf' /ve /d Formular.TestPdf /f >/dev/null 2>&1
+wine reg add 'HKCR\Formular.TestPdf\shell\open\command' /ve \
+    /d 'C:\windows\system32\cmd.exe /c echo %1> C:\opened-pdf.txt' /f >/dev/null 2>&1
+wineserver --wait
 start cs_CZ.UTF-8 "$documents" wine "$program"
 click 718 422
 shoot_window "$pictures/windows-invalid-type.png"
@@ -153,9 +179,28 @@ keys Return # the message box
 keys Return # continue
 wait_for "$documents/formular.rtf" && pass "the document is made after the report of a DWORD value" ||
     fail "no document after a DWORD value"
+wait_for "$opened" && grep -q 'formular\.pdf' "$opened" &&
+    pass "with no program for .rtf files the PDF is opened ($(tr -d '\r' <"$opened"))" ||
+    fail "the PDF was not opened without an .rtf program"
 sleep 9 # the opener is given 7.5 seconds
 warning="$(xdotool search --onlyvisible --name '^Warning$' 2>/dev/null | head -1)" || true
-[ -n "$warning" ] && pass "with no program for .rtf files the warning appears" || fail "no warning without an .rtf program"
+[ -z "$warning" ] && pass "no warning when the PDF opens" || fail "a warning although the PDF opened"
+stop
+
+# --- no program for either: the warning
+rm -f "$documents/formular.rtf" "$documents/formular.pdf" "$opened"
+wine reg delete 'HKCR\.pdf' /f >/dev/null 2>&1 || true
+wine reg delete 'HKLM\Software\Classes\.pdf' /f >/dev/null 2>&1 || true
+wineserver --wait
+start cs_CZ.UTF-8 "$documents" wine "$program"
+click 718 422
+keys Return # the message box
+keys Return # continue
+wait_for "$documents/formular.pdf" || true
+sleep 9
+warning="$(xdotool search --onlyvisible --name '^Warning$' 2>/dev/null | head -1)" || true
+[ -n "$warning" ] && pass "with no program for .rtf or .pdf files the warning appears" ||
+    fail "no warning without an .rtf or .pdf program"
 stop
 
 # --- English
