@@ -11,6 +11,7 @@
 #include <QRawFont>
 #include <QTextLayout>
 #include <QTextOption>
+#include <QThread>
 #include <QtEndian>
 
 #include <memory>
@@ -238,6 +239,19 @@ Rendered render(const QByteArray &rtf, const QString &creator)
         Typesetter(document, writer).run(rendered);
     }
     return rendered;
+}
+
+QThread *renderInBackground(
+    const QByteArray &rtf, const QString &creator, QObject *receiver, std::function<void(const QByteArray &pdf)> done)
+{
+    Q_ASSERT(receiver);
+    auto pdf = std::make_shared<QByteArray>();
+    QThread *thread = QThread::create([rtf, creator, pdf] { *pdf = render(rtf, creator).pdf; });
+    // Queued to the receiver's thread, and dropped with the receiver.
+    QObject::connect(thread, &QThread::finished, receiver, [pdf, done = std::move(done)] { done(*pdf); });
+    QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+    thread->start();
+    return thread;
 }
 
 } // namespace orderpdf

@@ -15,6 +15,11 @@
 #include <QRectF>
 #include <QString>
 
+#include <functional>
+
+class QObject;
+class QThread;
+
 namespace orderpdf {
 
 // One line as drawn: its text (tabs as '\t') and its box on its page, in
@@ -36,5 +41,13 @@ struct Rendered {
 // Lays out and draws `rtf`; `creator` names the program in the PDF's
 // metadata. Needs a QGuiApplication (fonts).
 Rendered render(const QByteArray &rtf, const QString &creator);
+
+// The same on a thread of its own, so that the window goes on meanwhile
+// (embedding the fonts takes most of the time). `done` is called with the
+// PDF on `receiver`'s thread, from its event loop, unless `receiver` is gone
+// by then. The thread deletes itself once it has finished; wait() for it
+// before the program ends.
+QThread *renderInBackground(
+    const QByteArray &rtf, const QString &creator, QObject *receiver, std::function<void(const QByteArray &pdf)> done);
 
 } // namespace orderpdf

@@ -22,6 +22,7 @@ class QComboBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
+class QThread;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
@@ -97,6 +98,8 @@ private:
     void requestReset();
     void requestDocument();
     void writeAndOpenDocument();
+    void writePdfAndOpen(
+        const QString &path, const QString &pdfPath, const QByteArray &pdf, catalogue::Language language);
     void warnOpenerFailed(catalogue::Language language);
     void showDiagram();
     void switchLanguage();
@@ -185,6 +188,7 @@ private:
     DiagramWindow *m_diagramWindow = nullptr;
     HoverState m_hover;
     QPointer<QCheckBox> m_boldAccessory; // the box the hover made bold
-    bool m_openingDocument = false;      // a written document's opener is coming up
+    bool m_openingDocument = false;      // a written document's PDF or opener is coming up
+    QPointer<QThread> m_pdfThread;       // drawing the PDF, until it has
     int m_wheelAccumulator = 0;
 };

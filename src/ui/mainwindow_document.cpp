@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QThread>
 
 namespace {
 
@@ -59,7 +60,8 @@ void MainWindow::writeAndOpenDocument()
     const catalogue::Language language = m_order.language();
     const QByteArray bytes =
         document::fill(document::templateFor(language), m_order.order(), language, m_contactDialog->contact());
-    const QString path = QDir::current().filePath(DocumentName);
+    const QDir folder = QDir::current();
+    const QString path = folder.filePath(DocumentName);
     // A link named like the document is never written through: it may have
     // been planted in a shared folder to overwrite some other file.
     const Outcome saved = wholefile::write(path, bytes);
@@ -67,20 +69,27 @@ void MainWindow::writeAndOpenDocument()
         dialogs::showError(this, saved.message());
         return;
     }
-    // The PDF is drawn from the bytes just written. It is a second copy:
-    // when it cannot be written, the RTF is opened all the same and the
-    // previous PDF stays as it was.
-    const QString pdfPath = QDir::current().filePath(PdfName);
-    const Outcome pdfSaved =
-        wholefile::write(pdfPath, orderpdf::render(bytes, QStringLiteral("Formular ") + application::version()).pdf);
+
+    // The hourglass shows while the PDF is drawn and the opener comes up;
+    // the window goes on taking input meanwhile. The PDF is drawn from the
+    // bytes just written, on a thread of its own.
+    m_openingDocument = true;
+    setCursor(Qt::WaitCursor);
+    m_pdfThread = orderpdf::renderInBackground(bytes, QStringLiteral("Formular ") + application::version(), this,
+        [this, path, pdfPath = folder.filePath(PdfName), language](const QByteArray &pdf) {
+            dialogs::guarded(this, [&] { writePdfAndOpen(path, pdfPath, pdf, language); });
+        });
+}
+
+// The PDF is a second copy: when it cannot be written, the RTF is opened
+// all the same and the previous PDF stays as it was.
+void MainWindow::writePdfAndOpen(
+    const QString &path, const QString &pdfPath, const QByteArray &pdf, catalogue::Language language)
+{
+    const Outcome pdfSaved = wholefile::write(pdfPath, pdf);
     QStringList documents{path};
     if (pdfSaved.ok())
         documents << pdfPath;
-
-    // The hourglass shows while the opener comes up; the window goes on
-    // taking input meanwhile.
-    m_openingDocument = true;
-    setCursor(Qt::WaitCursor);
     const QPointer<MainWindow> window(this);
     platform::desktop().openDocument(documents, OpenerTimeoutMs, [window, language](bool opened) {
         if (!window)

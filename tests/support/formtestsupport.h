@@ -218,6 +218,14 @@ struct Forms {
 
 namespace ui {
 
+// The window draws the document's PDF on a thread of its own, with the
+// hourglass showing, and asks the opener when it is done: this waits for
+// that (at once when no document is on its way).
+inline void waitForDocument(Forms &forms)
+{
+    QTRY_VERIFY_WITH_TIMEOUT(forms.main->cursor().shape() != Qt::WaitCursor || forms.desktop->pending, 20000);
+}
+
 inline void setUp()
 {
     application::setUpFonts();

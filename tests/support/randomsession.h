@@ -36,6 +36,7 @@
 #include <QLineEdit>
 #include <QStringDecoder>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <algorithm>
 #include <array>
@@ -232,6 +233,7 @@ public:
         m_actionNanoseconds = 0;
         act();
         settle();
+        awaitDocument();
         if (m_actionSink)
             m_actionSink(m_lastAction, m_actionNanoseconds);
         if (m_failure.isEmpty())
@@ -1208,6 +1210,19 @@ private:
     // ---- checks after every action -------------------------------------------
 
     QString documentPath() const { return m_documentFolder.filePath(QStringLiteral("formular.rtf")); }
+
+    // A document's PDF is drawn on a thread of the window's own, whatever
+    // asked for the document (the button, Enter): what its answer costs the
+    // window counts, the waiting for it does not.
+    void awaitDocument()
+    {
+        QElapsedTimer waited;
+        waited.start();
+        while (m_f.window.cursor().shape() == Qt::WaitCursor && !m_forms.desktop->pending && waited.elapsed() < 20000) {
+            QThread::msleep(1);
+            settle();
+        }
+    }
 
     void checkAfterAction()
     {

@@ -54,6 +54,7 @@ public:
             QTest::keyClick(contact.edits[2], confirm ? Qt::Key_Return : Qt::Key_Escape);
         });
         ui::click(m_forms.f().documentButton);
+        ui::waitForDocument(m_forms);
     }
 
     QByteArray document() const

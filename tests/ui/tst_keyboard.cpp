@@ -104,6 +104,7 @@ void TestKeyboard::wholeOrderByKeyboard()
         QTest::keyClick(focused(), Qt::Key_Return);
     });
     QTest::keyClick(f.accessoryBox(27), Qt::Key_Return);
+    ui::waitForDocument(forms);
     QCOMPARE(forms.desktop->opened.size(), 1);
     QFile document(folder.filePath(QStringLiteral("formular.rtf")));
     QVERIFY(document.open(QIODevice::ReadOnly));
