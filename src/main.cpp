@@ -2,6 +2,7 @@
 
 #include "application.h"
 #include "mainwindow.h"
+#include "termination.h"
 
 #include <QApplication>
 #include <optional>
@@ -15,6 +16,9 @@ int main(int argc, char *argv[])
     application::setUpFonts();
     QApplication app(argc, argv);
     application::setUpNames();
+    // A logout or shutdown quits through the event loop, never mid-save.
+    if (const Outcome ending = platform::quitOnTermination(); !ending.ok())
+        qWarning("%s", qPrintable(ending.message()));
 
     // The contact dialog and the diagram window are built when first needed.
     MainWindow mainWindow;

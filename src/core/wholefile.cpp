@@ -1,20 +1,29 @@
 #include "wholefile.h"
 
+#include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 
+#include <type_traits>
 #include <utility>
 #include <variant>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 #elif defined(Q_OS_WIN)
-#include <QDir>
+#include <QStringList>
+#include <aclapi.h>
 #include <qt_windows.h>
+#include <vector>
 #else
 #include <QSaveFile>
 #endif
@@ -69,6 +78,82 @@ Outcome readUpTo(const QString &path, qint64 size, qint64 limit, QByteArray *byt
     *bytes = result;
     return Outcome::success();
 }
+
+#if defined(Q_OS_UNIX) || defined(Q_OS_WIN)
+
+namespace {
+
+// A save writes into a scratch file of its own beside the target, named
+//   .formular.rtf.k2x9q0m4vb7a.partial
+// hidden, after the target, with a random token of twelve small letters and
+// digits and an end no finished file has. Only a save of this program makes
+// such a name: the next save knows one that a killed save left behind, and
+// removes it (removeLeftScratch). The same text type spells names as the
+// system does: bytes on Unix, UTF-16 on Windows.
+constexpr qsizetype TokenLength = 12;
+constexpr char ScratchEnd[] = ".partial";
+constexpr qsizetype ScratchEndLength = sizeof ScratchEnd - 1;
+// The longest file name nearly every file system takes, in its units.
+constexpr qsizetype NameMax = 255;
+// How long a scratch file must have been left unchanged before it is taken
+// for one left behind. A save under way also holds its file, so this only
+// guards the instant before it takes hold, and file systems that keep no
+// hold for others.
+constexpr qint64 LeftAfterSeconds = 30;
+
+template <typename Text> Text digest(const Text &name)
+{
+    if constexpr (std::is_same_v<Text, QString>)
+        return QString::fromLatin1(QCryptographicHash::hash(name.toUtf8(), QCryptographicHash::Sha1).toHex());
+    else
+        return QCryptographicHash::hash(name, QCryptographicHash::Sha1).toHex();
+}
+
+// The part of the target's scratch names before the token: ".formular.rtf.".
+// A target's name too long for that stands there as its digest.
+template <typename Text> Text scratchPrefix(const Text &name)
+{
+    const bool fits = name.size() + 2 + TokenLength + ScratchEndLength <= NameMax;
+    return Text(".") + (fits ? name : digest(name)) + Text(".");
+}
+
+template <typename Text> Text scratchName(const Text &name)
+{
+    static const char Alphabet[] = "0123456789abcdefghijklmnopqrstuvwxyz";
+    Text token;
+    for (qsizetype i = 0; i < TokenLength; ++i)
+        token += Alphabet[QRandomGenerator::global()->bounded(int(sizeof Alphabet - 1))];
+    return scratchPrefix(name) + token + Text(ScratchEnd);
+}
+
+// Whether `entry` is a scratch name of the target whose prefix is given,
+// exactly as scratchName makes them.
+template <typename Text> bool isScratchName(const Text &entry, const Text &prefix)
+{
+    if (entry.size() != prefix.size() + TokenLength + ScratchEndLength || !entry.startsWith(prefix)
+        || !entry.endsWith(Text(ScratchEnd)))
+        return false;
+    for (qsizetype i = prefix.size(); i < prefix.size() + TokenLength; ++i) {
+        const auto c = entry.at(i);
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'z')))
+            return false;
+    }
+    return true;
+}
+
+QString linkedFolder(const QString &folder)
+{
+    return QStringLiteral("the folder %1 is a link, which is not followed").arg(QDir::toNativeSeparators(folder));
+}
+
+QString missingFolder(const QString &path)
+{
+    return QStringLiteral("the folder %1 no longer exists").arg(QDir::toNativeSeparators(QFileInfo(path).path()));
+}
+
+} // namespace
+
+#endif
 
 #ifdef Q_OS_UNIX
 
@@ -130,19 +215,111 @@ QString writeSyncClose(Descriptor &file, const QByteArray &bytes)
 
 // O_EXCL with O_CREAT fails on anything at the path, a link included.
 constexpr int NewFileFlags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
+constexpr int ReadFlags = O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
 
-QString missingFolder(const QString &path)
+// Opens the folder of `path` once for every step that follows, each of
+// which names the file by its own name within it: whatever is renamed into
+// the folder's place meanwhile, a link to another folder included, the steps
+// stay in this folder, and a path longer than the system takes whole is no
+// bar while the folder's own is not. A link in the folder's own place is not
+// followed. -1 and the system's error on failure.
+int openFolder(const QString &path, int *error)
 {
-    return QStringLiteral("the folder %1 no longer exists").arg(QFileInfo(path).path());
+    const int fd =
+        ::open(QFile::encodeName(QFileInfo(path).path()).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    *error = fd < 0 ? errno : 0;
+    return fd;
+}
+
+QString folderReason(const QString &path, int error)
+{
+    if (error == ENOENT)
+        return missingFolder(path);
+    // Linux says "Not a directory" of a link not followed to a folder.
+    const QString folder = QFileInfo(path).path();
+    struct stat info { };
+    if ((error == ELOOP || error == ENOTDIR) && ::lstat(QFile::encodeName(folder).constData(), &info) == 0
+        && S_ISLNK(info.st_mode))
+        return linkedFolder(folder);
+    return systemReason(error);
+}
+
+// The file's name within its folder, as the system spells it.
+QByteArray nameIn(const QString &path)
+{
+    const QString name = QFileInfo(path).fileName();
+    Q_ASSERT(!name.isEmpty());
+    return QFile::encodeName(name);
+}
+
+// A file that vanished from a folder that is still there is not the
+// folder's fault.
+QString reasonIn(int folder, const QString &path, int error)
+{
+    struct stat info { };
+    if (error == ENOENT && ::fstat(folder, &info) == 0 && info.st_nlink == 0)
+        return missingFolder(path);
+    return systemReason(error);
+}
+
+// The folder's entries reach the disk: a rename or a new file in it stays
+// after a power cut. Some file systems cannot sync a folder (EINVAL); their
+// entries are as lasting as they make them.
+QString syncFolder(int folder)
+{
+    return ::fsync(folder) == 0 || errno == EINVAL ? QString() : systemReason(errno);
+}
+
+// Removes the scratch files of `name` that saves of ours left behind when
+// they were stopped on their way (killed, or the power cut): regular files
+// of this user, of no other name, named exactly as scratchName names them,
+// unchanged for LeftAfterSeconds and held by no save. Nothing else is ever
+// removed, and whatever cannot be checked stays. A file that stays does no
+// harm, so nothing here fails a save.
+void removeLeftScratch(int folder, const QByteArray &name)
+{
+    const QByteArray prefix = scratchPrefix(name);
+    std::vector<QByteArray> found;
+    const int listed = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (listed < 0)
+        return;
+    DIR *listing = ::fdopendir(listed);
+    if (!listing) {
+        ::close(listed);
+        return;
+    }
+    while (const dirent *entry = ::readdir(listing))
+        if (isScratchName(QByteArray(entry->d_name), prefix))
+            found.emplace_back(entry->d_name);
+    ::closedir(listing);
+
+    const std::time_t now = std::time(nullptr);
+    for (const QByteArray &candidate : found) {
+        struct stat info { };
+        if (::fstatat(folder, candidate.constData(), &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(info.st_mode)
+            || info.st_uid != ::geteuid() || info.st_nlink != 1 || now - info.st_mtime < LeftAfterSeconds)
+            continue;
+        // The file checked is the file opened, and no save holds it.
+        const Descriptor file(::openat(folder, candidate.constData(), ReadFlags));
+        struct stat opened { };
+        if (!file.valid() || ::fstat(file.get(), &opened) != 0 || opened.st_dev != info.st_dev
+            || opened.st_ino != info.st_ino || ::flock(file.get(), LOCK_SH | LOCK_NB) != 0)
+            continue;
+        ::unlinkat(folder, candidate.constData(), 0);
+    }
 }
 
 } // namespace
 
 Outcome write(const QString &path, const QByteArray &bytes)
 {
-    const QByteArray target = QFile::encodeName(path);
+    int error = 0;
+    const Descriptor folder(openFolder(path, &error));
+    if (!folder.valid())
+        return cannotWrite(path, folderReason(path, error));
+    const QByteArray name = nameIn(path);
     struct stat existing { };
-    const bool exists = ::lstat(target.constData(), &existing) == 0;
+    const bool exists = ::fstatat(folder.get(), name.constData(), &existing, AT_SYMLINK_NOFOLLOW) == 0;
     if (exists) {
         if (S_ISLNK(existing.st_mode))
             return cannotWrite(path, linkReason());
@@ -157,54 +334,76 @@ Outcome write(const QString &path, const QByteArray &bytes)
     } else if (errno != ENOENT) {
         return cannotWrite(path, systemReason(errno));
     }
+    removeLeftScratch(folder.get(), name);
 
     // Our own file beside the target, under a name nobody else uses.
     QByteArray scratch;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        scratch = target + '.' + QByteArray::number(QRandomGenerator::global()->generate(), 36);
-        fd = ::open(scratch.constData(), NewFileFlags, 0666);
+        scratch = scratchName(name);
+        fd = ::openat(folder.get(), scratch.constData(), NewFileFlags, 0666);
         if (fd < 0 && errno != EEXIST)
             break;
     }
     if (fd < 0)
-        return cannotWrite(path, errno == ENOENT ? missingFolder(path) : systemReason(errno));
+        return cannotWrite(path, reasonIn(folder.get(), path, errno));
 
     Descriptor file(fd);
-    QString reason;
+    // Held until the rename, so that another save's clean-up leaves the file
+    // alone however long this one takes. The hold rides on a second
+    // descriptor of the same open file, as the first is closed (and checked)
+    // before the rename. Where the file system keeps no hold, or another
+    // process took one on the new file first, the save goes on: the file's
+    // age still tells the clean-up.
+    const Descriptor hold(::fcntl(file.get(), F_DUPFD_CLOEXEC, 0));
+    QString reason = hold.valid() ? QString() : systemReason(errno);
+    if (reason.isEmpty())
+        static_cast<void>(::flock(hold.get(), LOCK_EX | LOCK_NB));
     // The new file keeps the permissions of the one it replaces.
-    if (exists && ::fchmod(file.get(), existing.st_mode & 07777) != 0)
+    if (reason.isEmpty() && exists && ::fchmod(file.get(), existing.st_mode & 07777) != 0)
         reason = systemReason(errno);
     if (reason.isEmpty())
         reason = writeSyncClose(file, bytes);
-    if (reason.isEmpty() && ::rename(scratch.constData(), target.constData()) != 0)
-        reason = errno == ENOENT ? missingFolder(path) : systemReason(errno);
+    if (reason.isEmpty() && ::renameat(folder.get(), scratch.constData(), folder.get(), name.constData()) != 0)
+        reason = reasonIn(folder.get(), path, errno);
     if (!reason.isEmpty()) {
-        ::unlink(scratch.constData());
+        ::unlinkat(folder.get(), scratch.constData(), 0);
         return cannotWrite(path, reason);
     }
-    return Outcome::success();
+    // The new file stands; that it stays after a power cut is not known
+    // until its folder is synced too.
+    reason = syncFolder(folder.get());
+    return reason.isEmpty() ? Outcome::success() : cannotWrite(path, reason);
 }
 
 Outcome create(const QString &path, const QByteArray &bytes)
 {
-    const QByteArray target = QFile::encodeName(path);
-    Descriptor file(::open(target.constData(), NewFileFlags, 0666));
+    int error = 0;
+    const Descriptor folder(openFolder(path, &error));
+    if (!folder.valid())
+        return cannotWrite(path, folderReason(path, error));
+    const QByteArray name = nameIn(path);
+    Descriptor file(::openat(folder.get(), name.constData(), NewFileFlags, 0666));
     if (!file.valid())
-        return cannotWrite(path, systemReason(errno));
-    const QString reason = writeSyncClose(file, bytes);
+        return cannotWrite(path, reasonIn(folder.get(), path, errno));
+    QString reason = writeSyncClose(file, bytes);
     if (!reason.isEmpty()) {
-        ::unlink(target.constData()); // ours alone: it was created above
+        ::unlinkat(folder.get(), name.constData(), 0); // ours alone: it was created above
         return cannotWrite(path, reason);
     }
-    return Outcome::success();
+    reason = syncFolder(folder.get());
+    return reason.isEmpty() ? Outcome::success() : cannotWrite(path, reason);
 }
 
 Outcome read(const QString &path, QByteArray *bytes, qint64 limit)
 {
-    const QByteArray source = QFile::encodeName(path);
+    int error = 0;
+    const Descriptor folder(openFolder(path, &error));
+    if (!folder.valid())
+        return cannotRead(path, folderReason(path, error));
+    const QByteArray name = nameIn(path);
     struct stat info { };
-    if (::lstat(source.constData(), &info) != 0)
+    if (::fstatat(folder.get(), name.constData(), &info, AT_SYMLINK_NOFOLLOW) != 0)
         return cannotRead(path, systemReason(errno));
     if (S_ISLNK(info.st_mode))
         return cannotRead(path, QStringLiteral("it is a link, which is not followed"));
@@ -213,7 +412,7 @@ Outcome read(const QString &path, QByteArray *bytes, qint64 limit)
 
     // Whatever may have taken the file's place since, the open neither
     // follows a link nor waits for a writer.
-    Descriptor file(::open(source.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    const Descriptor file(::openat(folder.get(), name.constData(), ReadFlags));
     if (!file.valid())
         return cannotRead(path, systemReason(errno));
     if (::fstat(file.get(), &info) != 0)
@@ -236,8 +435,12 @@ Outcome read(const QString &path, QByteArray *bytes, qint64 limit)
 
 bool occupied(const QString &path)
 {
+    int error = 0;
+    const Descriptor folder(openFolder(path, &error));
+    if (!folder.valid())
+        return error != ENOENT;
     struct stat info { };
-    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 || errno != ENOENT;
+    return ::fstatat(folder.get(), nameIn(path).constData(), &info, AT_SYMLINK_NOFOLLOW) == 0 || errno != ENOENT;
 }
 
 #elif defined(Q_OS_WIN)
@@ -249,9 +452,19 @@ QString systemReason(DWORD error)
     return qt_error_string(int(error));
 }
 
+// The path as Windows takes it at any length: absolute, with backslashes,
+// under the \\?\ prefix that lifts the limit of MAX_PATH characters (and
+// with it any other rewriting of the path).
 std::wstring nativePath(const QString &path)
 {
-    return QDir::toNativeSeparators(path).toStdWString();
+    const QString prefix = QStringLiteral("\\\\?\\");
+    QString native = QDir::toNativeSeparators(path);
+    if (!native.startsWith(prefix)) {
+        native = QDir::toNativeSeparators(QDir::cleanPath(QFileInfo(path).absoluteFilePath()));
+        native = native.startsWith(QStringLiteral("\\\\")) ? prefix + QStringLiteral("UNC\\") + native.mid(2)
+                                                           : prefix + native;
+    }
+    return native.toStdWString();
 }
 
 // Closes the handle on every path out; CloseHandle itself is checked where
@@ -283,6 +496,7 @@ private:
 };
 
 // CREATE_NEW fails on anything at the path, a link or junction included.
+// Nobody else may open the file while it is written, nor remove it.
 HANDLE createNew(const std::wstring &path)
 {
     return CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -313,15 +527,116 @@ bool missing(DWORD error)
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
-QString missingFolder(const QString &path)
+// Opens the folder of `path` as Windows holds a program's current folder:
+// while the handle is open, nobody can rename or remove the folder, so the
+// steps that follow by path stay in this folder whatever is renamed around
+// it. A junction or link in the folder's place is opened itself, not
+// followed, and refused. On failure, INVALID_HANDLE_VALUE and the reason.
+HANDLE openFolder(const QString &path, QString *reason)
 {
-    return QStringLiteral("the folder %1 no longer exists").arg(QDir::toNativeSeparators(QFileInfo(path).path()));
+    const QString folder = QFileInfo(path).path();
+    const HANDLE handle = CreateFileW(nativePath(folder).c_str(), FILE_TRAVERSE | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
+        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+        FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        *reason = missing(error) ? missingFolder(path) : systemReason(error);
+        return handle;
+    }
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(handle, &info))
+        *reason = systemReason(GetLastError());
+    else if (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
+        *reason = linkedFolder(folder);
+    else if (!(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        *reason = systemReason(ERROR_DIRECTORY);
+    else
+        return handle;
+    CloseHandle(handle);
+    return INVALID_HANDLE_VALUE;
+}
+
+// Whether the file belongs to whoever this program runs as: its owner is
+// the owner the system gives this process's new files.
+bool ownedByUs(HANDLE file)
+{
+    PSID owner = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (GetSecurityInfo(
+            file, SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &owner, nullptr, nullptr, nullptr, &descriptor)
+        != ERROR_SUCCESS)
+        return false;
+    bool ours = false;
+    HANDLE token = nullptr;
+    if (OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
+        DWORD size = 0;
+        GetTokenInformation(token, TokenOwner, nullptr, 0, &size);
+        std::vector<char> buffer(size);
+        if (size > 0 && GetTokenInformation(token, TokenOwner, buffer.data(), size, &size))
+            ours = EqualSid(owner, reinterpret_cast<const TOKEN_OWNER *>(buffer.data())->Owner);
+        CloseHandle(token);
+    }
+    LocalFree(descriptor);
+    return ours;
+}
+
+qint64 secondsOf(const FILETIME &time)
+{
+    return qint64((quint64(time.dwHighDateTime) << 32) | time.dwLowDateTime) / 10'000'000;
+}
+
+// Removes the scratch files of the target at `path` that saves of ours left
+// behind when they were stopped on their way: files of this user, of no
+// other name, named exactly as scratchName names them and unchanged for
+// LeftAfterSeconds. A save under way has its file open to nobody else, and
+// then it cannot be opened here. Nothing else is ever removed, and whatever
+// cannot be checked stays; nothing here fails a save.
+void removeLeftScratch(const QString &path)
+{
+    const QString folder = QFileInfo(path).path() + QLatin1Char('/');
+    const QString prefix = scratchPrefix(QFileInfo(path).fileName());
+    WIN32_FIND_DATAW entry{};
+    const HANDLE search = FindFirstFileExW(nativePath(folder + prefix + QLatin1Char('*') + ScratchEnd).c_str(),
+        FindExInfoBasic, &entry, FindExSearchNameMatch, nullptr, 0);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    // The pattern also matches short (8.3) names: the long name is checked.
+    QStringList found;
+    do {
+        const QString name = QString::fromWCharArray(entry.cFileName);
+        if (isScratchName(name, prefix))
+            found << name;
+    } while (FindNextFileW(search, &entry));
+    FindClose(search);
+
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    for (const QString &name : std::as_const(found)) {
+        // Without FILE_FLAG_BACKUP_SEMANTICS no folder opens, and a link is
+        // opened itself.
+        const Handle file(CreateFileW(nativePath(folder + name).c_str(), DELETE | READ_CONTROL | FILE_READ_ATTRIBUTES,
+            0, nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+        BY_HANDLE_FILE_INFORMATION info{};
+        if (!file.valid() || !GetFileInformationByHandle(file.get(), &info)
+            || (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))
+            || info.nNumberOfLinks != 1 || secondsOf(now) - secondsOf(info.ftLastWriteTime) < LeftAfterSeconds
+            || !ownedByUs(file.get()))
+            continue;
+        // Removes the very file checked, when its handle closes.
+        FILE_DISPOSITION_INFO removal{};
+        removal.DeleteFile = TRUE;
+        SetFileInformationByHandle(file.get(), FileDispositionInfo, &removal, sizeof removal);
+    }
 }
 
 } // namespace
 
 Outcome write(const QString &path, const QByteArray &bytes)
 {
+    QString reason;
+    const Handle folder(openFolder(path, &reason));
+    if (!folder.valid())
+        return cannotWrite(path, reason);
     const std::wstring target = nativePath(path);
     const DWORD attributes = GetFileAttributesW(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES) {
@@ -336,12 +651,15 @@ Outcome write(const QString &path, const QByteArray &bytes)
     } else if (GetLastError() != ERROR_FILE_NOT_FOUND) {
         return cannotWrite(path, systemReason(GetLastError()));
     }
+    removeLeftScratch(path);
 
+    const QString beside = QFileInfo(path).path() + QLatin1Char('/');
+    const QString name = QFileInfo(path).fileName();
     std::wstring scratch;
     HANDLE created = INVALID_HANDLE_VALUE;
     DWORD error = ERROR_FILE_EXISTS;
     for (int attempt = 0; attempt < 100 && created == INVALID_HANDLE_VALUE && error == ERROR_FILE_EXISTS; ++attempt) {
-        scratch = target + L'.' + QString::number(QRandomGenerator::global()->generate(), 36).toStdWString();
+        scratch = nativePath(beside + scratchName(name));
         created = createNew(scratch);
         error = GetLastError();
     }
@@ -349,7 +667,7 @@ Outcome write(const QString &path, const QByteArray &bytes)
         return cannotWrite(path, error == ERROR_PATH_NOT_FOUND ? missingFolder(path) : systemReason(error));
 
     Handle file(created);
-    QString reason = writeFlushClose(file, bytes);
+    reason = writeFlushClose(file, bytes);
     // The rename replaces whatever stands at the path itself, a link too.
     if (reason.isEmpty()
         && !MoveFileExW(scratch.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
@@ -365,11 +683,15 @@ Outcome write(const QString &path, const QByteArray &bytes)
 
 Outcome create(const QString &path, const QByteArray &bytes)
 {
+    QString reason;
+    const Handle folder(openFolder(path, &reason));
+    if (!folder.valid())
+        return cannotWrite(path, reason);
     const std::wstring target = nativePath(path);
     Handle file(createNew(target));
     if (!file.valid())
         return cannotWrite(path, systemReason(GetLastError()));
-    const QString reason = writeFlushClose(file, bytes);
+    reason = writeFlushClose(file, bytes);
     if (!reason.isEmpty()) {
         DeleteFileW(target.c_str()); // ours alone: it was created above
         return cannotWrite(path, reason);
@@ -390,7 +712,7 @@ Outcome read(const QString &path, QByteArray *bytes, qint64 limit)
 
     // Whatever may have taken the file's place since, the open does not
     // follow a link, and only a file on a disk is read.
-    Handle file(CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    const Handle file(CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
         nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (!file.valid())
         return cannotRead(path, systemReason(GetLastError()));

@@ -8,6 +8,19 @@
 // puts that file in the target's place. A rename replaces whatever stands at
 // the path itself, so a link planted there at any moment is replaced, never
 // written through; a link found at the path beforehand is refused.
+//
+// Every step is taken within the target's folder as it was opened at the
+// start, by the file's own name: a folder (or a link to one) renamed into
+// its place meanwhile is never written, and a path longer than the system
+// takes whole is written as long as the folder's own path is not. The
+// folder itself is not reached through a link in its own place.
+//
+// The file of our own is named ".<target's name>.<token>.partial". One that
+// a save stopped on its way left behind (the program was killed, the power
+// cut) is removed by a later save of the same target; a file of that name
+// that is not plainly such a leftover (another user's, a link, a folder, a
+// file linked elsewhere, one that changed in the last half minute or that a
+// save under way holds) is never touched.
 
 #include "outcome.h"
 

@@ -11,6 +11,7 @@
 #include "orderpdf.h"
 #include "picturebox.h"
 #include "wholefile.h"
+#include "workingfolder.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -60,7 +61,8 @@ void MainWindow::writeAndOpenDocument()
     const catalogue::Language language = m_order.language();
     const QByteArray bytes =
         document::fill(document::templateFor(language), m_order.order(), language, m_contactDialog->contact());
-    const QDir folder = QDir::current();
+    // By its full path, which a message names should the folder be gone.
+    const QDir folder(platform::workingFolder());
     const QString path = folder.filePath(DocumentName);
     // A link named like the document is never written through: it may have
     // been planted in a shared folder to overwrite some other file.
@@ -76,9 +78,8 @@ void MainWindow::writeAndOpenDocument()
     m_openingDocument = true;
     setCursor(Qt::WaitCursor);
     m_pdfThread = orderpdf::renderInBackground(bytes, QStringLiteral("Formular ") + application::version(), this,
-        [this, path, pdfPath = folder.filePath(PdfName), language](const QByteArray &pdf) {
-            dialogs::guarded(this, [&] { writePdfAndOpen(path, pdfPath, pdf, language); });
-        });
+        [this, path, pdfPath = folder.filePath(PdfName), language](
+            const QByteArray &pdf) { dialogs::guarded(this, [&] { writePdfAndOpen(path, pdfPath, pdf, language); }); });
 }
 
 // The PDF is a second copy: when it cannot be written, the RTF is opened

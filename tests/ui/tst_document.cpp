@@ -157,6 +157,8 @@ private slots:
     void storeNeverBlocksTheDocument_data();
     void storeNeverBlocksTheDocument();
     void documentIsWrittenAndOpened();
+    void documentIsWrittenInADeepFolder_data();
+    void documentIsWrittenInADeepFolder();
     void generationLeavesTheScreenAlone();
     void cancelWritesNothing();
     void dialogsAreBuiltWhenFirstNeeded();
@@ -462,6 +464,47 @@ void TestDocument::documentIsWrittenAndOpened()
     }
 }
 
+// The working folder may be as deep as the system lets a program work in,
+// the document's path up to the longest path there is.
+void TestDocument::documentIsWrittenInADeepFolder_data()
+{
+    QTest::addColumn<int>("length"); // of formular.rtf's path
+    QTest::newRow("formular.rtf at 4,088 characters") << 4088;
+    QTest::newRow("formular.rtf at 4,095 characters") << 4095;
+}
+
+void TestDocument::documentIsWrittenInADeepFolder()
+{
+#ifndef Q_OS_LINUX
+    QSKIP("the longest path there is is Linux's here");
+#else
+    QFETCH(int, length);
+    Forms forms(QStringLiteral("English"), true);
+    configure(forms.f());
+    DocumentRun run(forms);
+    // Names of at most 200 characters, down to the depth asked for.
+    QString deep = run.folder();
+    const int folderLength = length - int(sizeof "/formular.rtf" - 1);
+    while (deep.size() < folderLength) {
+        const int left = folderLength - deep.size() - 1;
+        deep += QLatin1Char('/') + QString(left <= 200 ? left : qMin(200, left - 2), QLatin1Char('d'));
+    }
+    QVERIFY(QDir().mkpath(deep));
+    QVERIFY(QDir::setCurrent(deep));
+    const QString rtf = QDir(deep).filePath(QStringLiteral("formular.rtf"));
+    QCOMPARE(rtf.size(), length);
+
+    BoxAnswers boxes;
+    run.press(true);
+    QVERIFY2(boxes.asked.isEmpty(), qPrintable(boxes.texts().join('|')));
+    QCOMPARE(forms.desktop->offered, (QList<QStringList>{{rtf, QDir(deep).filePath(QStringLiteral("formular.pdf"))}}));
+    QFile written(rtf);
+    QVERIFY(written.open(QIODevice::ReadOnly) && written.readAll().startsWith("{\\rtf1"));
+    QCOMPARE(QDir(deep).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+        (QStringList{"formular.pdf", "formular.rtf"}));
+#endif
+}
+
 void TestDocument::generationLeavesTheScreenAlone()
 {
     Forms forms(QStringLiteral("Czech"), true);
@@ -639,7 +682,10 @@ void TestDocument::writeFailuresKeepThePreviousDocument()
         QVERIFY(QFile::rename(run.path(), run.path(QStringLiteral("someone-elses.txt"))));
         QVERIFY(QFile::link(QStringLiteral("someone-elses.txt"), run.path()));
     }
+    // The folder by its full path, as the message is to name it.
+    QString fullFolder;
     if (fault == QStringLiteral("folder gone")) {
+        fullFolder = QDir::toNativeSeparators(QFileInfo(run.folder()).canonicalFilePath());
         QFile::remove(run.path());
         QVERIFY(QDir(run.folder()).removeRecursively());
     }
@@ -660,6 +706,9 @@ void TestDocument::writeFailuresKeepThePreviousDocument()
     QVERIFY2(boxes.asked.first().text.startsWith(QStringLiteral("Cannot write formular.rtf: "))
                  && boxes.asked.first().text.contains(QCoreApplication::translate("QIODevice", qPrintable(reason))),
         qPrintable(boxes.asked.first().text));
+    if (fault == QStringLiteral("folder gone"))
+        QVERIFY2(boxes.asked.first().text.contains(QStringLiteral("the folder %1 no longer exists").arg(fullFolder)),
+            qPrintable(boxes.asked.first().text));
     if (fault != QStringLiteral("folder") && fault != QStringLiteral("folder gone"))
         QCOMPARE(run.document(), old);
     if (fault == QStringLiteral("link"))
