@@ -15,6 +15,11 @@
 
 #if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
 #define FORMULAR_STORE_IN_FILE 1
+#include <QFile>
+#include <cerrno>
+#include <climits>
+#include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -33,6 +38,12 @@ QString failedToSet(const QString &reason)
 QString invalidType(const char *name)
 {
     return QStringLiteral("Invalid data type for '%1'").arg(QLatin1String(name));
+}
+
+std::function<int(const QString &)> &statFault()
+{
+    static std::function<int(const QString &)> fault;
+    return fault;
 }
 
 #ifdef FORMULAR_STORE_IN_FILE
@@ -197,7 +208,11 @@ StoredValue parsedValue(QByteArrayView raw)
                    && (inQuotes || raw[end] != ';'))
                 ++end;
             // Runs end at ASCII bytes only, so no UTF-8 sequence is split.
-            text += QString::fromUtf8(raw.sliced(i, end - i));
+            // Each is decoded on its own, and a U+FEFF that begins one is
+            // part of the text, not a byte-order mark.
+            text += QStringDecoder(
+                QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom)
+                        .decode(raw.sliced(i, end - i));
             i = end;
         }
     }
@@ -290,6 +305,116 @@ StoredFile parsed(const QByteArray &bytes)
     return file;
 }
 
+QString cannotRead(const QString &path, const QString &reason)
+{
+    return QStringLiteral("Cannot read %1: %2").arg(QFileInfo(path).fileName(), reason);
+}
+
+// lstat, or the error the tests put in its place; 0 or the error.
+int statOf(const QString &path, struct stat *info)
+{
+    if (const auto &fault = statFault(); fault) {
+        if (const int error = fault(path))
+            return error;
+    }
+    return ::lstat(QFile::encodeName(path).constData(), info) == 0 ? 0 : errno;
+}
+
+// The file the details are read from and replaced: the store's path, or
+// the file at the end of the links standing there, if it may be followed
+// (contactstore.h says when). Each step is checked, so that a link someone
+// else planted, or one into a folder someone else can change, never has
+// the details read from, or written to, a file of their choosing.
+struct StoreFile {
+    QString path;
+    bool exists = true; // false: nothing stored yet
+    Outcome usable = Outcome::success();
+};
+
+constexpr int MaxLinks = 8;
+
+StoreFile storeFile(const QString &store)
+{
+    const auto refused = [&](const QString &reason) {
+        return StoreFile{store, true, Outcome::failure(cannotRead(store, reason))};
+    };
+    const uid_t user = ::geteuid();
+    QString path = store;
+    for (int links = 0;; ++links) {
+        struct stat info { };
+        const int error = statOf(path, &info);
+        if (error == ENOENT && links == 0)
+            return {store, false};
+        if (error == ENOENT)
+            return refused(QStringLiteral("it is a link to %1, which does not exist").arg(path));
+        if (error != 0)
+            return refused(qt_error_string(error));
+        if (links > 0) {
+            const QString folder = QFileInfo(path).path();
+            struct stat owner { };
+            if (::stat(QFile::encodeName(folder).constData(), &owner) != 0)
+                return refused(qt_error_string(errno));
+            if (owner.st_uid != user)
+                return refused(QStringLiteral("it is a link into %1, a folder of another user, which is not followed")
+                                   .arg(folder));
+            if (info.st_uid != user)
+                return refused(
+                    QStringLiteral("it is a link to %1, which belongs to another user and is not followed").arg(path));
+        }
+        if (!S_ISLNK(info.st_mode)) {
+            if (links > 0 && !S_ISREG(info.st_mode))
+                return refused(QStringLiteral("it is a link to %1, which is not a regular file").arg(path));
+            return {path};
+        }
+        if (info.st_uid != user)
+            return refused(QStringLiteral("it is a link of another user, which is not followed"));
+        if (links == MaxLinks)
+            return refused(qt_error_string(ELOOP));
+        char target[PATH_MAX];
+        const ssize_t size = ::readlink(QFile::encodeName(path).constData(), target, sizeof target);
+        if (size < 0 || size == ssize_t(sizeof target))
+            return refused(qt_error_string(size < 0 ? errno : ENAMETOOLONG));
+        const QString to = QFile::decodeName(QByteArray(target, qsizetype(size)));
+        path = to.startsWith(QLatin1Char('/')) ? to : QFileInfo(path).path() + QLatin1Char('/') + to;
+    }
+}
+
+// At most this many copies are kept of a store's damaged contents.
+constexpr int MaxCopies = 100;
+
+// Keeps the bytes beside the store: in the copy that holds them already,
+// made earlier in this run or in another, else in a new one at the first
+// free name, "<store>.damaged", "<store>.damaged.2", ... `made` receives the
+// new copy's path, and stays empty where the bytes were kept already. The
+// search ends at the first name the file system cannot tell about, whatever
+// its reason, and after MaxCopies names.
+Outcome keepAside(const QString &store, const QByteArray &bytes, QString *made)
+{
+    made->clear();
+    for (int n = 1; n <= MaxCopies; ++n) {
+        const QString copy = n == 1 ? store + QStringLiteral(".damaged") : store + QStringLiteral(".damaged.%1").arg(n);
+        struct stat info { };
+        const int error = statOf(copy, &info);
+        if (error == ENOENT) {
+            const Outcome created = wholefile::create(copy, bytes);
+            if (created.ok())
+                *made = copy;
+            if (created.ok() || statOf(copy, &info) != 0)
+                return created;
+            continue; // someone took the name meanwhile: the next one is tried
+        }
+        if (error != 0)
+            return Outcome::failure(
+                QStringLiteral("Cannot write %1: %2").arg(QFileInfo(copy).fileName(), qt_error_string(error)));
+        QByteArray kept;
+        if (S_ISREG(info.st_mode) && info.st_size == bytes.size() && wholefile::read(copy, &kept, SizeLimit).ok()
+            && kept == bytes)
+            return Outcome::success();
+    }
+    return Outcome::failure(
+        QStringLiteral("%1 copies are kept beside it already; remove those no longer needed").arg(MaxCopies));
+}
+
 QString keptMessage(const QString &path, const QString &why, const QString &copy)
 {
     return QStringLiteral("The stored contact details in %1 could not be read exactly: %2. The file was kept as %3.")
@@ -318,6 +443,11 @@ std::unique_ptr<QSettings> nativeStore()
 
 } // namespace
 
+void ContactStore::setStatFault(std::function<int(const QString &path)> fault)
+{
+    statFault() = std::move(fault);
+}
+
 QString ContactStore::location()
 {
 #ifdef FORMULAR_STORE_IN_FILE
@@ -335,14 +465,15 @@ ContactStore::ReadResult ContactStore::read()
     const QString path = storePath();
     if (path.isEmpty())
         return result;
-    if (!wholefile::occupied(path)) { // first run: nothing stored yet
+    const StoreFile source = storeFile(path);
+    if (!source.exists) { // first run: nothing stored yet
         result.values.fill(QString());
         return result;
     }
     // What cannot be opened is not read, and not reported here: storing
     // will say why it cannot be written either.
     QByteArray bytes;
-    if (!wholefile::read(path, &bytes, SizeLimit).ok())
+    if (!source.usable.ok() || !wholefile::read(source.path, &bytes, SizeLimit).ok())
         return result;
 
     const StoredFile file = parsed(bytes);
@@ -354,9 +485,9 @@ ContactStore::ReadResult ContactStore::read()
         }
     }
     // Where no copy can be made, storing will say so: the user is told once.
-    bool madeNow = false;
-    if (!file.notUnderstood.isEmpty() && keepAside(bytes, &madeNow).ok() && madeNow)
-        result.errors << keptMessage(path, file.notUnderstood, m_keptAs);
+    QString copy;
+    if (!file.notUnderstood.isEmpty() && keepAside(path, bytes, &copy).ok() && !copy.isEmpty())
+        result.errors << keptMessage(path, file.notUnderstood, copy);
     return result;
 }
 
@@ -377,50 +508,35 @@ ContactStore::WriteResult ContactStore::write(const Values &values)
 
     // The file may have changed since it was shown: what stands there now
     // is read, and nothing that could not be read is overwritten.
-    if (wholefile::occupied(path)) {
+    const StoreFile target = storeFile(path);
+    if (!target.usable.ok()) {
+        result.stored = Outcome::failure(failedToSet(target.usable.message()));
+        return result;
+    }
+    if (target.exists) {
         QByteArray previous;
-        const Outcome read = wholefile::read(path, &previous, SizeLimit);
+        const Outcome read = wholefile::read(target.path, &previous, SizeLimit);
         if (!read.ok()) {
             result.stored = Outcome::failure(failedToSet(read.message()));
             return result;
         }
         const StoredFile file = parsed(previous);
         if (!file.notUnderstood.isEmpty()) {
-            bool madeNow = false;
-            const Outcome kept = keepAside(previous, &madeNow);
+            QString copy;
+            const Outcome kept = keepAside(path, previous, &copy);
             if (!kept.ok()) {
                 result.stored = Outcome::failure(failedToSet(noCopyMessage(path, file.notUnderstood, kept.message())));
                 return result;
             }
-            if (madeNow)
-                result.notice = keptMessage(path, file.notUnderstood, m_keptAs);
+            if (!copy.isEmpty())
+                result.notice = keptMessage(path, file.notUnderstood, copy);
         }
     }
 
-    const Outcome saved = wholefile::write(path, rendered(values));
+    const Outcome saved = wholefile::write(target.path, rendered(values));
     if (!saved.ok())
         result.stored = Outcome::failure(failedToSet(saved.message()));
     return result;
-}
-
-// Copies the bytes to the first free "<file>.damaged", "<file>.damaged.2",
-// ..., unless this run has copied the very same bytes already.
-Outcome ContactStore::keepAside(const QByteArray &bytes, bool *madeNow)
-{
-    *madeNow = false;
-    if (!m_keptAs.isEmpty() && bytes == m_keptBytes)
-        return Outcome::success();
-    const QString path = storePath();
-    QString copy = path + QStringLiteral(".damaged");
-    for (int n = 2; wholefile::occupied(copy); ++n)
-        copy = path + QStringLiteral(".damaged.%1").arg(n);
-    const Outcome made = wholefile::create(copy, bytes);
-    if (!made.ok())
-        return made;
-    m_keptBytes = bytes;
-    m_keptAs = copy;
-    *madeNow = true;
-    return Outcome::success();
 }
 
 #else

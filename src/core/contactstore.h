@@ -7,19 +7,29 @@
 // ($XDG_CONFIG_HOME, or ~/.config), in the INI layout earlier versions wrote.
 //
 // The file is read by this class alone, from its bytes:
-//  - Only a regular file of at most a megabyte is opened, without following
-//    a link and without waiting on a writer, so nothing can hang on it. No
-//    other file (such as an organisation-wide one) is ever read.
+//  - Only a regular file of at most a megabyte is opened, without waiting on
+//    a writer, so nothing can hang on it. No other file (such as an
+//    organisation-wide one) is ever read.
+//  - A link at the store's path is followed, as dotfile managers keep the
+//    file in the user's own dotfiles, when every link on the way, every
+//    folder a link leads into and the file at the end belong to the user and
+//    that file is a regular file. The file at the end is read, and replaced
+//    in its own folder, so the link stays a link. Any other link (another
+//    user's, into another user's folder, dangling, to anything but a regular
+//    file, or more than eight in a row) is refused.
 //  - A value of another type than a text is reported ("Invalid data type
 //    for 'Adress'") and left out; the other values are read all the same.
 //  - Whatever the file holds beyond the five texts as this program writes
 //    them (damage, comments, other entries, text that is not UTF-8, a value
 //    longer than its box, a value of another type) is never overwritten
-//    unseen: the whole file is first copied to the first free
+//    unseen: the whole file is first kept beside the store's path, as
 //    Formular.conf.damaged, .damaged.2, ..., and the user is told once,
-//    naming both files.
-//  - What cannot be read is never overwritten, and a link is never written
-//    through. The file is replaced whole or not at all.
+//    naming both files. Bytes already kept there (in this run or an earlier
+//    one) are not copied, nor told, again. Where no copy can be made (the
+//    file system cannot tell whether a name is free, or a hundred copies
+//    are there), the file is not written.
+//  - What cannot be read is never overwritten. The file is replaced whole or
+//    not at all.
 // Storing may fail; the caller reports it and goes on: remembering the
 // details must never stand in the way of the order document.
 
@@ -29,6 +39,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <functional>
 #include <optional>
 
 class ContactStore {
@@ -63,12 +74,9 @@ public:
     // file's path, or the registry key.
     static QString location();
 
-private:
-    // The file store only: the registry has no file to keep aside.
-    Outcome keepAside(const QByteArray &bytes, bool *madeNow);
-
-    // The bytes last copied aside in this run and the copy's name, so that
-    // the same contents are copied and reported once.
-    QByteArray m_keptBytes;
-    QString m_keptAs;
+    // The tests' stand-in for the one answer of the file system that no
+    // test machine can be made to give (an I/O error, say): for a path, the
+    // error lstat is to report there, or 0 for the file system's own answer.
+    // The program never sets it.
+    static void setStatFault(std::function<int(const QString &path)> fault);
 };

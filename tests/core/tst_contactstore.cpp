@@ -2,13 +2,17 @@
 // configuration folder, read from its bytes, written whole.
 
 #include "contactstore.h"
+#include "deepfolder.h"
 #include "privateconfig.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QtTest>
+
+#include <cerrno>
 
 namespace {
 
@@ -43,6 +47,8 @@ private slots:
     void sameLayoutAsEarlierVersions_data();
     void sameLayoutAsEarlierVersions();
     void damageToldOnce();
+    void copyNameSearchEnds_data();
+    void copyNameSearchEnds();
     void registryValueOfAnotherType();
 };
 
@@ -63,6 +69,7 @@ void ContactStoreTest::sameLayoutAsEarlierVersions_data()
         {"NUL before a digit", QString(QChar(u'\0')) + QStringLiteral("7z")},
         {"leading @", QStringLiteral("@home")},
         {"outside the BMP", QStringLiteral("\U0001F600 \u00A0\u2028")},
+        {"U+FEFF after an escape", QStringLiteral("A\n\uFEFFB")},
         {"empty", QString()},
     };
     for (const auto &[name, text] : rows)
@@ -116,6 +123,61 @@ void ContactStoreTest::damageToldOnce()
     QCOMPARE(written.notice, QString());
     QCOMPARE(contents(config.store() + ".damaged"), damaged);
     QCOMPARE(ContactStore().read().errors, QStringList());
+#endif
+}
+
+// Whatever the file system answers for a copy's name, the search for a
+// free one ends. Where no copy can be made, the store is left as it is and
+// the reason is told: a name too long for the system (a store path of 4,088
+// characters or more), any other answer from the third name on (given in
+// the file system's place), or a hundred names taken.
+void ContactStoreTest::copyNameSearchEnds_data()
+{
+    QTest::addColumn<int>("storeLength"); // 0: in a folder of the usual depth
+    QTest::addColumn<int>("error");       // lstat's answer from ".damaged.3" on
+    QTest::addColumn<int>("taken");       // copies of other bytes there already
+    QTest::addColumn<QString>("reason");  // why no copy is made; empty: one is
+    for (int length = 4000; length < 4096; ++length)
+        QTest::addRow("store path of %d characters", length)
+            << length << 0 << 0 << (length + 8 < 4096 ? QString() : qt_error_string(ENAMETOOLONG));
+    for (const int error : {EIO, EACCES, ELOOP, ENAMETOOLONG, ENOTDIR, EOVERFLOW, ENOMEM})
+        QTest::newRow(qPrintable(qt_error_string(error))) << 0 << error << 2 << qt_error_string(error);
+    QTest::newRow("a hundred copies") << 0 << 0 << 100 << "100 copies";
+}
+
+void ContactStoreTest::copyNameSearchEnds()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("the details are kept in a file on Unix only");
+#else
+    QFETCH(int, storeLength);
+    QFETCH(int, error);
+    QFETCH(int, taken);
+    QFETCH(QString, reason);
+    const PrivateConfig config;
+    if (storeLength)
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(deepFolder(config.path("deep"), storeLength - 27)));
+    const QString path = ContactStore::location();
+    QVERIFY(!storeLength || path.size() == storeLength);
+    const QByteArray damaged("[General]\n# mine\nCompanyName=ACME\n");
+    put(path, damaged);
+    for (int n = 1; n <= taken; ++n)
+        put(path + ".damaged" + (n > 1 ? "." + QString::number(n) : QString()), QByteArray::number(n));
+    ContactStore::setStatFault(
+        [error](const QString &name) { return name.section(".damaged.", 1).toInt() >= 3 ? error : 0; });
+    const auto restore = qScopeGuard([] { ContactStore::setStatFault({}); });
+
+    ContactStore store;
+    const QStringList told = store.read().errors;
+    const Outcome stored = store.write({"ACME", "", "", "", ""}).stored;
+    const bool kept = contents(path + ".damaged" + (taken ? "." + QString::number(taken + 1) : "")) == damaged;
+    QCOMPARE(kept, reason.isEmpty());
+    QCOMPARE(told.filter("The file was kept as").size(), int(kept));
+    if (!kept) {
+        QCOMPARE(contents(path), damaged);
+        QVERIFY2(stored.message().contains("No copy of the file could be made") && stored.message().contains(reason),
+            qPrintable(stored.message()));
+    }
 #endif
 }
 

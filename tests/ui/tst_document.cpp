@@ -1,6 +1,7 @@
 // The document button: contact details, the document written safely and
 // opened, and what the user sees when something goes wrong.
 
+#include "deepfolder.h"
 #include "filesizelimit.h"
 #include "formtestsupport.h"
 #include "orderdocument.h"
@@ -299,7 +300,7 @@ void TestDocument::storeNeverBlocksTheDocument_data()
     row("edited by hand", "file",
         "CompanyName = Nový Dvůr s.r.o.\r\n\r\n[General]\r\nEmail=a@b.cz \r\nAdress=\"Míru 12, Jihlava\"\r\n",
         {"Nový Dvůr s.r.o.", "Míru 12, Jihlava", "", "", "a@b.cz"}, {}, true);
-    for (const char *kind : {"FIFO", "folder", "device", "dangling link"}) {
+    for (const char *kind : {"FIFO", "folder", "device", "dangling link", "link loop"}) {
         for (const bool atStore : {true, false}) {
             const QString name = QStringLiteral("%1 at the %2").arg(kind, atStore ? "store" : "fallback");
             row(qPrintable(name), qPrintable(name), {}, none, atStore ? QStringList{refused} : QStringList{}, !atStore);
@@ -308,6 +309,10 @@ void TestDocument::storeNeverBlocksTheDocument_data()
     row("header without ]", "file", "[General\nCompanyName=ACME\nAdress=Brno\n", {"ACME", "Brno", "", "", ""}, {kept},
         true);
     row("byte-order mark", "file", "\xEF\xBB\xBF" + sound, all, {kept}, true);
+    // U+FEFF where a value begins, and after an escape, is part of the value.
+    const QByteArray feff("\xEF\xBB\xBF");
+    row("U+FEFF in values", "file", "[General]\nAdress=A\\\\" + feff + "B\nCompanyName=" + feff + "ACME\n",
+        {QChar(0xFEFF) + QStringLiteral("ACME"), "A\\" + QString(QChar(0xFEFF)) + "B", "", "", ""}, {}, true);
     row("comment", "file", "[General]\n# mine\nCompanyName=ACME\n", {"ACME", "", "", "", ""}, {kept}, true);
     row("line without =", "file", "[General]\nCompanyName=ACME\nnonsense\n", {"ACME", "", "", "", ""}, {kept}, true);
     row("NUL bytes", "file", "[General]\nCompanyName=ACME\n" + QByteArray(16, '\0') + "\n", {"ACME", "", "", "", ""},
@@ -331,6 +336,27 @@ void TestDocument::storeNeverBlocksTheDocument_data()
     row("damaged file in a read-only folder", "read-only folder", "[General]\n# mine\n" + sound, all,
         {refused, "No copy of the file could be made"}, false);
     row("damaged between two documents", "damaged later", sound, all, {kept}, true);
+    // Damage kept aside and told of at an earlier start is neither copied
+    // nor told again; a different damage is (the copy of an earlier one is
+    // beside every store here).
+    row("damaged read-only file, kept at an earlier start", "read-only file, earlier start",
+        "[General]\n# mine\n" + sound, all, {refused}, false);
+    row("damaged file, cancelled at an earlier start", "file, earlier start", "[General]\n# mine\n" + sound, all, {},
+        true);
+    row("store path of 4,087 characters, .damaged taken", "long path", "[General]\n# mine\n" + sound, all,
+        {refused, "No copy of the file could be made", "File name too long"}, false);
+    // A link at the store, as dotfile managers make one, to a file in the
+    // user's dotfiles, or somewhere it is not to be followed.
+    const QByteArray byHand("[General]\r\nCompanyName=ACME\r\nAdress=Brno\r\n");
+    const QStringList byHandShown{"ACME", "Brno", "", "", ""};
+    row("link to the user's file", "dotfile link", byHand, byHandShown, {}, true);
+    row("link to a link to the user's file", "dotfile link to a link", byHand, byHandShown, {}, true);
+    row("link into another user's folder", "dotfile link into a foreign folder", sound, none,
+        {refused, "a folder of another user"}, false);
+    row("link of another user", "dotfile link of another user", sound, none, {refused, "of another user"}, false);
+    row("link through a file", "dotfile link through a file", sound, none, {refused, "Not a directory"}, false);
+    row("link into a folder without search permission", "dotfile link without search permission", sound, none,
+        {refused, "Permission denied"}, false);
 }
 
 void TestDocument::storeNeverBlocksTheDocument()
@@ -344,14 +370,23 @@ void TestDocument::storeNeverBlocksTheDocument()
     QFETCH(QStringList, told);
     QFETCH(bool, remembered);
     const bool asRoot = geteuid() == 0;
-    if ((setup == "read-only folder" && asRoot)
-        || (setup == "foreign" && qEnvironmentVariableIsEmpty("FORMULAR_TEST_FOREIGN_CONFIG")))
+    if (((setup == "read-only folder" || setup.endsWith("without search permission")) && asRoot)
+        || ((setup == "foreign" || (setup.endsWith("foreign folder") && !asRoot))
+            && qEnvironmentVariableIsEmpty("FORMULAR_TEST_FOREIGN_CONFIG")))
         QSKIP("needs a user whom file permissions bind, and a store another user made (tests/run-as-user.sh)");
+    if (setup.endsWith("of another user") && !asRoot)
+        QSKIP("only an administrator can give a link to another user");
 
     const PrivateConfig config; // before the windows, as for the program
     Forms forms(QStringLiteral("Czech"), true);
     DocumentRun run(forms);
-    const QString store = config.store();
+    QString store = config.store();
+    if (setup == "long path") { // ".damaged" fits beside it, ".damaged.2" does not
+        const QString deep = deepFolder(config.path("deep"), 4087 - 27);
+        QVERIFY(!deep.isEmpty());
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(deep));
+        store = ContactStore::location();
+    }
     const QString fallback = config.path(QStringLiteral("VireoLoggers.conf"));
     QString target = setup.endsWith("at the fallback") ? fallback : store;
     QVERIFY(QDir().mkpath(QFileInfo(store).path()));
@@ -367,18 +402,48 @@ void TestDocument::storeNeverBlocksTheDocument()
         QSKIP("this user may not make a device");
     else if (setup.startsWith("dangling link"))
         QVERIFY(QFile::link(target + ".gone", target));
+    else if (setup.startsWith("link loop"))
+        QCOMPARE(::symlink(path.constData(), path.constData()), 0);
+    // A link at the store to the file `linked`, directly or through a second
+    // link, in the user's dotfiles or in another user's folder.
+    QString linked, linkedBefore;
+    if (setup.startsWith("dotfile")) {
+        const bool othersFolder = setup.endsWith("foreign folder");
+        const QString dotfiles = othersFolder && !asRoot
+                                     ? qEnvironmentVariable("FORMULAR_TEST_FOREIGN_CONFIG") + "/VireoLoggers"
+                                     : config.path("dotfiles");
+        const bool throughFile = setup.endsWith("through a file");
+        linked = dotfiles + (throughFile ? "/plain/Formular.conf" : "/Formular.conf");
+        if (dotfiles == config.path("dotfiles")) {
+            QVERIFY(QDir().mkpath(dotfiles));
+            QFile file(throughFile ? dotfiles + "/plain" : linked);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(stored) == stored.size());
+        }
+        const QString first = setup.endsWith("to a link") ? dotfiles + "/link" : linked;
+        QVERIFY(first == linked || QFile::link("Formular.conf", first));
+        QVERIFY(QFile::link(first, store));
+        linkedBefore = standing(linked);
+        if (othersFolder && asRoot)
+            QCOMPARE(::chown(QFile::encodeName(dotfiles).constData(), 65534, 65534), 0);
+        if (setup.endsWith("of another user"))
+            QCOMPARE(::lchown(QFile::encodeName(store).constData(), 65534, 65534), 0);
+        if (setup.endsWith("without search permission"))
+            QVERIFY(QFile::setPermissions(dotfiles, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    }
     if (setup == "foreign") {
         qputenv("XDG_CONFIG_HOME", qgetenv("FORMULAR_TEST_FOREIGN_CONFIG"));
         target = ContactStore::location();
-    } else if (!stored.isEmpty()) {
+    } else if (!stored.isEmpty() && !setup.startsWith("dotfile")) {
         QFile file(target);
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(stored) == stored.size());
         file.close();
-        if (setup == "read-only file")
+        if (setup.startsWith("read-only file"))
             QVERIFY(file.setPermissions(QFileDevice::ReadOwner));
         if (setup == "read-only folder")
             QVERIFY(QFile::setPermissions(QFileInfo(store).path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
     }
+    if (setup.endsWith("earlier start"))
+        QCOMPARE(ContactStore().read().errors.size(), 1); // as a start before read it, and told
     const QString before = standing(target);
 
     BoxAnswers boxes;
@@ -394,8 +459,8 @@ void TestDocument::storeNeverBlocksTheDocument()
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write(stored) == stored.size());
         }
     });
-    QFile::setPermissions(
-        QFileInfo(store).path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    for (const QString &folder : {QFileInfo(store).path(), config.path("dotfiles")})
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 
     // The document is made, whatever became of the details.
     QVERIFY(QFile::exists(run.path()));
@@ -403,21 +468,27 @@ void TestDocument::storeNeverBlocksTheDocument()
     QCOMPARE(seen, shown);
     // Told once, in one message, what happened.
     QCOMPARE(boxes.asked.size(), told.isEmpty() ? 0 : 1);
-    for (const QString &part : told)
-        QVERIFY2(boxes.texts().value(0).contains(part), qPrintable(boxes.texts().value(0)));
+    for (const QString &part : told) // a system reason in the window's language
+        QVERIFY2(boxes.texts().value(0).contains(QCoreApplication::translate("QIODevice", qPrintable(part))),
+            qPrintable(boxes.texts().value(0)));
     // Nothing stored is lost: it is still in place, or in a copy, or what
     // the store was understood to hold is stored again.
     const QString last =
         setup == "damaged later" ? QStringLiteral("file ") + QString::fromLatin1(stored.toHex()) : before;
     const QString earlierCopy = standing(earlier.fileName());
-    if (told.contains(KeptAside)) {
+    if (told.contains(KeptAside) || setup.endsWith("earlier start"))
         QCOMPARE(keptCopies(store), (QStringList{earlierCopy, last}));
-        QVERIFY(boxes.texts().value(0).contains(store + ".damaged.2."));
-    } else {
+    else
         QCOMPARE(keptCopies(store), QStringList{earlierCopy});
-    }
+    // A copy is told of when it is made, and then only.
+    QCOMPARE(boxes.texts().value(0).contains(store + ".damaged.2."), told.contains(KeptAside));
     if (!remembered || target == fallback)
         QCOMPARE(standing(target), last);
+    // A link stays a link; the file it leads to is replaced, or left alone.
+    if (!linked.isEmpty()) {
+        QVERIFY(QFileInfo(store).isSymLink());
+        QCOMPARE(standing(linked) == linkedBefore, !remembered);
+    }
     // What the boxes showed is what the store holds now, if it could be stored.
     if (remembered) {
         ContactStore::ReadResult read = ContactStore().read();
