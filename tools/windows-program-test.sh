@@ -197,8 +197,14 @@ click 718 422
 keys Return # the message box
 keys Return # continue
 wait_for "$documents/formular.pdf" || true
-sleep 9
-warning="$(xdotool search --onlyvisible --name '^Warning$' 2>/dev/null | head -1)" || true
+# The opener is given 7.5 seconds; a loaded machine may take longer to draw.
+warning=
+for _ in $(seq 60); do
+    warning="$(xdotool search --onlyvisible --name '^Warning$' 2>/dev/null | head -1)" || true
+    [ -n "$warning" ] && break
+    sleep 0.5
+done
+shoot_window "$pictures/windows-no-program.png"
 [ -n "$warning" ] && pass "with no program for .rtf or .pdf files the warning appears" ||
     fail "no warning without an .rtf or .pdf program"
 stop

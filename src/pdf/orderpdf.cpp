@@ -241,7 +241,14 @@ Rendered render(const QByteArray &rtf, const QString &creator)
     return rendered;
 }
 
-QThread *renderInBackground(
+const QByteArray &Drawing::finished() const
+{
+    if (thread)
+        thread->wait();
+    return *pdf;
+}
+
+Drawing renderInBackground(
     const QByteArray &rtf, const QString &creator, QObject *receiver, std::function<void(const QByteArray &pdf)> done)
 {
     Q_ASSERT(receiver);
@@ -251,7 +258,7 @@ QThread *renderInBackground(
     QObject::connect(thread, &QThread::finished, receiver, [pdf, done = std::move(done)] { done(*pdf); });
     QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
     thread->start();
-    return thread;
+    return Drawing{thread, pdf};
 }
 
 } // namespace orderpdf

@@ -12,12 +12,13 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QPointer>
 #include <QRectF>
 #include <QString>
 
 #include <functional>
+#include <memory>
 
-class QObject;
 class QThread;
 
 namespace orderpdf {
@@ -42,12 +43,19 @@ struct Rendered {
 // metadata. Needs a QGuiApplication (fonts).
 Rendered render(const QByteArray &rtf, const QString &creator);
 
-// The same on a thread of its own, so that the window goes on meanwhile
-// (embedding the fonts takes most of the time). `done` is called with the
-// PDF on `receiver`'s thread, from its event loop, unless `receiver` is gone
-// by then. The thread deletes itself once it has finished; wait() for it
-// before the program ends.
-QThread *renderInBackground(
+// A PDF drawn on a thread of its own, so that the window goes on meanwhile
+// (embedding the fonts takes most of the time). The thread deletes itself
+// once it has finished; `pdf` holds the PDF from then on.
+struct Drawing {
+    QPointer<QThread> thread;
+    std::shared_ptr<const QByteArray> pdf;
+    // Waits for the thread, if it still runs, and gives the PDF.
+    const QByteArray &finished() const;
+};
+
+// Starts the drawing. `done` is called with the PDF on `receiver`'s thread,
+// from its event loop, unless `receiver` is gone by then.
+Drawing renderInBackground(
     const QByteArray &rtf, const QString &creator, QObject *receiver, std::function<void(const QByteArray &pdf)> done);
 
 } // namespace orderpdf

@@ -23,7 +23,6 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
-#include <QThread>
 #include <QWheelEvent>
 
 const char *const MainWindow::MakerWebAddress = "https://www.vireologgers.cz";
@@ -64,10 +63,7 @@ MainWindow::~MainWindow()
     for (QObject *grid : {static_cast<QObject *>(m_channelGrid), static_cast<QObject *>(m_channelGrid->delegate()),
              static_cast<QObject *>(m_modulePicker)})
         grid->disconnect(this);
-    // A PDF still being drawn is finished first (it takes milliseconds);
-    // its answer then goes nowhere.
-    if (m_pdfThread)
-        m_pdfThread->wait();
+    finishPendingPdf();
 }
 
 void MainWindow::startUp()

@@ -12,17 +12,18 @@
 
 #include "catalogue.h"
 #include "ordermodel.h"
+#include "orderpdf.h"
 
 #include <QPointer>
 #include <QWidget>
 #include <array>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
-class QThread;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
@@ -98,6 +99,7 @@ private:
     void requestReset();
     void requestDocument();
     void writeAndOpenDocument();
+    void finishPendingPdf();
     void writePdfAndOpen(
         const QString &path, const QString &pdfPath, const QByteArray &pdf, catalogue::Language language);
     void warnOpenerFailed(catalogue::Language language);
@@ -189,6 +191,10 @@ private:
     HoverState m_hover;
     QPointer<QCheckBox> m_boldAccessory; // the box the hover made bold
     bool m_openingDocument = false;      // a written document's PDF or opener is coming up
-    QPointer<QThread> m_pdfThread;       // drawing the PDF, until it has
+    struct PendingPdf {
+        orderpdf::Drawing drawing;
+        QString path;
+    };
+    std::optional<PendingPdf> m_pendingPdf; // a written RTF's PDF, until it is written too
     int m_wheelAccumulator = 0;
 };

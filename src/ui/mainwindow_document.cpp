@@ -20,7 +20,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
-#include <QThread>
 
 namespace {
 
@@ -77,9 +76,25 @@ void MainWindow::writeAndOpenDocument()
     // bytes just written, on a thread of its own.
     m_openingDocument = true;
     setCursor(Qt::WaitCursor);
-    m_pdfThread = orderpdf::renderInBackground(bytes, QStringLiteral("Formular ") + application::version(), this,
-        [this, path, pdfPath = folder.filePath(PdfName), language](
-            const QByteArray &pdf) { dialogs::guarded(this, [&] { writePdfAndOpen(path, pdfPath, pdf, language); }); });
+    const QString pdfPath = folder.filePath(PdfName);
+    m_pendingPdf =
+        PendingPdf{orderpdf::renderInBackground(bytes, QStringLiteral("Formular ") + application::version(), this,
+                       [this, path, pdfPath, language](const QByteArray &pdf) {
+                           m_pendingPdf.reset();
+                           dialogs::guarded(this, [&] { writePdfAndOpen(path, pdfPath, pdf, language); });
+                       }),
+            pdfPath};
+}
+
+// When the program ends while the PDF is drawn (a logout, SIGTERM), the PDF
+// is still written, so that it never stays behind the RTF beside it. There
+// is no one left to tell should that fail; the previous PDF then stays whole.
+void MainWindow::finishPendingPdf()
+{
+    if (!m_pendingPdf)
+        return;
+    const PendingPdf pending = *std::exchange(m_pendingPdf, std::nullopt);
+    (void)wholefile::write(pending.path, pending.drawing.finished());
 }
 
 // The PDF is a second copy: when it cannot be written, the RTF is opened

@@ -36,6 +36,7 @@ public:
 
     QString path(const QString &name = QStringLiteral("formular.rtf")) const { return m_folder.filePath(name); }
     QString folder() const { return m_folder.path(); }
+    bool awaitDocument = true; // press() returns once the opener was asked
 
     void press(bool confirm, const QStringList &texts = {}, QStringList *shown = nullptr,
         const std::function<void()> &beforeAnswer = {})
@@ -55,7 +56,8 @@ public:
             QTest::keyClick(contact.edits[2], confirm ? Qt::Key_Return : Qt::Key_Escape);
         });
         ui::click(m_forms.f().documentButton);
-        ui::waitForDocument(m_forms);
+        if (awaitDocument)
+            ui::waitForDocument(m_forms);
     }
 
     QByteArray document() const
@@ -162,6 +164,7 @@ private slots:
     void documentIsWrittenInADeepFolder();
     void generationLeavesTheScreenAlone();
     void cancelWritesNothing();
+    void windowGoingWhileThePdfIsDrawnStillWritesIt();
     void dialogsAreBuiltWhenFirstNeeded();
     void documentCommandWaitsForTheOpener();
     void openerFailureTellsWhereTheFileIs_data();
@@ -626,6 +629,25 @@ void TestDocument::dialogsAreBuiltWhenFirstNeeded()
     QCOMPARE(shown.size(), 2);
     QCOMPARE(shown.first(), shown.last());
     QCOMPARE(shown.first()->parentWidget(), &window);
+}
+
+// A logout or SIGTERM ends the program from its event loop, maybe while
+// the PDF of a document just written is drawn: the PDF is written all the
+// same, so that it never stays behind the RTF beside it.
+void TestDocument::windowGoingWhileThePdfIsDrawnStillWritesIt()
+{
+    Forms forms(QStringLiteral("English"), true);
+    configure(forms.f());
+    DocumentRun run(forms);
+    run.awaitDocument = false;
+    run.press(true);
+    QVERIFY(run.document().startsWith("{\\rtf1"));
+    forms.controls.reset();
+    forms.main.reset();
+    QFile pdf(run.path("formular.pdf"));
+    QVERIFY(pdf.open(QIODevice::ReadOnly));
+    QVERIFY(pdf.readAll().startsWith("%PDF-1.4"));
+    QVERIFY(forms.desktop->offered.isEmpty());
 }
 
 void TestDocument::cancelWritesNothing()
