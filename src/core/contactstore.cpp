@@ -333,6 +333,35 @@ struct StoreFile {
 
 constexpr int MaxLinks = 8;
 
+// The folder a path lies in may be a link of the user's own as well (GNU
+// Stow links whole folders): it is followed, under the same rules as a
+// link at the store, to a folder of the user's. On success `path` names the
+// same file in the folder the link leads to.
+Outcome inOwnFolder(QString *path)
+{
+    const uid_t user = ::geteuid();
+    for (int links = 0;; ++links) {
+        const QString folder = QFileInfo(*path).path();
+        struct stat info { };
+        if (statOf(folder, &info) != 0 || !S_ISLNK(info.st_mode))
+            return Outcome::success(); // what else stands there is told where it is used
+        const auto refused = [&](const QString &reason) {
+            return Outcome::failure(cannotRead(*path, QStringLiteral("its folder %1 %2").arg(folder, reason)));
+        };
+        if (info.st_uid != user)
+            return refused(QStringLiteral("is a link of another user, which is not followed"));
+        if (links == MaxLinks)
+            return refused(qt_error_string(ELOOP));
+        const QString target = QFileInfo(folder).symLinkTarget();
+        struct stat owner { };
+        if (::stat(QFile::encodeName(target).constData(), &owner) != 0)
+            return refused(qt_error_string(errno));
+        if (!S_ISDIR(owner.st_mode) || owner.st_uid != user)
+            return refused(QStringLiteral("is a link to %1, which is not a folder of the user's").arg(target));
+        *path = target + QLatin1Char('/') + QFileInfo(*path).fileName();
+    }
+}
+
 StoreFile storeFile(const QString &store)
 {
     const auto refused = [&](const QString &reason) {
@@ -341,10 +370,12 @@ StoreFile storeFile(const QString &store)
     const uid_t user = ::geteuid();
     QString path = store;
     for (int links = 0;; ++links) {
+        if (const Outcome folder = inOwnFolder(&path); !folder.ok())
+            return StoreFile{store, true, folder};
         struct stat info { };
         const int error = statOf(path, &info);
         if (error == ENOENT && links == 0)
-            return {store, false};
+            return {path, false};
         if (error == ENOENT)
             return refused(QStringLiteral("it is a link to %1, which does not exist").arg(path));
         if (error != 0)
@@ -388,9 +419,12 @@ constexpr int MaxCopies = 100;
 // new copy's path, and stays empty where the bytes were kept already. The
 // search ends at the first name the file system cannot tell about, whatever
 // its reason, and after MaxCopies names.
-Outcome keepAside(const QString &store, const QByteArray &bytes, QString *made)
+Outcome keepAside(const QString &storePath, const QByteArray &bytes, QString *made)
 {
     made->clear();
+    QString store = storePath;
+    if (const Outcome folder = inOwnFolder(&store); !folder.ok())
+        return folder;
     for (int n = 1; n <= MaxCopies; ++n) {
         const QString copy = n == 1 ? store + QStringLiteral(".damaged") : store + QStringLiteral(".damaged.%1").arg(n);
         struct stat info { };

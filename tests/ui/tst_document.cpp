@@ -358,6 +358,7 @@ void TestDocument::storeNeverBlocksTheDocument_data()
         {refused, "a folder of another user"}, false);
     row("link of another user", "dotfile link of another user", sound, none, {refused, "of another user"}, false);
     row("link through a file", "dotfile link through a file", sound, none, {refused, "Not a directory"}, false);
+    row("store's folder a link to the user's own (GNU Stow)", "stowed folder", sound, all, {}, true);
     row("link into a folder without search permission", "dotfile link without search permission", sound, none,
         {refused, "Permission denied"}, false);
 }
@@ -396,6 +397,11 @@ void TestDocument::storeNeverBlocksTheDocument()
     QFile earlier(store + ".damaged"); // taken: a new copy goes to .damaged.2
     QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.write("an earlier copy") == 15);
     earlier.close();
+    if (setup == "stowed folder") {
+        const QString folder = QFileInfo(store).path();
+        QVERIFY(QDir().rename(folder, config.path("stowed")));
+        QVERIFY(QFile::link(config.path("stowed"), folder));
+    }
     const QByteArray path = QFile::encodeName(target);
     if (setup.startsWith("FIFO"))
         QCOMPARE(mkfifo(path.constData(), 0600), 0);
@@ -488,6 +494,8 @@ void TestDocument::storeNeverBlocksTheDocument()
     if (!remembered || target == fallback)
         QCOMPARE(standing(target), last);
     // A link stays a link; the file it leads to is replaced, or left alone.
+    if (setup == "stowed folder")
+        QVERIFY(QFileInfo(QFileInfo(store).path()).isSymLink());
     if (!linked.isEmpty()) {
         QVERIFY(QFileInfo(store).isSymLink());
         QCOMPARE(standing(linked) == linkedBefore, !remembered);
