@@ -12,7 +12,9 @@
 # Xvfb: the Vista style wants a window system even offscreen); the
 # Start-menu entry "TQ8 Order Form" starts it in the user's Documents
 # folder; Add/Remove programs lists it; the silent uninstall removes all of
-# it.
+# it. When the build signs (FORMULAR_SIGN_PKCS12), the installer and the
+# installed program carry signatures that verify against FORMULAR_SIGN_CAFILE
+# (else the system's CA certificates); when it does not, neither is signed.
 # Prints every check and exits non-zero if any of them failed.
 set -euo pipefail
 installer="$(realpath "$1")"

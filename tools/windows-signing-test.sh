@@ -19,7 +19,9 @@
 #       signed Windows build (.ci/run)
 # Prints every check and exits non-zero if any of them failed.
 set -euo pipefail
-sign="$(cd "$(dirname "$0")" && pwd)/windows-sign.sh"
+tools="$(cd "$(dirname "$0")" && pwd)"
+sign="$tools/windows-sign.sh"
+"$tools/setup.sh" openssl osslsigncode gcc-mingw-w64-x86-64-posix
 
 # A CA, and from it a code-signing certificate valid for a week and one that
 # expired in 2021, both for the same key, each in a PKCS#12 file with the

@@ -191,7 +191,11 @@ tests=0
 echo "Tests under Wine ran in $(($(seconds) - start)) s"
 
 rm -f "$build"/formular-*-win64.exe
-(cd "$build" && cpack -G NSIS)
+# A failed signing of the staged program fails CPack; nothing of it stays.
+(cd "$build" && cpack -G NSIS) || {
+    rm -f "$build"/formular-*-win64.exe
+    exit 1
+}
 installers=("$build"/formular-*-win64.exe)
 if [ -n "${FORMULAR_SIGN_PKCS12:-}" ]; then
     # An installer that should be signed and is not goes.
