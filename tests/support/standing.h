@@ -35,6 +35,7 @@ inline QString standing(const QString &path)
         return QStringLiteral("folder");
     const QString owner;
 #endif
-    return file.open(QIODevice::ReadOnly) ? QStringLiteral("file ") + owner + QString::fromLatin1(file.readAll().toHex())
-                                          : QStringLiteral("unreadable file");
+    return file.open(QIODevice::ReadOnly)
+               ? QStringLiteral("file ") + owner + QString::fromLatin1(file.readAll().toHex())
+               : QStringLiteral("unreadable file");
 }
