@@ -185,24 +185,24 @@ private:
         const QString caption = catalogue::accessoryCaption(tag, language);
         const int variant = order.orderedVariant(tag);
         QString value;
-        switch (catalogue::accessory(tag).variants) {
-        case catalogue::Variants::AdapterList: {
+        switch (catalogue::accessory(tag).line) {
+        case catalogue::DocumentLine::ItemCodeAndRating: {
             // "N2202   (24V / 1A)" -> "N2202 - <caption up to its dash> (24V / 1A)"
             const QString item = catalogue::variantItem(tag, variant);
             const qsizetype dash = caption.indexOf(QStringLiteral(" - "));
             value = item.left(5) + QStringLiteral(" - ") + (dash < 0 ? caption : caption.left(dash)) + item.mid(7);
             break;
         }
-        case catalogue::Variants::CableList: {
+        case catalogue::DocumentLine::CaptionThenItem: {
             // The caption's arrow "------ >>>" goes, one dash stays.
             const qsizetype arrow = caption.indexOf(QStringLiteral("--"));
             value = (arrow < 0 ? caption : caption.left(arrow + 1)) + u' ' + catalogue::variantItem(tag, variant);
             break;
         }
-        case catalogue::Variants::ByFittedChannels:
-            value = (variant == 1 ? QStringLiteral("SVC811 - ") : QStringLiteral("SVC810 - ")) + caption;
+        case catalogue::DocumentLine::CodeThenCaption:
+            value = catalogue::accessoryOrderCode(tag, variant) + QStringLiteral(" - ") + caption;
             break;
-        case catalogue::Variants::Single: value = caption; break;
+        case catalogue::DocumentLine::Caption: value = caption; break;
         }
         if (czech)
             value += QStringLiteral(" _ ") + catalogue::priceText(catalogue::accessoryPriceText(tag, variant));

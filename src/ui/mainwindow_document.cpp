@@ -7,18 +7,14 @@
 #include "desktop.h"
 #include "diagramwindow.h"
 #include "dialogs.h"
+#include "itempane.h"
 #include "orderdocument.h"
 #include "orderpdf.h"
 #include "picturebox.h"
 #include "wholefile.h"
 #include "workingfolder.h"
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QDir>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPointer>
 
 namespace {
@@ -28,6 +24,21 @@ const QString DocumentName = QStringLiteral("formular.rtf");
 // no program for RTF.
 const QString PdfName = QStringLiteral("formular.pdf");
 constexpr int OpenerTimeoutMs = 7500;
+
+void warnOpenerFailed(QWidget *window, catalogue::Language language)
+{
+    const bool czech = language == catalogue::Language::Czech;
+    dialogs::Request warning;
+    warning.icon = QMessageBox::Warning;
+    warning.title = QStringLiteral("Warning");
+    warning.buttons = QMessageBox::Ok;
+    warning.text = czech ? QString(15, QLatin1Char(' ')) + QStringLiteral("Nepodařilo se spustit aplikaci ")
+                               + QStringLiteral("\"WordPad.exe\".\r")
+                               + QStringLiteral("Vytvořený formulář najdete ve složce odkud je spuštěna tato aplikace.")
+                         : QString(20, QLatin1Char(' ')) + QStringLiteral("Can`t run \"WordPad.exe\".\r")
+                               + QStringLiteral("Please find your Form at folder with this application.");
+    dialogs::ask(window, warning);
+}
 
 } // namespace
 
@@ -113,7 +124,7 @@ void MainWindow::writePdfAndOpen(
         window->unsetCursor();
         window->m_openingDocument = false;
         if (!opened)
-            dialogs::guarded(window, [&] { window->warnOpenerFailed(language); });
+            dialogs::guarded(window, [&] { warnOpenerFailed(window, language); });
     });
     if (!pdfSaved.ok()) {
         const bool czech = language == catalogue::Language::Czech;
@@ -123,26 +134,11 @@ void MainWindow::writePdfAndOpen(
     }
 }
 
-void MainWindow::warnOpenerFailed(catalogue::Language language)
-{
-    const bool czech = language == catalogue::Language::Czech;
-    dialogs::Request warning;
-    warning.icon = QMessageBox::Warning;
-    warning.title = QStringLiteral("Warning");
-    warning.buttons = QMessageBox::Ok;
-    warning.text = czech ? QString(15, QLatin1Char(' ')) + QStringLiteral("Nepodařilo se spustit aplikaci ")
-                               + QStringLiteral("\"WordPad.exe\".\r")
-                               + QStringLiteral("Vytvořený formulář najdete ve složce odkud je spuštěna tato aplikace.")
-                         : QString(20, QLatin1Char(' ')) + QStringLiteral("Can`t run \"WordPad.exe\".\r")
-                               + QStringLiteral("Please find your Form at folder with this application.");
-    dialogs::ask(this, warning);
-}
-
 void MainWindow::showDiagram()
 {
-    const int number = currentLanguage() == catalogue::Language::Czech ? 34 : 35;
+    const int number = m_order.language() == catalogue::Language::Czech ? 34 : 35;
     QImage diagram;
-    if (!loadPicture(number, &diagram))
+    if (!m_itemPane->load(number, &diagram))
         return;
     diagramWindow()->setDiagram(diagram);
     diagramWindow()->exec();

@@ -44,7 +44,7 @@ void TestHiDpi::windowShowsTwiceTheSizeAtRatioTwo()
 
     // The TQ8 picture (200x113 in a 210x160 box, centred) is painted from
     // the picture at twice its size, pixel for pixel.
-    f.window.showPicture(28);
+    f.window.findChild<ItemPane *>()->showPicture(28);
     const QImage picture = f.picture->picture();
     QCOMPARE(picture.size(), QSize(400, 226));
     QCOMPARE(picture.devicePixelRatio(), 2.0);

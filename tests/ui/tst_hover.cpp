@@ -229,12 +229,13 @@ void TestHover::missingPictureKeepsThePreviousOne()
 {
     Forms forms(QStringLiteral("Czech"));
     MainControls &f = forms.f();
-    f.window.showPicture(5);
+    ItemPane *pane = f.window.findChild<ItemPane *>();
+    pane->showPicture(5);
     const qint64 shown = f.picture->picture().cacheKey();
     // A picture the program does not hold is reported in the error box.
     BoxAnswers boxes;
     for (int number : {99, 0}) {
-        f.window.showPicture(number);
+        pane->showPicture(number);
         QCOMPARE(boxes.asked.last().icon, QMessageBox::Critical);
         QCOMPARE(boxes.asked.last().text, QStringLiteral("Picture %1 is missing").arg(number));
         QCOMPARE(f.picture->picture().cacheKey(), shown);
