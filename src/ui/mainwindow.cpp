@@ -5,7 +5,6 @@
 
 #include "channelgrid.h"
 #include "desktop.h"
-#include "dialogs.h"
 #include "glyphbutton.h"
 #include "picturebox.h"
 #include "pictures.h"
@@ -220,7 +219,7 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         const auto *move = static_cast<QMouseEvent *>(event);
         const QPoint pos =
             target == widget ? move->position().toPoint() : target->mapFromGlobal(move->globalPosition().toPoint());
-        dialogs::guarded(this, [&] { dispatchMouseMove(target, pos); });
+        dispatchMouseMove(target, pos);
         return false;
     }
     case QEvent::Wheel: return routeWheel(widget, static_cast<QWheelEvent *>(event));
@@ -263,44 +262,39 @@ void MainWindow::wireHandlers()
 {
     followOrder();
 
-    // Every handler reports what it throws in the error box.
-    const auto guard = [this](auto handler) { return [this, handler] { dialogs::guarded(this, handler); }; };
-    connect(m_scrollBar, &QScrollBar::valueChanged, this, guard([this] { scrollLeftHalf(); }));
+    connect(m_scrollBar, &QScrollBar::valueChanged, this, [this] { scrollLeftHalf(); });
     connect(m_channelGrid, &ChannelGrid::cellChosen, this,
-        [this](const QModelIndex &cell) { dialogs::guarded(this, [&] { openPickerAt(m_channelGrid, cell); }); });
-    connect(m_channelGrid, &ChannelGrid::leftPressed, this, guard([this] { gridPressed(); }));
+        [this](const QModelIndex &cell) { openPickerAt(m_channelGrid, cell); });
+    connect(m_channelGrid, &ChannelGrid::leftPressed, this, [this] { gridPressed(); });
     connect(m_channelGrid->delegate(), &ChannelDelegate::moduleCommitted, this,
-        [this](int index) { dialogs::guarded(this, [&] { showModuleInfo(index); }); });
+        [this](int index) { showModuleInfo(index); });
     connect(m_channelGrid->picker(), &ModulePicker::listClosed, this, [this] { pickerListClosed(); });
 
     // A model button acts only when it becomes selected.
     for (QRadioButton *radio : {m_tq8Button, m_tq8rButton, m_assemblyButton}) {
-        connect(radio, &QRadioButton::toggled, this, [this, guard, radio](bool on) {
+        connect(radio, &QRadioButton::toggled, this, [this, radio](bool on) {
             if (on)
-                guard([this, radio] { modelButtonClick(radio); })();
+                modelButtonClick(radio);
         });
     }
     // A tick the user gives or takes goes to the order, which shows it back;
     // then the user's click has its own effect (a variant list drops down).
     for (QCheckBox *box : m_accessoryBoxes) {
         const int tag = box->property("Tag").toInt();
-        connect(box, &QCheckBox::toggled, this,
-            [this, guard, tag](bool on) { guard([this, tag, on] { m_order.setTicked(tag, on); })(); });
-        connect(box, &QCheckBox::clicked, this,
-            [this, guard, tag](bool on) { guard([this, tag, on] { accessoryClicked(tag, on); })(); });
+        connect(box, &QCheckBox::toggled, this, [this, tag](bool on) { m_order.setTicked(tag, on); });
+        connect(box, &QCheckBox::clicked, this, [this, tag](bool on) { accessoryClicked(tag, on); });
     }
     // The lists' selections are the order's variants, however they change;
     // their handlers run only on a user's choice.
     for (const int tag : {catalogue::AdapterTag, catalogue::CableTag}) {
         QComboBox *list = variantList(tag);
-        connect(list, &QComboBox::currentIndexChanged, this,
-            [this, guard, tag](int item) { guard([this, tag, item] { m_order.setVariant(tag, item); })(); });
-        connect(list, &QComboBox::activated, this, guard([this, tag] { variantChosen(tag); }));
+        connect(list, &QComboBox::currentIndexChanged, this, [this, tag](int item) { m_order.setVariant(tag, item); });
+        connect(list, &QComboBox::activated, this, [this, tag] { variantChosen(tag); });
     }
 
-    connect(m_resetButton, &QPushButton::clicked, this, guard([this] { requestReset(); }));
-    connect(m_documentButton, &QPushButton::clicked, this, guard([this] { requestDocument(); }));
-    connect(m_diagramButton, &QPushButton::clicked, this, guard([this] { showDiagram(); }));
-    connect(m_languageButton, &GlyphButton::clicked, this, guard([this] { switchLanguage(); }));
-    connect(m_logo, &PictureBox::clicked, this, guard([this] { openMakerSite(); }));
+    connect(m_resetButton, &QPushButton::clicked, this, [this] { requestReset(); });
+    connect(m_documentButton, &QPushButton::clicked, this, [this] { requestDocument(); });
+    connect(m_diagramButton, &QPushButton::clicked, this, [this] { showDiagram(); });
+    connect(m_languageButton, &GlyphButton::clicked, this, [this] { switchLanguage(); });
+    connect(m_logo, &PictureBox::clicked, this, [this] { openMakerSite(); });
 }

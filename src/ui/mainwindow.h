@@ -100,9 +100,8 @@ private:
     void requestDocument();
     void writeAndOpenDocument();
     void finishPendingPdf();
-    void writePdfAndOpen(
-        const QString &path, const QString &pdfPath, const QByteArray &pdf, catalogue::Language language);
-    void warnOpenerFailed(catalogue::Language language);
+    void writePdfAndOpen(const QString &path, const QString &pdfPath, const QByteArray &pdf);
+    void warnOpenerFailed();
     void showDiagram();
     void switchLanguage();
     void openMakerSite();

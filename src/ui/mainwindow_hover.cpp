@@ -144,9 +144,6 @@ void MainWindow::hoverAccessoryGroup()
 
 void MainWindow::openMakerSite()
 {
-    // The link is a convenience: whatever goes wrong is ignored.
-    try {
-        platform::desktop().openUrl(QUrl(QString::fromLatin1(MakerWebAddress)));
-    } catch (...) {
-    }
+    // The link is a convenience: the desktop ignores whatever goes wrong.
+    platform::desktop().openUrl(QUrl(QString::fromLatin1(MakerWebAddress)));
 }
