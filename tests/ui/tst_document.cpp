@@ -84,7 +84,7 @@ void configure(MainControls &f)
 }
 
 // The words that tell the user a copy of the store was kept aside.
-const QString KeptAside = QStringLiteral("could not be read exactly");
+const QString KeptAside = QStringLiteral("se nepodařilo přečíst přesně"); // in Czech, as the tests that look for it run
 
 #ifdef Q_OS_UNIX
 // The files kept aside beside the store, whatever their number.
@@ -724,20 +724,20 @@ void TestDocument::openerFailureTellsWhereTheFileIs()
 void TestDocument::writeFailuresKeepThePreviousDocument_data()
 {
     QTest::addColumn<QString>("fault");
-    QTest::addColumn<QString>("reason"); // what the message says of the cause, in the user's language
+    QTest::addColumn<QString>("reason"); // what the message says of the cause, in the user's language (Czech)
     QTest::newRow("read-only document") << "read-only document"
-                                        << "the existing file is read-only";
+                                        << "stávající soubor je jen pro čtení";
     QTest::newRow("folder in the document's place") << "folder"
-                                                    << "a folder of that name is in the way";
+                                                    << "v cestě je složka téhož jména";
 #ifdef Q_OS_UNIX
     QTest::newRow("folder gone") << "folder gone"
-                                 << "no longer exists";
+                                 << "už neexistuje";
     QTest::newRow("read-only folder") << "read-only folder"
                                       << "Permission denied";
     QTest::newRow("disk full") << "disk full"
                                << "File too large";
     QTest::newRow("link to another file") << "link"
-                                          << "it is a link to another file";
+                                          << "je to odkaz na jiný soubor";
 #endif
 }
 
@@ -793,11 +793,11 @@ void TestDocument::writeFailuresKeepThePreviousDocument()
     QFile::setPermissions(run.folder(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QCOMPARE(boxes.asked.size(), 1);
     QCOMPARE(boxes.asked.first().icon, QMessageBox::Critical);
-    QVERIFY2(boxes.asked.first().text.startsWith(QStringLiteral("Cannot write formular.rtf: "))
+    QVERIFY2(boxes.asked.first().text.startsWith(QStringLiteral("Soubor formular.rtf se nepodařilo zapsat: "))
                  && boxes.asked.first().text.contains(QCoreApplication::translate("QIODevice", qPrintable(reason))),
         qPrintable(boxes.asked.first().text));
     if (fault == QStringLiteral("folder gone"))
-        QVERIFY2(boxes.asked.first().text.contains(QStringLiteral("the folder %1 no longer exists").arg(fullFolder)),
+        QVERIFY2(boxes.asked.first().text.contains(QStringLiteral("složka %1 už neexistuje").arg(fullFolder)),
             qPrintable(boxes.asked.first().text));
     if (fault != QStringLiteral("folder") && fault != QStringLiteral("folder gone"))
         QCOMPARE(run.document(), old);
@@ -820,12 +820,12 @@ void TestDocument::pdfFailuresNeverStopTheDocument_data()
     const QString czech("Soubor formular.pdf se nepodařilo zapsat: ");
     const QString english("Cannot write formular.pdf: ");
     QTest::newRow("read-only PDF") << "read-only"
-                                   << "Czech" << czech + "the existing file is read-only";
+                                   << "Czech" << czech + "stávající soubor je jen pro čtení";
     QTest::newRow("folder in its place") << "folder"
                                          << "English" << english + "a folder of that name is in the way";
 #ifdef Q_OS_UNIX
     QTest::newRow("link to another file") << "link"
-                                          << "Czech" << czech + "it is a link to another file";
+                                          << "Czech" << czech + "je to odkaz na jiný soubor";
     QTest::newRow("FIFO") << "FIFO"
                           << "English" << english + "it is not a regular file";
     QTest::newRow("disk full after the RTF") << "disk full"
