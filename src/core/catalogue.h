@@ -1,8 +1,8 @@
 #pragma once
 
 // The compiled-in product catalogue: input modules and accessories.
-// Tables are constant data indexed by position; lookups are linear scans
-// over exact text, as the order form has always done them.
+// Tables are constant data indexed by position: a module by its catalogue
+// index, an accessory by its tag. Nothing is looked up by its text.
 
 #include <QString>
 #include <QStringView>
@@ -89,8 +89,8 @@ enum AccessoryFlag {
 };
 
 struct Accessory {
-    std::array<std::u16string_view, 3> orderCodes; // per variant; empty = no such variant
-    std::array<std::u16string_view, 3> prices;     // decimal digits per variant
+    std::array<std::u16string_view, 3> orderCodes; // per variant
+    std::array<std::u16string_view, 3> prices;     // decimal digits per variant; empty = no such variant
     std::u16string_view captionCz;
     std::u16string_view captionEn;
     int section; // the heading it stands under (AccessorySections), -1 above the first

@@ -113,6 +113,7 @@ private:
         }
         modelPrice = QString::number(catalogue::modelBasePrice(order.model));
         switch (order.model) {
+        // "TQ8 " with its trailing blank, as earlier documents wrote it: kept on purpose.
         case Model::TQ8: return QStringLiteral("TQ8 ");
         case Model::TQ8R: return QStringLiteral("TQ8R");
         case Model::ZK222: accessoryLines -= 2; return QStringLiteral("TQ8 (ZK222)");
@@ -222,6 +223,9 @@ private:
 
 QString contactCaption(int line, Language language)
 {
+    // Each caption ends in a colon and a blank, as the document writes the
+    // value right after it; "Email: " is the same in both languages. Kept on
+    // purpose.
     static const char16_t *const captions[2][ContactLines] = {
         {u"Název firmy: ", u"Adresa: ", u"Kontaktní osoba: ", u"Telefon: ", u"Email: "},
         {u"Company name: ", u"Address: ", u"Contact person: ", u"Telephone: ", u"Email: "}};

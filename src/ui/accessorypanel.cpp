@@ -3,7 +3,6 @@
 #include "accessorylayout.h"
 #include "application.h"
 #include "controlnames.h"
-#include "dialogs.h"
 #include "formparts.h"
 #include "ordermodel.h"
 #include "pointerwatch.h"
@@ -110,30 +109,25 @@ void AccessoryPanel::wire()
             shown->setCurrentIndex(variant);
     });
 
-    // Every handler reports what it throws in the error box.
-    const auto guard = [this](auto handler) { return [this, handler] { dialogs::guarded(this, handler); }; };
     for (std::size_t i = 0; i < m_rows.size(); ++i) {
         const int tag = int(i) + 1;
         // A tick the user gives or takes goes to the order, which shows it
         // back; then the user's click has its own effect: a variant list
         // drops down.
-        connect(m_boxes[i], &QCheckBox::toggled, this,
-            [this, guard, tag](bool on) { guard([this, tag, on] { m_order.setTicked(tag, on); })(); });
-        connect(m_boxes[i], &QCheckBox::clicked, this, [this, guard, tag](bool on) {
-            guard([this, tag, on] {
-                if (QComboBox *offered = list(tag); offered && on && offered->isEnabled())
-                    offered->showPopup();
-            })();
+        connect(m_boxes[i], &QCheckBox::toggled, this, [this, tag](bool on) { m_order.setTicked(tag, on); });
+        connect(m_boxes[i], &QCheckBox::clicked, this, [this, tag](bool on) {
+            if (QComboBox *offered = list(tag); offered && on && offered->isEnabled())
+                offered->showPopup();
         });
         QComboBox *variants = m_lists[i];
         if (!variants)
             continue;
         // The list's selection is the order's variant, however it changes;
         // its choice handler runs only on a user's choice.
-        connect(variants, &QComboBox::currentIndexChanged, this,
-            [this, guard, tag](int item) { guard([this, tag, item] { m_order.setVariant(tag, item); })(); });
+        connect(
+            variants, &QComboBox::currentIndexChanged, this, [this, tag](int item) { m_order.setVariant(tag, item); });
         connect(variants, &QComboBox::activated, this,
-            guard([this, tag] { emit variantChosen(tag, m_rows[std::size_t(tag - 1)]); }));
+            [this, tag] { emit variantChosen(tag, m_rows[std::size_t(tag - 1)]); });
     }
     connect(new PointerWatch(this), &PointerWatch::moved, this, [this](QWidget *target) { pointerMoved(target); });
 }
@@ -185,7 +179,7 @@ void AccessoryPanel::pointerMoved(QWidget *target)
     setBoldBox(*at);
     (*at)->setFocus(Qt::MouseFocusReason);
     const std::size_t row = std::size_t(at - m_boxes.begin());
-    dialogs::guarded(this, [&] { emit pointerOn(int(row) + 1, m_rows[row]); });
+    emit pointerOn(int(row) + 1, m_rows[row]);
 }
 
 void AccessoryPanel::clearBold()

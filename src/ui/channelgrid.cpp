@@ -1,7 +1,6 @@
 #include "channelgrid.h"
 
 #include "channeltablemodel.h"
-#include "dialogs.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -164,11 +163,9 @@ QLineEdit *ChannelDelegate::noteEditor() const
 
 void ChannelDelegate::finish(QWidget *editor, bool commit)
 {
-    dialogs::guarded(m_view, [&] {
-        if (commit)
-            emit commitData(editor);
-        emit closeEditor(editor);
-    });
+    if (commit)
+        emit commitData(editor);
+    emit closeEditor(editor);
 }
 
 bool ChannelDelegate::gridFocused() const

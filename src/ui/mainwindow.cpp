@@ -6,7 +6,6 @@
 #include "accessorypanel.h"
 #include "channelgrid.h"
 #include "desktop.h"
-#include "dialogs.h"
 #include "glyphbutton.h"
 #include "itempane.h"
 #include "modelchooser.h"
@@ -181,7 +180,7 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
     while (target != this && !target->isEnabled())
         target = target->parentWidget();
     if (target == this) {
-        dialogs::guarded(this, [this] { clearPicture(); });
+        clearPicture();
     } else if (target == m_leftPanel) {
         m_hover.gridPictureShown = false;
     }
@@ -215,8 +214,6 @@ void MainWindow::wireHandlers()
     connect(&m_order, &OrderModel::languageChanged, this, [this] { showLanguage(); });
     connect(&m_order, &OrderModel::totalChanged, m_itemPane, &ItemPane::showTotal);
 
-    // Every handler reports what it throws in the error box.
-    const auto guard = [this](auto handler) { return [this, handler] { dialogs::guarded(this, handler); }; };
     connect(m_modelChooser, &ModelChooser::chosen, this, [this](catalogue::Model model) { chooseModel(model); });
     connect(m_modelChooser, &ModelChooser::pointerOnModel, this, [this](catalogue::Model model) {
         if (m_hover.modelPicture != int(model)) {
@@ -246,15 +243,15 @@ void MainWindow::wireHandlers()
         }
     });
 
-    connect(m_scrollBar, &QScrollBar::valueChanged, this, guard([this] { scrollLeftHalf(); }));
-    connect(m_resetButton, &QPushButton::clicked, this, guard([this] { requestReset(); }));
-    connect(m_documentButton, &QPushButton::clicked, this, guard([this] { requestDocument(); }));
-    connect(m_diagramButton, &QPushButton::clicked, this, guard([this] { showDiagram(); }));
+    connect(m_scrollBar, &QScrollBar::valueChanged, this, [this] { scrollLeftHalf(); });
+    connect(m_resetButton, &QPushButton::clicked, this, [this] { requestReset(); });
+    connect(m_documentButton, &QPushButton::clicked, this, [this] { requestDocument(); });
+    connect(m_diagramButton, &QPushButton::clicked, this, [this] { showDiagram(); });
     // The flag switches to the other language; the order withdraws or offers
     // the certificate, and the window follows with every text.
-    connect(m_languageButton, &GlyphButton::clicked, this, guard([this] {
+    connect(m_languageButton, &GlyphButton::clicked, this, [this] {
         m_order.setLanguage(m_order.language() == catalogue::Language::Czech ? catalogue::Language::English
                                                                              : catalogue::Language::Czech);
-    }));
-    connect(m_logo, &PictureBox::clicked, this, guard([] { openMakerSite(); }));
+    });
+    connect(m_logo, &PictureBox::clicked, this, [] { openMakerSite(); });
 }

@@ -76,8 +76,7 @@ private:
     void requestDocument();
     void writeAndOpenDocument();
     void finishPendingPdf();
-    void writePdfAndOpen(
-        const QString &path, const QString &pdfPath, const QByteArray &pdf, catalogue::Language language);
+    void writePdfAndOpen(const QString &path, const QString &pdfPath, const QByteArray &pdf);
     void showDiagram();
 
     // ---- the grid and its module picker (mainwindow_grid.cpp) ------------------------

@@ -8,7 +8,6 @@
 #include "channelgrid.h"
 #include "channeltablemodel.h"
 #include "controlnames.h"
-#include "dialogs.h"
 #include "formparts.h"
 #include "glyphbutton.h"
 #include "itempane.h"
@@ -106,14 +105,13 @@ void MainWindow::buildGrid()
     m_modulePicker->hide();
 
     connect(m_channelGrid, &ChannelGrid::cellChosen, this,
-        [this](const QModelIndex &cell) { dialogs::guarded(this, [&] { openPickerAt(m_channelGrid, cell); }); });
-    connect(
-        m_channelGrid, &ChannelGrid::leftPressed, this, [this] { dialogs::guarded(this, [this] { gridPressed(); }); });
+        [this](const QModelIndex &cell) { openPickerAt(m_channelGrid, cell); });
+    connect(m_channelGrid, &ChannelGrid::leftPressed, this, [this] { gridPressed(); });
     connect(m_channelGrid->delegate(), &ChannelDelegate::moduleCommitted, this,
-        [this](int index) { dialogs::guarded(this, [&] { showModuleInfo(index); }); });
+        [this](int index) { showModuleInfo(index); });
     connect(m_channelGrid->picker(), &ModulePicker::listClosed, this, [this] { pickerListClosed(); });
     connect(new PointerWatch(m_channelGrid), &PointerWatch::moved, this, [this](QWidget *target, const QPoint &pos) {
         if (m_channelGrid->isSurface(target))
-            dialogs::guarded(this, [&] { hoverGrid(target, pos); });
+            hoverGrid(target, pos);
     });
 }

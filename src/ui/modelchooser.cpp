@@ -2,7 +2,6 @@
 
 #include "application.h"
 #include "controlnames.h"
-#include "dialogs.h"
 #include "formparts.h"
 #include "pointerwatch.h"
 
@@ -46,15 +45,12 @@ ModelChooser::ModelChooser(QWidget *parent)
     connect(m_buttons, &QButtonGroup::idToggled, this, [this](int id, bool on) {
         if (!on)
             return;
-        dialogs::guarded(this, [&] {
-            QAbstractButton *own = m_buttons->button(id);
-            formparts::setBold(own, false);
-            own->repaint();
-            emit chosen(Model(id));
-        });
+        QAbstractButton *own = m_buttons->button(id);
+        formparts::setBold(own, false);
+        own->repaint();
+        emit chosen(Model(id));
     });
-    connect(new PointerWatch(this), &PointerWatch::moved, this,
-        [this](QWidget *target) { dialogs::guarded(this, [&] { pointerMoved(target); }); });
+    connect(new PointerWatch(this), &PointerWatch::moved, this, [this](QWidget *target) { pointerMoved(target); });
 }
 
 QRadioButton *ModelChooser::button(Model model) const

@@ -45,7 +45,8 @@ public:
     QStringList opened;         // the first document of each request
     QList<QStringList> offered; // every request's documents, in order
     QList<QUrl> urls;
-    bool throwOnUrl = false;
+    bool browserMissing = false; // the addresses then go to failedUrls as well
+    QList<QUrl> failedUrls;
 
     QString languageName() const override { return language; }
     // Answers at once, or only when told to (answerLater) with answer().
@@ -64,8 +65,8 @@ public:
     void openUrl(const QUrl &url) override
     {
         urls << url;
-        if (throwOnUrl)
-            throw std::runtime_error("no browser");
+        if (browserMissing)
+            failedUrls << url;
     }
 };
 

@@ -53,14 +53,12 @@ void TestHiDpi::windowShowsTwiceTheSizeAtRatioTwo()
     QCOMPARE(rgb(painted.copy(10, 46, 400, 226)), rgb(picture));
 
     // The block diagram too.
-    QTimer::singleShot(0, forms.image.data(), [&] {
-        const auto *diagram = forms.image->findChild<PictureBox *>();
-        QVERIFY(diagram);
-        QCOMPARE(diagram->picture().size(), QSize(1050, 1400));
-        QCOMPARE(diagram->picture().devicePixelRatio(), 2.0);
-        forms.image->reject();
-    });
     f.diagramButton->click();
+    const auto *diagram = forms.image->findChild<PictureBox *>();
+    QVERIFY(diagram);
+    QCOMPARE(diagram->picture().size(), QSize(1050, 1400));
+    QCOMPARE(diagram->picture().devicePixelRatio(), 2.0);
+    forms.image->reject();
 }
 
 void TestHiDpi::loadersGiveTheSizeAsked()
