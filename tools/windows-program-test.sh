@@ -42,7 +42,8 @@ stop_extra() {
 source "$(dirname "$0")/wine-checks.sh"
 wine "$installer" /S
 wineserver --wait
-program="$WINEPREFIX/drive_c/Program Files/Formular/formular.exe"
+# Installed for the current user (the installer's default).
+program="$(winepath -u "$(wine cmd /c 'echo %LOCALAPPDATA%\Programs\Formular\formular.exe' 2>/dev/null | tr -d '\r')")"
 documents="$(winepath -u "$(wine cmd /c 'echo %USERPROFILE%\Documents' 2>/dev/null | tr -d '\r')")"
 mkdir -p "$documents"
 key='HKCU\Software\VireoLoggers\Formular'
