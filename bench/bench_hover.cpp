@@ -19,6 +19,8 @@ private slots:
     void checkBoxMoveNewBox();
     void radioMoveSameButton();
     void showPicture4();
+    void decodeAtTwiceTheSize_data();
+    void decodeAtTwiceTheSize();
     void diagramShown();
 };
 
@@ -84,6 +86,25 @@ void BenchHover::showPicture4()
     QBENCHMARK {
         forms.f().window.showPicture(4);
     }
+}
+
+// What a hover decodes on a screen above 100 %, whatever this one is: the
+// picture at twice its size. 28 (the TQ8) is among the largest.
+void BenchHover::decodeAtTwiceTheSize_data()
+{
+    QTest::addColumn<int>("number");
+    QTest::newRow("picture 4") << 4;
+    QTest::newRow("picture 28") << 28;
+}
+
+void BenchHover::decodeAtTwiceTheSize()
+{
+    QFETCH(int, number);
+    QImage picture;
+    QBENCHMARK {
+        QVERIFY(pictures::load(number, &picture, 2).ok());
+    }
+    QCOMPARE(picture.devicePixelRatio(), 2.0);
 }
 
 void BenchHover::diagramShown()

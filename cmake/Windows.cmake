@@ -126,3 +126,7 @@ set(CPACK_NSIS_CREATE_ICONS_EXTRA "
   SetOutPath \"$INSTDIR\"")
 set(CPACK_NSIS_DELETE_ICONS_EXTRA "
   Delete \"$SMPROGRAMS\\$MUI_TEMP\\TQ8 Order Form.lnk\"")
+# With a code-signing certificate, formular.exe is signed once it is staged
+# (installed and stripped), before NSIS packs it; tools/windows.sh signs the
+# installer afterwards.
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/WindowsSign.cmake)

@@ -22,6 +22,9 @@
 # as it is: the silent install fails and writes nothing. Then, in another
 # fresh prefix, /S /ALLUSERS installs for all users: Program Files, HKLM, the
 # common Start menu, and the uninstall removes it again.
+# When the build signs (FORMULAR_SIGN_PKCS12), the installer and the
+# installed program carry signatures that verify against FORMULAR_SIGN_CAFILE
+# (else the system's CA certificates); when it does not, neither is signed.
 # Prints every check and exits non-zero if any of them failed.
 set -euo pipefail
 installer="$(realpath "$1")"
@@ -64,6 +67,26 @@ wineserver --wait
     pass "nothing in Program Files" || fail "a per-user install wrote into Program Files"
 wine reg query "HKLM\\$uninstall" >/dev/null 2>&1 && fail "a per-user install wrote HKLM\\$uninstall" ||
     pass "no uninstall key under HKLM"
+
+# Authenticode: when the build signs (FORMULAR_SIGN_PKCS12, tools/windows-sign.sh),
+# the installer and the program it put down verify against the CA given
+# (FORMULAR_SIGN_CAFILE, else the system's); when it does not, neither
+# carries a signature.
+verify=(osslsigncode verify)
+[ -z "${FORMULAR_SIGN_CAFILE:-}" ] || verify+=(-CAfile "$FORMULAR_SIGN_CAFILE")
+for file in "$installer" "$folder/formular.exe"; do
+    status=0
+    "${verify[@]}" -in "$file" >"$work/verify.txt" 2>&1 || status=$?
+    if [ -n "${FORMULAR_SIGN_PKCS12:-}" ]; then
+        [ "$status" -eq 0 ] && grep -qx 'Signature verification: ok' "$work/verify.txt" &&
+            pass "$(basename "$file") signed: $(grep -E 'Subject:|Issuer :|^Signature verification' "$work/verify.txt" |
+                sed 's/^[[:space:]]*//' | sort -u | tr '\n' ' ')" ||
+            fail "$(basename "$file") signature: $(grep -E 'rror|^Signature verification|No signature' "$work/verify.txt" | tr '\n' ' ')"
+    else
+        [ "$status" -ne 0 ] && grep -q 'No signature found' "$work/verify.txt" &&
+            pass "$(basename "$file") unsigned, as built" || fail "$(basename "$file") carries a signature"
+    fi
+done
 
 # The icon and the version information in the program.
 resources="$(wrestool --list "$folder/formular.exe" 2>/dev/null || true)"

@@ -16,6 +16,11 @@
 #     (tools/windows-update-test.sh); then uses the installed program beside
 #     the Linux one (tools/windows-program-test.sh; screenshots in
 #     build-windows/screenshots).
+# With a code-signing certificate (FORMULAR_SIGN_PKCS12 and the other
+# variables in tools/windows-sign.sh), formular.exe and the installer are
+# signed with Authenticode: the certificate is checked before anything is
+# built, the program when CPack has staged it (cmake/WindowsSign.cmake), the
+# installer after CPack. Without one, both stay unsigned, and it says so.
 # `tools/windows.sh libraries` stops after step 2. Exits non-zero when a test
 # or a check of the installer failed.
 set -euo pipefail
@@ -60,7 +65,8 @@ enable_deb_src() {
 }
 
 install_packages() {
-    "$root/tools/setup.sh" ninja-build dpkg-dev patch g++-mingw-w64-x86-64-posix nasm wine wine64 nsis icoutils xvfb xauth
+    "$root/tools/setup.sh" ninja-build dpkg-dev patch g++-mingw-w64-x86-64-posix nasm wine wine64 nsis icoutils xvfb xauth \
+        openssl osslsigncode
     if enable_deb_src; then
         $sudo env DEBIAN_FRONTEND=noninteractive apt-get update -q
     fi
@@ -166,6 +172,9 @@ qt_version="$(installed_version qt6-base-dev)"
 jpeg_version="$(installed_version libjpeg62-turbo-dev)"
 build_libraries
 [ "${1:-}" = libraries ] && exit 0
+# A certificate that is missing, has expired or does not open stops the build
+# here, before anything is built or signed.
+"$root/tools/windows-sign.sh" check
 
 start=$(seconds)
 if [ ! -f "$build/CMakeCache.txt" ]; then
@@ -185,7 +194,21 @@ tests=0
 echo "Tests under Wine ran in $(($(seconds) - start)) s"
 
 rm -f "$build"/formular-*-win64.exe
-(cd "$build" && cpack -G NSIS)
+# A failed signing of the staged program fails CPack; nothing of it stays.
+(cd "$build" && cpack -G NSIS) || {
+    rm -f "$build"/formular-*-win64.exe
+    exit 1
+}
+installers=("$build"/formular-*-win64.exe)
+if [ -n "${FORMULAR_SIGN_PKCS12:-}" ]; then
+    # An installer that should be signed and is not goes.
+    "$root/tools/windows-sign.sh" "${installers[@]}" || {
+        rm -f "${installers[@]}"
+        exit 1
+    }
+else
+    echo "Made an unsigned installer (no FORMULAR_SIGN_PKCS12): ${installers[*]}"
+fi
 installer=0
 start=$(seconds)
 "$root/tools/windows-installer-test.sh" "$build"/formular-*-win64.exe || installer=$?

@@ -3,10 +3,13 @@
 #
 #   ./generate.sh          all pictures
 #   ./generate.sh 4 28     just these
+#   ./generate.sh --2x ... the same at twice the size, into <N>@2x.jpg, for
+#                          screens scaled above 100 %
 #
-# Every picture is rendered at exactly the size the order form shows it, flattened
-# on white and written as a baseline (sequential) three-component JPEG. The build
-# never runs this; rerun it after editing a drawing and commit the JPEGs.
+# Every picture is rendered at exactly the size the order form shows it (or twice
+# that), flattened on white and written as a baseline (sequential) three-component
+# JPEG. The build never runs this; rerun it after editing a drawing and commit the
+# JPEGs, both sizes.
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -33,6 +36,14 @@ default_quality=88
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
+scale=1
+suffix=
+if [ "${1:-}" = --2x ]; then
+    scale=2
+    suffix=@2x
+    shift
+fi
+
 if [ $# -gt 0 ]; then
     list=("$@")
 else
@@ -43,9 +54,11 @@ fail=0
 for n in "${list[@]}"; do
     [ -n "${size[$n]:-}" ] || { echo "generate.sh: no picture number $n" >&2; exit 1; }
     read -r w h <<<"${size[$n]}"
+    w=$((w * scale))
+    h=$((h * scale))
     q=${quality[$n]:-$default_quality}
     svg=$src/$n.svg
-    out=$here/$n.jpg
+    out=$here/$n$suffix.jpg
     [ -f "$svg" ] || { echo "generate.sh: $svg is missing" >&2; exit 1; }
 
     rsvg-convert -w "$w" -h "$h" -b white "$svg" -o "$tmp/$n.png"
@@ -56,7 +69,7 @@ for n in "${list[@]}"; do
     sof=$(djpeg -verbose -verbose "$tmp/$n.jpg" 2>&1 >/dev/null | grep -m1 'Start Of Frame' || true)
     want="Start Of Frame 0xc0: width=$w, height=$h, components=3"
     if [ "$sof" != "$want" ]; then
-        echo "generate.sh: $n.jpg came out wrong:" >&2
+        echo "generate.sh: $n$suffix.jpg came out wrong:" >&2
         echo "    got:      ${sof:-no frame header}" >&2
         echo "    expected: $want" >&2
         fail=1
@@ -64,11 +77,11 @@ for n in "${list[@]}"; do
     fi
     got=$(identify -format '%w %h %[colorspace]' "$tmp/$n.jpg")
     if [ "$got" != "$w $h sRGB" ]; then
-        echo "generate.sh: $n.jpg reads back as '$got', expected '$w $h sRGB'" >&2
+        echo "generate.sh: $n$suffix.jpg reads back as '$got', expected '$w $h sRGB'" >&2
         fail=1
         continue
     fi
     mv "$tmp/$n.jpg" "$out"
-    printf '%3s.jpg  %3sx%-3s  q%-3s %6s bytes\n' "$n" "$w" "$h" "$q" "$(stat -c %s "$out")"
+    printf '%6s.jpg  %4sx%-4s  q%-3s %6s bytes\n' "$n$suffix" "$w" "$h" "$q" "$(stat -c %s "$out")"
 done
 exit $fail

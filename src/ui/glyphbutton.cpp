@@ -46,9 +46,12 @@ void GlyphButton::paintEvent(QPaintEvent *)
     if (image.isNull())
         return;
     // Centred; a picture wider than the button shows only its middle.
-    QRect target(QPoint((width() - image.width()) / 2, (height() - image.height()) / 2), image.size());
+    // A glyph at twice its size (device pixel ratio 2) takes its place.
+    const QSize size = image.deviceIndependentSize().toSize();
+    QRect target(QPoint((width() - size.width()) / 2, (height() - size.height()) / 2), size);
     if (isDown())
         target.translate(1, 1);
     painter.setClipRect(rect().adjusted(2, 2, -2, -2));
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, image.devicePixelRatio() != devicePixelRatioF());
     painter.drawImage(target, image);
 }

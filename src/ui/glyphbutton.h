@@ -18,7 +18,8 @@ public:
     int numGlyphs() const { return m_numGlyphs; }
     void setNumGlyphs(int count);
 
-    // The part of the glyph picture that the button shows in its state.
+    // The part of the glyph picture that the button shows in its state (with
+    // the picture's device pixel ratio).
     QImage shownImage() const;
 
 protected:

@@ -26,10 +26,11 @@ constexpr ModelHover ModelHovers[3] = {
 
 } // namespace
 
-// A missing or damaged picture is reported, and false returned.
+// A missing or damaged picture is reported, and false returned. The picture
+// is the one for the window's screen.
 bool MainWindow::loadPicture(int number, QImage *picture)
 {
-    const Outcome loaded = pictures::load(number, picture);
+    const Outcome loaded = pictures::load(number, picture, devicePixelRatioF());
     if (!loaded.ok())
         dialogs::showError(this, loaded.message());
     return loaded.ok();

@@ -70,7 +70,7 @@ void MainWindow::buildControls()
     m_logo->setTransparent(true);
     m_logo->setCursor(Qt::PointingHandCursor);
     m_logo->setToolTip(QString::fromLatin1(MakerWebAddress));
-    m_logo->setPicture(pictures::loadBuiltIn(QStringLiteral(":/logo/logo.png")));
+    m_logo->setPicture(pictures::loadBuiltIn(QStringLiteral(":/logo/logo.png"), devicePixelRatioF()));
 
     m_versionLabel =
         makeLabel(this, controlnames::VersionLabel, 719, 565, QStringLiteral("Version: ") + application::version());
@@ -193,7 +193,7 @@ void MainWindow::buildRightSide()
         {&m_documentButton, controlnames::DocumentButton, 86, ":/glyphs/bitbtn2.png"}};
     for (const auto &b : buttons) {
         *b.button = make<QPushButton>(m_buttonPanel, b.name, 27, b.top, 160, 27);
-        (*b.button)->setIcon(QPixmap::fromImage(pictures::loadBuiltIn(QLatin1String(b.glyph))));
+        (*b.button)->setIcon(pictures::loadIcon(QLatin1String(b.glyph)));
         (*b.button)->setAutoDefault(true);
     }
     m_diagramButton->setText(QStringLiteral("Zobrazit blokové schéma"));
@@ -208,7 +208,7 @@ void MainWindow::buildRightSide()
     m_languageGroup->setTitle(QStringLiteral("Choose language: "));
     m_languageButton = make<GlyphButton>(m_languageGroup, controlnames::LanguageButton, 87, 20, 40, 28);
     m_languageButton->setCursor(Qt::PointingHandCursor);
-    m_languageButton->setGlyph(pictures::loadBuiltIn(QStringLiteral(":/glyphs/flags.bmp")));
+    m_languageButton->setGlyph(pictures::loadBuiltIn(QStringLiteral(":/glyphs/flags.bmp"), devicePixelRatioF()));
     m_languageButton->setNumGlyphs(1);
 
     m_scrollBar = make<QScrollBar>(this, controlnames::ScrollBar, 585, 0, 20, 603);

@@ -38,11 +38,17 @@ void PictureBox::paintEvent(QPaintEvent *)
     if (m_picture.isNull())
         return;
     QPainter painter(this);
-    QSize shown = m_picture.size();
+    // A picture at twice its size (device pixel ratio 2) takes the place of
+    // the one at its size.
+    const QSize natural = m_picture.deviceIndependentSize().toSize();
+    QSize shown = natural;
     if (shown.width() > width() || shown.height() > height())
         shown.scale(size(), Qt::KeepAspectRatio);
     const QRect target(QPoint((width() - shown.width()) / 2, (height() - shown.height()) / 2), shown);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, shown != m_picture.size());
+    // Pixels one to one need no smoothing; a picture at twice its size on a
+    // screen of 1.25 or 1.5 does.
+    painter.setRenderHint(
+        QPainter::SmoothPixmapTransform, shown != natural || m_picture.devicePixelRatio() != devicePixelRatioF());
     painter.drawImage(target, m_picture);
 }
 

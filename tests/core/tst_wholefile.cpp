@@ -2,6 +2,7 @@
 // its folder's, when the save is stopped on its way, and what a later save
 // removes of what a stopped one left.
 
+#include "standing.h"
 #include "termination.h"
 #include "wholefile.h"
 
@@ -49,20 +50,6 @@ void put(const QString &path, const QByteArray &bytes)
 QStringList entries(const QString &folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-}
-
-// What stands at a path, so that a test can tell it was left alone: the
-// kind of thing, and a file's bytes or a link's target.
-QString standing(const QString &path)
-{
-    struct stat info { };
-    if (::lstat(QFile::encodeName(path).constData(), &info) != 0)
-        return QStringLiteral("nothing");
-    if (S_ISLNK(info.st_mode))
-        return QStringLiteral("link to ") + QFile::symLinkTarget(path);
-    if (S_ISREG(info.st_mode))
-        return QStringLiteral("file of user %1: ").arg(info.st_uid) + QString::fromLatin1(contents(path));
-    return S_ISDIR(info.st_mode) ? QStringLiteral("folder") : QStringLiteral("FIFO");
 }
 
 // Dates what stands at a path an hour back, as a file left there long ago.

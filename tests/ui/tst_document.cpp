@@ -5,6 +5,7 @@
 #include "filesizelimit.h"
 #include "formtestsupport.h"
 #include "orderdocument.h"
+#include "standing.h"
 
 #include <QDir>
 #include <QFile>
@@ -86,25 +87,6 @@ void configure(MainControls &f)
 const QString KeptAside = QStringLiteral("could not be read exactly");
 
 #ifdef Q_OS_UNIX
-// What stands at a path, so that a test can tell it was left alone: the
-// kind of thing, and a file's bytes or a link's target.
-QString standing(const QString &path)
-{
-    struct stat info { };
-    if (::lstat(QFile::encodeName(path).constData(), &info) != 0)
-        return QStringLiteral("nothing");
-    if (S_ISLNK(info.st_mode))
-        return QStringLiteral("link to ") + QFile::symLinkTarget(path);
-    if (S_ISREG(info.st_mode)) {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? QStringLiteral("file ") + QString::fromLatin1(file.readAll().toHex())
-                                              : QStringLiteral("unreadable file");
-    }
-    return S_ISDIR(info.st_mode)    ? QStringLiteral("folder")
-           : S_ISFIFO(info.st_mode) ? QStringLiteral("FIFO")
-                                    : QStringLiteral("device");
-}
-
 // The files kept aside beside the store, whatever their number.
 QStringList keptCopies(const QString &store)
 {
@@ -114,18 +96,6 @@ QStringList keptCopies(const QString &store)
         QDir(info.path()).entryList({info.fileName() + QStringLiteral(".damaged*")}, QDir::Files))
         kept << standing(info.dir().filePath(name));
     return kept;
-}
-#else
-QString standing(const QString &path)
-{
-    const QFileInfo info(path);
-    if (!info.exists())
-        return QStringLiteral("nothing");
-    if (info.isDir())
-        return QStringLiteral("folder");
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QStringLiteral("file ") + QString::fromLatin1(file.readAll().toHex())
-                                          : QStringLiteral("unreadable file");
 }
 #endif
 
