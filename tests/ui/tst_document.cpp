@@ -451,7 +451,7 @@ void TestDocument::storeNeverBlocksTheDocument()
     // Told once, in one message, what happened.
     QCOMPARE(boxes.asked.size(), told.isEmpty() ? 0 : 1);
     for (const QString &part : told) // a system reason in the window's language
-        QVERIFY2(boxes.texts().value(0).contains(QCoreApplication::translate("QIODevice", qPrintable(part))),
+        QVERIFY2(boxes.texts().value(0).contains(QCoreApplication::translate("QIODevice", qUtf8Printable(part))),
             qPrintable(boxes.texts().value(0)));
     // Nothing stored is lost: it is still in place, or in a copy, or what
     // the store was understood to hold is stored again.
@@ -794,7 +794,7 @@ void TestDocument::writeFailuresKeepThePreviousDocument()
     QCOMPARE(boxes.asked.size(), 1);
     QCOMPARE(boxes.asked.first().icon, QMessageBox::Critical);
     QVERIFY2(boxes.asked.first().text.startsWith(QStringLiteral("Soubor formular.rtf se nepodařilo zapsat: "))
-                 && boxes.asked.first().text.contains(QCoreApplication::translate("QIODevice", qPrintable(reason))),
+                 && boxes.asked.first().text.contains(QCoreApplication::translate("QIODevice", qUtf8Printable(reason))),
         qPrintable(boxes.asked.first().text));
     if (fault == QStringLiteral("folder gone"))
         QVERIFY2(boxes.asked.first().text.contains(QStringLiteral("složka %1 už neexistuje").arg(fullFolder)),

@@ -101,11 +101,11 @@ void TestTranslations::everyTextHasItsCzechText()
         QVERIFY2(m.type.isEmpty(), where + " is " + m.type.toUtf8());
         QVERIFY2(!m.translation.isEmpty() && m.translation != m.source, where);
         QCOMPARE(markers(m.translation), markers(m.source));
-        QCOMPARE(QCoreApplication::translate(qPrintable(m.context), qPrintable(m.source)), m.translation);
+        QCOMPARE(QCoreApplication::translate(qUtf8Printable(m.context), qUtf8Printable(m.source)), m.translation);
     }
     forms.f().languageButton->click();
     for (const Message &m : messages)
-        QCOMPARE(QCoreApplication::translate(qPrintable(m.context), qPrintable(m.source)), m.source);
+        QCOMPARE(QCoreApplication::translate(qUtf8Printable(m.context), qUtf8Printable(m.source)), m.source);
 }
 
 void TestTranslations::czechTextsOfEarlierVersions_data()
@@ -142,7 +142,7 @@ void TestTranslations::czechTextsOfEarlierVersions()
     QFETCH(QString, english);
     QFETCH(QString, czech);
     Forms forms(QStringLiteral("Czech"));
-    QCOMPARE(QCoreApplication::translate(qPrintable(context), english.toUtf8().constData()), czech);
+    QCOMPARE(QCoreApplication::translate(qUtf8Printable(context), english.toUtf8().constData()), czech);
 }
 
 // A dialog that is open when the language changes takes the new texts.
