@@ -60,8 +60,7 @@ MainWindow::~MainWindow()
     // The grid's editors end, unsaved, while the order they write to is
     // still here; the grid reports nothing more to a window going away.
     m_channelGrid->cancelEditing();
-    for (QObject *grid : {static_cast<QObject *>(m_channelGrid), static_cast<QObject *>(m_channelGrid->delegate()),
-             static_cast<QObject *>(m_modulePicker)})
+    for (QObject *grid : {static_cast<QObject *>(m_channelGrid), static_cast<QObject *>(m_channelGrid->delegate())})
         grid->disconnect(this);
     finishPendingPdf();
 }
@@ -116,14 +115,9 @@ void MainWindow::scrollIntoView(QWidget *control)
     m_scrollBar->setValue(value); // the scroll bar keeps it within its range
 }
 
-bool MainWindow::pickerListOpen() const
-{
-    return m_modulePicker->view() && m_modulePicker->view()->isVisible();
-}
-
 bool MainWindow::routeWheel(QWidget *receiver, QWheelEvent *event)
 {
-    if (pickerListOpen())
+    if (m_channelGrid->pickerListOpen())
         return false;
 
     // The enabled control under the pointer takes the focus, as a click would.
@@ -150,7 +144,7 @@ bool MainWindow::routeWheel(QWidget *receiver, QWheelEvent *event)
     return true; // no control turns the wheel into anything else
 }
 
-void MainWindow::dispatchMouseMove(QWidget *target, const QPoint &pos)
+void MainWindow::dispatchMouseMove(QWidget *target)
 {
     if (target == this) {
         hoverWindow();
@@ -166,8 +160,6 @@ void MainWindow::dispatchMouseMove(QWidget *target, const QPoint &pos)
         hoverModelButton(2);
     } else if (target == m_assemblyButton) {
         hoverModelButton(3);
-    } else if (m_channelGrid->isSurface(target)) {
-        hoverGrid(target, pos);
     } else if (auto *box = qobject_cast<QCheckBox *>(target); box && box->parentWidget() == m_accessoryGroup) {
         hoverAccessory(box);
     }
@@ -217,10 +209,7 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         QWidget *target = widget;
         while (target != this && !target->isEnabled())
             target = target->parentWidget();
-        const auto *move = static_cast<QMouseEvent *>(event);
-        const QPoint pos =
-            target == widget ? move->position().toPoint() : target->mapFromGlobal(move->globalPosition().toPoint());
-        dialogs::guarded(this, [&] { dispatchMouseMove(target, pos); });
+        dialogs::guarded(this, [&] { dispatchMouseMove(target); });
         return false;
     }
     case QEvent::Wheel: return routeWheel(widget, static_cast<QWheelEvent *>(event));
@@ -271,7 +260,11 @@ void MainWindow::wireHandlers()
     connect(m_channelGrid, &ChannelGrid::leftPressed, this, guard([this] { gridPressed(); }));
     connect(m_channelGrid->delegate(), &ChannelDelegate::moduleCommitted, this,
         [this](int index) { dialogs::guarded(this, [&] { showModuleInfo(index); }); });
-    connect(m_channelGrid->picker(), &ModulePicker::listClosed, this, [this] { pickerListClosed(); });
+    connect(m_channelGrid, &ChannelGrid::pickerListClosed, this, [this] { pickerListClosed(); });
+    // The grid reports the pointer over it (its own moves follow): the
+    // window shows what lies there.
+    connect(m_channelGrid, &ChannelGrid::pointerOver, this,
+        [this](const QModelIndex &cell) { dialogs::guarded(this, [&] { hoverGrid(cell); }); });
 
     // A model button acts only when it becomes selected.
     for (QRadioButton *radio : {m_tq8Button, m_tq8rButton, m_assemblyButton}) {

@@ -110,15 +110,15 @@ private:
     // ---- the grid and its module picker (mainwindow_grid.cpp) ------------------------
     void openPickerAt(QObject *sender, const QModelIndex &cell);
     void pickerListClosed();
-    bool pickerListOpen() const;
     void gridPressed();
 
     // ---- hover (mainwindow_hover.cpp) -----------------------------------------------------
-    // The pointer has moved to `pos` of `target`, the enabled control under it.
-    void dispatchMouseMove(QWidget *target, const QPoint &pos);
+    // The pointer has moved over `target`, the enabled control under it (the
+    // grid reports its own).
+    void dispatchMouseMove(QWidget *target);
     void hoverWindow();
     void hoverLeftPanel();
-    void hoverGrid(QWidget *surface, const QPoint &pos);
+    void hoverGrid(const QModelIndex &cell);
     void hoverModelGroup();
     void hoverModelButton(int own);
     void hoverAccessoryGroup();
@@ -159,7 +159,6 @@ private:
     QRadioButton *m_assemblyButton = nullptr;
     ChannelGrid *m_channelGrid = nullptr;
     ChannelTableModel *m_channelTable = nullptr;
-    QComboBox *m_modulePicker = nullptr;
     QFrame *m_picturePanel = nullptr;
     PictureBox *m_picture = nullptr;
     QGroupBox *m_accessoryGroup = nullptr;

@@ -121,12 +121,6 @@ void MainWindow::buildGrid()
     m_channelTable = new ChannelTableModel(&m_order, this);
     m_channelGrid->setModel(m_channelTable);
     m_channelGrid->setCursor(Qt::PointingHandCursor);
-
-    m_modulePicker = m_channelGrid->picker();
-    m_modulePicker->setObjectName(QLatin1String(controlnames::ModulePicker));
-    m_modulePicker->resize(253, 21);
-    m_modulePicker->setMaxVisibleItems(18);
-    m_modulePicker->hide();
 }
 
 void MainWindow::buildAccessories()
