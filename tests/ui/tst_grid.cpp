@@ -22,6 +22,8 @@ private slots:
     void enterCommitsAndEscapeHides();
     void focusLossCommits();
     void hoverShowsTheModuleUnderThePointer();
+    void hoverAreasEndAtTheirLines_data();
+    void hoverAreasEndAtTheirLines();
     void notesAreTypedOnlyInTheNoteColumn();
     void keysMoveTheCurrentCell_data();
     void keysMoveTheCurrentCell();
@@ -264,6 +266,42 @@ void TestGrid::hoverShowsTheModuleUnderThePointer()
     ui::hoverCell(f, 1, 1);
     QCOMPARE(pictures::decodeCount(), decoded + 2);
     QCOMPARE(f.itemPriceLabel->text(), QStringLiteral("298,-"));
+}
+
+void TestGrid::hoverAreasEndAtTheirLines_data()
+{
+    QTest::addColumn<QPoint>("at"); // in the grid's client area, inside its border
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QPoint>("current"); // column, channel; (1, 5) where it stays
+    // H0 on channel 1, H1I on channel 2.
+    QTest::newRow("heading, above its line") << QPoint(150, 41) << "---" << QPoint(1, 5);
+    QTest::newRow("the heading's line: channel 1") << QPoint(150, 42) << "V4101" << QPoint(1, 1);
+    QTest::newRow("last line of channel 1") << QPoint(150, 64) << "V4101" << QPoint(1, 1);
+    QTest::newRow("channel 1's line: channel 2") << QPoint(150, 65) << "V4103" << QPoint(1, 2);
+    QTest::newRow("channel numbers") << QPoint(63, 50) << "---" << QPoint(1, 5);
+    QTest::newRow("their line: modules") << QPoint(64, 50) << "V4101" << QPoint(1, 1);
+    QTest::newRow("last module pixel") << QPoint(317, 50) << "V4101" << QPoint(1, 1);
+    QTest::newRow("the modules' line: notes") << QPoint(318, 50) << "---" << QPoint(2, 1);
+    QTest::newRow("last note pixel") << QPoint(546, 50) << "---" << QPoint(2, 1);
+    QTest::newRow("the notes' line") << QPoint(547, 50) << "---" << QPoint(1, 5);
+    QTest::newRow("channel 16") << QPoint(150, 409) << "---" << QPoint(1, 16);
+}
+
+void TestGrid::hoverAreasEndAtTheirLines()
+{
+    QFETCH(QPoint, at);
+    QFETCH(QString, code);
+    QFETCH(QPoint, current);
+    Forms forms(QStringLiteral("Czech"), true);
+    MainControls &f = forms.f();
+    f.order().fitModule(1, 1);
+    f.order().fitModule(2, 3);
+    f.channelGrid->setCurrentIndex(f.channelGrid->model()->index(4, 1));
+    const auto [under, pos] = ui::underGrid(f.channelGrid, at + f.channelGrid->contentsRect().topLeft());
+    ui::moveOver(under, pos);
+    QCOMPARE(f.orderCodeLabel->text(), code);
+    QCOMPARE(QPoint(ui::currentColumn(f.channelGrid), ui::currentRow(f.channelGrid)), current);
+    QCOMPARE(f.hover().gridPictureShown, true);
 }
 
 void TestGrid::notesAreTypedOnlyInTheNoteColumn()
