@@ -80,7 +80,7 @@ endif()
 
 # Debian package
 set(CPACK_PACKAGE_NAME formular)
-set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VERSION ${FORMULAR_VERSION})
 set(CPACK_PACKAGE_VENDOR "Vireo Loggers")
 # The maker's general address.
 set(CPACK_PACKAGE_CONTACT "Vireo Loggers <info@vireologgers.cz>")

@@ -67,6 +67,11 @@ install(FILES ${formular_dlls} ${FORMULAR_WINDOWS_DIR}/qt.conf DESTINATION .)
 install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> DESTINATION platforms)
 install(FILES $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin> DESTINATION styles)
 install(FILES ${FORMULAR_QTBASE_CS_QM} DESTINATION translations)
+# The update check's older installer carries a file that the newer one lacks.
+set(FORMULAR_EXTRA_INSTALL_FILE "" CACHE FILEPATH "A file to install into extra/ (update checks only)")
+if(FORMULAR_EXTRA_INSTALL_FILE)
+    install(FILES ${FORMULAR_EXTRA_INSTALL_FILE} DESTINATION extra)
+endif()
 
 # The tests run under Wine (tools/wine-test.sh), which finds the DLLs on the
 # Qt, libjpeg and MinGW folders; each test program gets a Wine prefix of its
@@ -82,17 +87,22 @@ if(CMAKE_CROSSCOMPILING AND NOT CMAKE_CROSSCOMPILING_EMULATOR)
 endif()
 
 # The installer: formular-<version>-win64.exe, a 64-bit Unicode NSIS
-# installer (silent with /S) into Program Files\Formular, listed in Add/Remove
-# programs with its uninstaller, with the Start-menu entry "TQ8 Order Form"
-# that starts the program in the user's Documents folder (where it writes
-# formular.rtf).
+# installer (silent with /S) that installs for the current user, without
+# administrator rights, into %LOCALAPPDATA%\Programs\Formular, or for all
+# users into Program Files\Formular (/ALLUSERS, or the choice on its page, as
+# administrator); listed in Add/Remove programs with its uninstaller, with
+# the Start-menu entry "TQ8 Order Form" that starts the program in the
+# user's Documents folder (where it writes formular.rtf). Our copy of CPack's
+# script, packaging/windows/NSIS.template.in, does the per-user part.
+list(PREPEND CMAKE_MODULE_PATH ${FORMULAR_WINDOWS_DIR})
 set(CPACK_GENERATOR NSIS)
 # The NSIS script text below goes into CPack's configuration as it is written.
 set(CPACK_VERBATIM_VARIABLES ON)
-set(CPACK_PACKAGE_FILE_NAME formular-${PROJECT_VERSION}-win64)
+set(CPACK_PACKAGE_FILE_NAME formular-${FORMULAR_VERSION}-win64)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY Formular)
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Formular)
-set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+# The current user's program folder (all users': the template's $PROGRAMFILES64).
+set(CPACK_NSIS_INSTALL_ROOT "$LOCALAPPDATA\\Programs")
 # A 64-bit Unicode installer: the default x86 one does not run on a Windows
 # (or Wine) without 32-bit support. CPack's script takes this line among its
 # defines, ahead of anything compressed.
@@ -104,7 +114,6 @@ set(CPACK_NSIS_MUI_UNIICON ${FORMULAR_ICO})
 set(CPACK_NSIS_INSTALLED_ICON_NAME formular.exe)
 set(CPACK_NSIS_URL_INFO_ABOUT "https://www.vireologgers.cz")
 set(CPACK_NSIS_CONTACT "info@vireologgers.cz")
-set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 # The shortcut's working folder is the folder current at CreateShortCut: the
 # Documents folder of the user who installs, whatever the context of the
 # Start menu (all users when installed as administrator).

@@ -3,7 +3,7 @@
 # but only what is missing, so that a second run costs nothing.
 set -euo pipefail
 
-packages=(cmake g++ make qt6-base-dev libjpeg62-turbo-dev fonts-liberation qt6-translations-l10n poppler-utils "$@")
+packages=(cmake g++ make qt6-base-dev qt6-l10n-tools libjpeg62-turbo-dev fonts-liberation qt6-translations-l10n poppler-utils "$@")
 
 missing=()
 for package in "${packages[@]}"; do

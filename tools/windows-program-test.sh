@@ -17,7 +17,9 @@
 #    instead, by a program of this test's own registered for .pdf, and no
 #    warning comes;
 #  - with no program for either, the program's warning appears;
-#  - in English (LANG=en_US.UTF-8) the window is the English one.
+#  - in English (LANG=en_US.UTF-8) the window is the English one;
+#  - at 144 dpi (150 %, Windows' LogPixels) the window is 1.5 times as wide,
+#    shown in windows-144dpi.png with the pointer on the TQ8.
 # Screenshots of both languages go to PICTURES (a temporary folder if not
 # given). Prints every check and exits non-zero if any of them failed.
 # shellcheck disable=SC2015 # pass only prints: `check && pass || fail`
@@ -42,7 +44,8 @@ stop_extra() {
 source "$(dirname "$0")/wine-checks.sh"
 wine "$installer" /S
 wineserver --wait
-program="$WINEPREFIX/drive_c/Program Files/Formular/formular.exe"
+# Installed for the current user (the installer's default).
+program="$(winepath -u "$(wine cmd /c 'echo %LOCALAPPDATA%\Programs\Formular\formular.exe' 2>/dev/null | tr -d '\r')")"
 documents="$(winepath -u "$(wine cmd /c 'echo %USERPROFILE%\Documents' 2>/dev/null | tr -d '\r')")"
 mkdir -p "$documents"
 key='HKCU\Software\VireoLoggers\Formular'
@@ -214,7 +217,24 @@ start en_US.UTF-8 "$documents" wine "$program"
 title_has "Ordering form" && pass "English window under an English locale" ||
     fail "caption: $(xdotool getwindowname "$window")"
 shoot_window "$pictures/windows-en.png"
+# shellcheck disable=SC2034 # set by xdotool's --shell output
+eval "$(xdotool getwindowgeometry --shell "$window")"
+width_at_96=$WIDTH
 stop
+
+# --- 150 %: Windows' 144 dpi (LogPixels), Czech, the pointer on the TQ8
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
+wineserver --wait
+start cs_CZ.UTF-8 "$documents" wine "$program"
+xdotool mousemove --window "$window" 111 60
+sleep 2
+shoot_window "$pictures/windows-144dpi.png"
+eval "$(xdotool getwindowgeometry --shell "$window")"
+[ "$((WIDTH * 2))" -eq "$((width_at_96 * 3))" ] && pass "at 144 dpi the window is 1.5 times as wide ($WIDTH px)" ||
+    fail "at 144 dpi the window is $WIDTH px wide, at 96 dpi $width_at_96 px"
+stop
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
+wineserver --wait
 
 echo "Screenshots: $pictures"
 echo "Windows program: $failures checks failed"

@@ -10,9 +10,12 @@
 #  4. runs every test under Wine (tools/wine-test.sh), in Wine prefixes made
 #     afresh for this run;
 #  5. makes the installer build-windows/formular-<version>-win64.exe and
-#     checks it under Wine (tools/windows-installer-test.sh), then uses the
-#     installed program beside the Linux one (tools/windows-program-test.sh;
-#     screenshots in build-windows/screenshots).
+#     checks it under Wine (tools/windows-installer-test.sh); makes an older
+#     installer from the same build folder (version 1.1, with a file the
+#     current one lacks) and checks the update from it
+#     (tools/windows-update-test.sh); then uses the installed program beside
+#     the Linux one (tools/windows-program-test.sh; screenshots in
+#     build-windows/screenshots).
 # With a code-signing certificate (FORMULAR_SIGN_PKCS12 and the other
 # variables in tools/windows-sign.sh), formular.exe and the installer are
 # signed with Authenticode: the certificate is checked before anything is
@@ -207,7 +210,35 @@ else
     echo "Made an unsigned installer (no FORMULAR_SIGN_PKCS12): ${installers[*]}"
 fi
 installer=0
+start=$(seconds)
 "$root/tools/windows-installer-test.sh" "$build"/formular-*-win64.exe || installer=$?
+echo "Installer checked in $(($(seconds) - start)) s"
+
+# An update: the older installer is this build with another version and a
+# file in extra/ that the current one lacks; only formular.exe is rebuilt for
+# it (and again after), and the package step builds nothing else. Its
+# package goes to update/.
+start=$(seconds)
+older_version=1.1
+updates="$build/update"
+rm -rf "$updates"
+mkdir -p "$updates"
+echo "Only in the older version" >"$updates/older-only.txt"
+older_build() {
+    cmake "$build" -DFORMULAR_VERSION_OVERRIDE="$older_version" -DFORMULAR_EXTRA_INSTALL_FILE="$updates/older-only.txt" \
+        -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON >/dev/null &&
+        cmake --build "$build" --target formular >/dev/null &&
+        (cd "$build" && cpack -G NSIS -B "$updates" >/dev/null)
+}
+older_build || installer=$?
+cmake "$build" -DFORMULAR_VERSION_OVERRIDE= -DFORMULAR_EXTRA_INSTALL_FILE= -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=OFF >/dev/null
+cmake --build "$build" --target formular >/dev/null
+echo "Older installer ($older_version) made in $(($(seconds) - start)) s"
+start=$(seconds)
+"$root/tools/windows-update-test.sh" "$updates/formular-$older_version-win64.exe" "$build"/formular-*-win64.exe \
+    "$updates/older-only.txt" || installer=$?
+echo "Update checked in $(($(seconds) - start)) s"
+
 # The installed program beside the Linux one: the same document from both.
 "$root/tools/build.sh" >/dev/null
 "$root/tools/windows-program-test.sh" "$build"/formular-*-win64.exe \

@@ -1,8 +1,8 @@
 #pragma once
 
 // The compiled-in product catalogue: input modules and accessories.
-// Tables are constant data indexed by position; lookups are linear scans
-// over exact text, as the order form has always done them.
+// Tables are constant data indexed by position: a module by its catalogue
+// index, an accessory by its tag. Nothing is looked up by its text.
 
 #include <QString>
 #include <QStringView>
@@ -24,6 +24,7 @@ struct TModulArray {
     std::u16string_view Code;      // 1..3 characters, "---" for the separators
     std::u16string_view OrderCode; // 5 characters, "---" for the separators
     qint32 Price;                  // CZK without VAT
+    bool TakesRestOfBus;           // the bus interface: every later channel is left out
 };
 
 constexpr int ModuleCount = 55;
@@ -52,9 +53,30 @@ int pickerItemFor(const QString &cell, Language language);
 // How the variant of an accessory is chosen.
 enum class Variants {
     Single,           // variant 0 only
-    AdapterList,      // the adapter list beside its box
-    CableList,        // the cable length list beside its box
+    FromList,         // the user's choice in the variant list beside its box
     ByFittedChannels, // variant 1 above CalibrationChannelLimit fitted channels, else 0
+};
+
+// How the order document writes an accessory's line.
+enum class DocumentLine {
+    Caption,           // the caption
+    CodeThenCaption,   // "<order code> - <caption>"
+    ItemCodeAndRating, // "N2202   (24V / 1A)" -> "N2202 - <caption up to its dash> (24V / 1A)"
+    CaptionThenItem,   // the caption's arrow "------ >>>" goes, one dash stays, then the item
+};
+
+// The variant list beside an accessory's box, for a row whose variants are
+// Variants::FromList.
+struct VariantList {
+    int control = 0;                          // its number among the form's lists; 0: the row has none
+    std::array<std::u16string_view, 3> items; // by variant, the same in both languages
+    std::array<int, 3> pictures{};            // shown for each variant
+    bool choiceShowsPicture = false;          // a choice shows its variant's picture, as a hover does
+    int left = 0;                             // its place beside the box, in the accessory panel
+    int width = 0;
+    int margin = 0;             // room it needs above and below its row, beyond a box's
+    std::u16string_view nameCz; // for assistive technology
+    std::u16string_view nameEn;
 };
 
 // What the choice of the ZK222 cabinet assembly does to an accessory.
@@ -67,19 +89,21 @@ enum class AssemblyRole {
 enum AccessoryFlag {
     CzechOnly = 1,          // a Czech service: withdrawn while the form is in English
     ClearsPictureFirst = 2, // the picture area is cleared before its picture shows
+    SetApart = 4,           // stands below a line of its own, under no heading
 };
 
 struct Accessory {
-    std::array<std::u16string_view, 3> orderCodes; // per variant; empty = no such variant
-    std::array<std::u16string_view, 3> prices;     // decimal digits per variant
+    std::array<std::u16string_view, 3> orderCodes; // per variant
+    std::array<std::u16string_view, 3> prices;     // decimal digits per variant; empty = no such variant
     std::u16string_view captionCz;
     std::u16string_view captionEn;
     int section; // the heading it stands under (AccessorySections), -1 above the first
-    int picture; // shown on hover; for the adapter, that of its first variant
+    int picture; // shown on hover, unless its variant list has pictures of its own
     AssemblyRole assembly;
     Variants variants;
-    std::array<std::u16string_view, 3> listItems; // the items of its variant list, if it has one
-    int flags;                                    // AccessoryFlag values
+    VariantList list; // control 0 for a row without a list
+    DocumentLine line;
+    int flags; // AccessoryFlag values
 };
 
 struct AccessorySection {
@@ -90,7 +114,8 @@ struct AccessorySection {
 constexpr int AccessoryCount = 29;
 constexpr int AccessorySectionCount = 9;
 // The accessories with a variant list of their own, and the certificate
-// whose variant follows the fitted channels.
+// whose variant follows the fitted channels. The form knows them only by
+// their rows' columns.
 constexpr int AdapterTag = 2;
 constexpr int CableTag = 18;
 constexpr int CalibrationTag = 29;
@@ -113,12 +138,17 @@ QString sectionHeading(int section, Language language);
 QString variantItem(int tag, int item);
 // Whether the accessory comes with a list of variants to choose from.
 bool hasVariantList(int tag);
+// The picture of the row's `variant`: its variant list's, or the row's own.
+int pictureOf(const Accessory &row, int variant);
 
 // ---- Models ----------------------------------------------------------------
 
 enum class Model { None, TQ8, TQ8R, ZK222 };
 
 qint32 modelBasePrice(Model model);
+// What a model shows on hover: its picture and its order code.
+int modelPicture(Model model);
+QString modelOrderCode(Model model);
 // Every shown or written price: its digits followed by ",-".
 QString priceText(qint32 price);
 QString priceText(QStringView digits);

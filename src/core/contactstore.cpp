@@ -28,11 +28,15 @@ const char Organisation[] = "VireoLoggers";
 const char Application[] = "Formular";
 constexpr qint64 SizeLimit = 1024 * 1024;
 
+// The first line of each message is the one earlier versions gave, in
+// English in both languages; kept on purpose, as users and their support
+// know it. What this version tells beyond it is in the user's language.
 QString failedToSet(const QString &reason)
 {
     // All values are stored at once, so a failure is charged to the first.
-    return QStringLiteral("Failed to set data for '%1'\nThe contact details could not be stored in %2.\n%3")
-        .arg(QLatin1String(ContactStore::ValueNames[0]), ContactStore::location(), reason);
+    return QStringLiteral("Failed to set data for '%1'\n").arg(QLatin1String(ContactStore::ValueNames[0]))
+           + ContactStore::tr("The contact details could not be stored in %1.\n%2")
+                 .arg(ContactStore::location(), reason);
 }
 
 QString invalidType(const char *name)
@@ -288,9 +292,9 @@ StoredFile parsed(const QByteArray &bytes)
         const StoredValue &value = file.values[i];
         const QString name = QLatin1String(ContactStore::ValueNames[i]);
         if (value.kind == StoredValue::OtherType)
-            because(QStringLiteral("'%1' is not a text").arg(name));
+            because(ContactStore::tr("'%1' is not a text").arg(name));
         else if (value.text.size() > ContactStore::MaxValueLength)
-            because(QStringLiteral("'%1' is longer than its box holds (%2 characters)")
+            because(ContactStore::tr("'%1' is longer than its box holds (%2 characters)")
                         .arg(name)
                         .arg(ContactStore::MaxValueLength));
         else if (!value.exact)
@@ -299,15 +303,15 @@ StoredFile parsed(const QByteArray &bytes)
     QStringDecoder utf8(QStringDecoder::Utf8);
     const QString decoded = utf8.decode(bytes); // decoding happens here, when the result is taken
     if (utf8.hasError())
-        because(QStringLiteral("it holds bytes that are not UTF-8 text"));
+        because(ContactStore::tr("it holds bytes that are not UTF-8 text"));
     if (strayLine)
-        because(QStringLiteral("it holds more than the five values"));
+        because(ContactStore::tr("it holds more than the five values"));
     return file;
 }
 
 QString cannotRead(const QString &path, const QString &reason)
 {
-    return QStringLiteral("Cannot read %1: %2").arg(QFileInfo(path).fileName(), reason);
+    return ContactStore::tr("Cannot read %1: %2").arg(QFileInfo(path).fileName(), reason);
 }
 
 // lstat, or the error the tests put in its place; 0 or the error.
@@ -346,10 +350,10 @@ Outcome inOwnFolder(QString *path)
         if (statOf(folder, &info) != 0 || !S_ISLNK(info.st_mode))
             return Outcome::success(); // what else stands there is told where it is used
         const auto refused = [&](const QString &reason) {
-            return Outcome::failure(cannotRead(*path, QStringLiteral("its folder %1 %2").arg(folder, reason)));
+            return Outcome::failure(cannotRead(*path, ContactStore::tr("its folder %1 %2").arg(folder, reason)));
         };
         if (info.st_uid != user)
-            return refused(QStringLiteral("is a link of another user, which is not followed"));
+            return refused(ContactStore::tr("is a link of another user, which is not followed"));
         if (links == MaxLinks)
             return refused(qt_error_string(ELOOP));
         const QString target = QFileInfo(folder).symLinkTarget();
@@ -357,7 +361,7 @@ Outcome inOwnFolder(QString *path)
         if (::stat(QFile::encodeName(target).constData(), &owner) != 0)
             return refused(qt_error_string(errno));
         if (!S_ISDIR(owner.st_mode) || owner.st_uid != user)
-            return refused(QStringLiteral("is a link to %1, which is not a folder of the user's").arg(target));
+            return refused(ContactStore::tr("is a link to %1, which is not a folder of the user's").arg(target));
         *path = target + QLatin1Char('/') + QFileInfo(*path).fileName();
     }
 }
@@ -377,7 +381,7 @@ StoreFile storeFile(const QString &store)
         if (error == ENOENT && links == 0)
             return {path, false};
         if (error == ENOENT)
-            return refused(QStringLiteral("it is a link to %1, which does not exist").arg(path));
+            return refused(ContactStore::tr("it is a link to %1, which does not exist").arg(path));
         if (error != 0)
             return refused(qt_error_string(error));
         if (links > 0) {
@@ -386,19 +390,19 @@ StoreFile storeFile(const QString &store)
             if (::stat(QFile::encodeName(folder).constData(), &owner) != 0)
                 return refused(qt_error_string(errno));
             if (owner.st_uid != user)
-                return refused(QStringLiteral("it is a link into %1, a folder of another user, which is not followed")
+                return refused(ContactStore::tr("it is a link into %1, a folder of another user, which is not followed")
                                    .arg(folder));
             if (info.st_uid != user)
-                return refused(
-                    QStringLiteral("it is a link to %1, which belongs to another user and is not followed").arg(path));
+                return refused(ContactStore::tr("it is a link to %1, which belongs to another user and is not followed")
+                                   .arg(path));
         }
         if (!S_ISLNK(info.st_mode)) {
             if (links > 0 && !S_ISREG(info.st_mode))
-                return refused(QStringLiteral("it is a link to %1, which is not a regular file").arg(path));
+                return refused(ContactStore::tr("it is a link to %1, which is not a regular file").arg(path));
             return {path};
         }
         if (info.st_uid != user)
-            return refused(QStringLiteral("it is a link of another user, which is not followed"));
+            return refused(ContactStore::tr("it is a link of another user, which is not followed"));
         if (links == MaxLinks)
             return refused(qt_error_string(ELOOP));
         char target[PATH_MAX];
@@ -439,26 +443,26 @@ Outcome keepAside(const QString &storePath, const QByteArray &bytes, QString *ma
         }
         if (error != 0)
             return Outcome::failure(
-                QStringLiteral("Cannot write %1: %2").arg(QFileInfo(copy).fileName(), qt_error_string(error)));
+                ContactStore::tr("Cannot write %1: %2").arg(QFileInfo(copy).fileName(), qt_error_string(error)));
         QByteArray kept;
         if (S_ISREG(info.st_mode) && info.st_size == bytes.size() && wholefile::read(copy, &kept, SizeLimit).ok()
             && kept == bytes)
             return Outcome::success();
     }
     return Outcome::failure(
-        QStringLiteral("%1 copies are kept beside it already; remove those no longer needed").arg(MaxCopies));
+        ContactStore::tr("%1 copies are kept beside it already; remove those no longer needed").arg(MaxCopies));
 }
 
 QString keptMessage(const QString &path, const QString &why, const QString &copy)
 {
-    return QStringLiteral("The stored contact details in %1 could not be read exactly: %2. The file was kept as %3.")
+    return ContactStore::tr("The stored contact details in %1 could not be read exactly: %2. The file was kept as %3.")
         .arg(QDir::toNativeSeparators(path), why, QDir::toNativeSeparators(copy));
 }
 
 QString noCopyMessage(const QString &path, const QString &why, const QString &reason)
 {
-    return QStringLiteral("The stored contact details in %1 could not be read exactly: %2. No copy of the file "
-                          "could be made, so nothing was stored in it:\n%3")
+    return ContactStore::tr("The stored contact details in %1 could not be read exactly: %2. No copy of the file "
+                            "could be made, so nothing was stored in it:\n%3")
         .arg(QDir::toNativeSeparators(path), why, reason);
 }
 
@@ -528,17 +532,11 @@ ContactStore::ReadResult ContactStore::read()
 ContactStore::WriteResult ContactStore::write(const Values &values)
 {
     WriteResult result;
+    // No store to be had (as a registry key that cannot be opened or made):
+    // nothing is written, and nothing is told.
     const QString path = storePath();
-    if (path.isEmpty()) {
-        result.stored = Outcome::failure(failedToSet(QStringLiteral("There is no configuration folder.")));
+    if (path.isEmpty() || !QDir().mkpath(QFileInfo(path).path()))
         return result;
-    }
-    const QString folder = QFileInfo(path).path();
-    if (!QDir().mkpath(folder)) {
-        result.stored = Outcome::failure(
-            failedToSet(QStringLiteral("The folder %1 cannot be made.").arg(QDir::toNativeSeparators(folder))));
-        return result;
-    }
 
     // The file may have changed since it was shown: what stands there now
     // is read, and nothing that could not be read is overwritten.
@@ -601,7 +599,7 @@ ContactStore::WriteResult ContactStore::write(const Values &values)
         settings->setValue(QLatin1String(ValueNames[i]), values[i]);
     settings->sync();
     if (settings->status() != QSettings::NoError)
-        result.stored = Outcome::failure(failedToSet(QStringLiteral("The registry refused the values.")));
+        result.stored = Outcome::failure(failedToSet(ContactStore::tr("The registry refused the values.")));
     return result;
 }
 

@@ -18,7 +18,8 @@
 //    user's, into another user's folder, dangling, to anything but a regular
 //    file, or more than eight in a row) is refused.
 //  - A value of another type than a text is reported ("Invalid data type
-//    for 'Adress'") and left out; the other values are read all the same.
+//    for 'Adress'", in English in both languages, as earlier versions said
+//    it) and left out; the other values are read all the same.
 //  - Whatever the file holds beyond the five texts as this program writes
 //    them (damage, comments, other entries, text that is not UTF-8, a value
 //    longer than its box, a value of another type) is never overwritten
@@ -31,11 +32,14 @@
 //  - What cannot be read is never overwritten. The file is replaced whole or
 //    not at all.
 // Storing may fail; the caller reports it and goes on: remembering the
-// details must never stand in the way of the order document.
+// details must never stand in the way of the order document. Where there is
+// no store to be had at all (no configuration folder, or one that cannot be
+// made), nothing is read or written and nothing is reported.
 
 #include "outcome.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -43,6 +47,9 @@
 #include <optional>
 
 class ContactStore {
+    // Its messages are in the language of the interface.
+    Q_DECLARE_TR_FUNCTIONS(ContactStore)
+
 public:
     static constexpr int ValueCount = 5;
     // Company, address, contact person, telephone, e-mail: the names stay

@@ -48,8 +48,7 @@ bool Order::counts(int tag) const
 int Order::orderedVariant(int tag) const
 {
     switch (catalogue::accessory(tag).variants) {
-    case catalogue::Variants::AdapterList:
-    case catalogue::Variants::CableList: return accessory(tag).variant;
+    case catalogue::Variants::FromList: return accessory(tag).variant;
     case catalogue::Variants::ByFittedChannels: return fittedChannels() > catalogue::CalibrationChannelLimit ? 1 : 0;
     case catalogue::Variants::Single: break;
     }

@@ -113,6 +113,7 @@ private:
         }
         modelPrice = QString::number(catalogue::modelBasePrice(order.model));
         switch (order.model) {
+        // "TQ8 " with its trailing blank, as earlier documents wrote it: kept on purpose.
         case Model::TQ8: return QStringLiteral("TQ8 ");
         case Model::TQ8R: return QStringLiteral("TQ8R");
         case Model::ZK222: accessoryLines -= 2; return QStringLiteral("TQ8 (ZK222)");
@@ -185,24 +186,24 @@ private:
         const QString caption = catalogue::accessoryCaption(tag, language);
         const int variant = order.orderedVariant(tag);
         QString value;
-        switch (catalogue::accessory(tag).variants) {
-        case catalogue::Variants::AdapterList: {
+        switch (catalogue::accessory(tag).line) {
+        case catalogue::DocumentLine::ItemCodeAndRating: {
             // "N2202   (24V / 1A)" -> "N2202 - <caption up to its dash> (24V / 1A)"
             const QString item = catalogue::variantItem(tag, variant);
             const qsizetype dash = caption.indexOf(QStringLiteral(" - "));
             value = item.left(5) + QStringLiteral(" - ") + (dash < 0 ? caption : caption.left(dash)) + item.mid(7);
             break;
         }
-        case catalogue::Variants::CableList: {
+        case catalogue::DocumentLine::CaptionThenItem: {
             // The caption's arrow "------ >>>" goes, one dash stays.
             const qsizetype arrow = caption.indexOf(QStringLiteral("--"));
             value = (arrow < 0 ? caption : caption.left(arrow + 1)) + u' ' + catalogue::variantItem(tag, variant);
             break;
         }
-        case catalogue::Variants::ByFittedChannels:
-            value = (variant == 1 ? QStringLiteral("SVC811 - ") : QStringLiteral("SVC810 - ")) + caption;
+        case catalogue::DocumentLine::CodeThenCaption:
+            value = catalogue::accessoryOrderCode(tag, variant) + QStringLiteral(" - ") + caption;
             break;
-        case catalogue::Variants::Single: value = caption; break;
+        case catalogue::DocumentLine::Caption: value = caption; break;
         }
         if (czech)
             value += QStringLiteral(" _ ") + catalogue::priceText(catalogue::accessoryPriceText(tag, variant));
@@ -222,6 +223,9 @@ private:
 
 QString contactCaption(int line, Language language)
 {
+    // Each caption ends in a colon and a blank, as the document writes the
+    // value right after it; "Email: " is the same in both languages. Kept on
+    // purpose.
     static const char16_t *const captions[2][ContactLines] = {
         {u"Název firmy: ", u"Adresa: ", u"Kontaktní osoba: ", u"Telefon: ", u"Email: "},
         {u"Company name: ", u"Address: ", u"Contact person: ", u"Telephone: ", u"Email: "}};

@@ -17,9 +17,9 @@ bool isCzechOnly(int tag)
     return catalogue::accessory(tag).flags & catalogue::CzechOnly;
 }
 
-bool isBusInterface(int index)
+bool takesRestOfBus(int index)
 {
-    return catalogue::moduleCell(index) == QLatin1String("TB ");
+    return catalogue::moduleAt(index).TakesRestOfBus;
 }
 
 } // namespace
@@ -76,7 +76,7 @@ void OrderModel::fitModule(int channel, int index)
 {
     Q_ASSERT(index >= 0 && index < catalogue::ModuleCount);
     setModule(channel, index);
-    if (isBusInterface(index)) {
+    if (takesRestOfBus(index)) {
         for (int later = channel + 1; later <= ChannelCount; ++later)
             setModule(later, 0);
     }

@@ -54,8 +54,8 @@ public:
     // nothing, and enables every other accessory.
     // Choosing the model already chosen changes nothing.
     void chooseModel(catalogue::Model model);
-    // Fits catalogue entry `index` to `channel`. The bus interface "TB " takes
-    // the rest of the bus: every later channel is set to "---".
+    // Fits catalogue entry `index` to `channel`. A module that takes the rest
+    // of the bus (the bus interface, TB) sets every later channel to "---".
     void fitModule(int channel, int index);
     void setNote(int channel, const QString &note);
     void setTicked(int tag, bool ticked);

@@ -1,5 +1,6 @@
 #include "wholefile.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -32,23 +33,26 @@ namespace wholefile {
 
 static Outcome cannotWrite(const QString &path, const QString &reason)
 {
-    return Outcome::failure(QStringLiteral("Cannot write %1: %2").arg(QFileInfo(path).fileName(), reason), reason);
+    return Outcome::failure(
+        QCoreApplication::translate("wholefile", "Cannot write %1: %2").arg(QFileInfo(path).fileName(), reason),
+        reason);
 }
 
 static Outcome cannotRead(const QString &path, const QString &reason)
 {
-    return Outcome::failure(QStringLiteral("Cannot read %1: %2").arg(QFileInfo(path).fileName(), reason));
+    return Outcome::failure(
+        QCoreApplication::translate("wholefile", "Cannot read %1: %2").arg(QFileInfo(path).fileName(), reason));
 }
 
 static QString linkReason()
 {
-    return QStringLiteral("it is a link to another file, which is not written through; "
-                          "remove the link or work in another folder");
+    return QCoreApplication::translate("wholefile", "it is a link to another file, which is not written through; "
+                                                    "remove the link or work in another folder");
 }
 
 static QString tooLarge(qint64 limit)
 {
-    return QStringLiteral("it is larger than %1 bytes").arg(limit);
+    return QCoreApplication::translate("wholefile", "it is larger than %1 bytes").arg(limit);
 }
 
 // Reads on from a file of `size` bytes until its end, in case it grew
@@ -143,12 +147,14 @@ template <typename Text> bool isScratchName(const Text &entry, const Text &prefi
 
 QString linkedFolder(const QString &folder)
 {
-    return QStringLiteral("the folder %1 is a link, which is not followed").arg(QDir::toNativeSeparators(folder));
+    return QCoreApplication::translate("wholefile", "the folder %1 is a link, which is not followed")
+        .arg(QDir::toNativeSeparators(folder));
 }
 
 QString missingFolder(const QString &path)
 {
-    return QStringLiteral("the folder %1 no longer exists").arg(QDir::toNativeSeparators(QFileInfo(path).path()));
+    return QCoreApplication::translate("wholefile", "the folder %1 no longer exists")
+        .arg(QDir::toNativeSeparators(QFileInfo(path).path()));
 }
 
 } // namespace
@@ -324,13 +330,13 @@ Outcome write(const QString &path, const QByteArray &bytes)
         if (S_ISLNK(existing.st_mode))
             return cannotWrite(path, linkReason());
         if (S_ISDIR(existing.st_mode))
-            return cannotWrite(path, QStringLiteral("a folder of that name is in the way"));
+            return cannotWrite(path, QCoreApplication::translate("wholefile", "a folder of that name is in the way"));
         if (!S_ISREG(existing.st_mode))
-            return cannotWrite(path, QStringLiteral("it is not a regular file"));
+            return cannotWrite(path, QCoreApplication::translate("wholefile", "it is not a regular file"));
         // A file nobody may write is read-only even for an administrator who
         // could override it, as it is on Windows.
         if (!(existing.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)))
-            return cannotWrite(path, QStringLiteral("the existing file is read-only"));
+            return cannotWrite(path, QCoreApplication::translate("wholefile", "the existing file is read-only"));
     } else if (errno != ENOENT) {
         return cannotWrite(path, systemReason(errno));
     }
@@ -406,9 +412,9 @@ Outcome read(const QString &path, QByteArray *bytes, qint64 limit)
     if (::fstatat(folder.get(), name.constData(), &info, AT_SYMLINK_NOFOLLOW) != 0)
         return cannotRead(path, systemReason(errno));
     if (S_ISLNK(info.st_mode))
-        return cannotRead(path, QStringLiteral("it is a link, which is not followed"));
+        return cannotRead(path, QCoreApplication::translate("wholefile", "it is a link, which is not followed"));
     if (!S_ISREG(info.st_mode))
-        return cannotRead(path, QStringLiteral("it is not a regular file"));
+        return cannotRead(path, QCoreApplication::translate("wholefile", "it is not a regular file"));
 
     // Whatever may have taken the file's place since, the open neither
     // follows a link nor waits for a writer.
@@ -418,7 +424,7 @@ Outcome read(const QString &path, QByteArray *bytes, qint64 limit)
     if (::fstat(file.get(), &info) != 0)
         return cannotRead(path, systemReason(errno));
     if (!S_ISREG(info.st_mode))
-        return cannotRead(path, QStringLiteral("it is not a regular file"));
+        return cannotRead(path, QCoreApplication::translate("wholefile", "it is not a regular file"));
     if (info.st_size > limit)
         return cannotRead(path, tooLarge(limit));
 
@@ -643,9 +649,9 @@ Outcome write(const QString &path, const QByteArray &bytes)
         if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
             return cannotWrite(path, linkReason());
         if (attributes & FILE_ATTRIBUTE_DIRECTORY)
-            return cannotWrite(path, QStringLiteral("a folder of that name is in the way"));
+            return cannotWrite(path, QCoreApplication::translate("wholefile", "a folder of that name is in the way"));
         if (attributes & FILE_ATTRIBUTE_READONLY)
-            return cannotWrite(path, QStringLiteral("the existing file is read-only"));
+            return cannotWrite(path, QCoreApplication::translate("wholefile", "the existing file is read-only"));
     } else if (GetLastError() == ERROR_PATH_NOT_FOUND) {
         return cannotWrite(path, missingFolder(path));
     } else if (GetLastError() != ERROR_FILE_NOT_FOUND) {
@@ -706,9 +712,9 @@ Outcome read(const QString &path, QByteArray *bytes, qint64 limit)
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return cannotRead(path, systemReason(GetLastError()));
     if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
-        return cannotRead(path, QStringLiteral("it is a link, which is not followed"));
+        return cannotRead(path, QCoreApplication::translate("wholefile", "it is a link, which is not followed"));
     if (attributes & FILE_ATTRIBUTE_DIRECTORY)
-        return cannotRead(path, QStringLiteral("it is not a regular file"));
+        return cannotRead(path, QCoreApplication::translate("wholefile", "it is not a regular file"));
 
     // Whatever may have taken the file's place since, the open does not
     // follow a link, and only a file on a disk is read.
@@ -719,7 +725,7 @@ Outcome read(const QString &path, QByteArray *bytes, qint64 limit)
     BY_HANDLE_FILE_INFORMATION info{};
     if (GetFileType(file.get()) != FILE_TYPE_DISK || !GetFileInformationByHandle(file.get(), &info)
         || (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)))
-        return cannotRead(path, QStringLiteral("it is not a regular file"));
+        return cannotRead(path, QCoreApplication::translate("wholefile", "it is not a regular file"));
     const qint64 size = (qint64(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
     if (size > limit)
         return cannotRead(path, tooLarge(limit));
@@ -745,11 +751,11 @@ Outcome write(const QString &path, const QByteArray &bytes)
     if (existing.isSymLink())
         return cannotWrite(path, linkReason());
     if (existing.isDir())
-        return cannotWrite(path, QStringLiteral("a folder of that name is in the way"));
+        return cannotWrite(path, QCoreApplication::translate("wholefile", "a folder of that name is in the way"));
     if (existing.exists() && !existing.isFile())
-        return cannotWrite(path, QStringLiteral("it is not a regular file"));
+        return cannotWrite(path, QCoreApplication::translate("wholefile", "it is not a regular file"));
     if (existing.exists() && !existing.isWritable())
-        return cannotWrite(path, QStringLiteral("the existing file is read-only"));
+        return cannotWrite(path, QCoreApplication::translate("wholefile", "the existing file is read-only"));
     QSaveFile file(path);
     file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly))
@@ -782,9 +788,9 @@ Outcome read(const QString &path, QByteArray *bytes, qint64 limit)
 {
     const QFileInfo info(path);
     if (info.isSymLink())
-        return cannotRead(path, QStringLiteral("it is a link, which is not followed"));
+        return cannotRead(path, QCoreApplication::translate("wholefile", "it is a link, which is not followed"));
     if (!info.isFile())
-        return cannotRead(path, QStringLiteral("it is not a regular file"));
+        return cannotRead(path, QCoreApplication::translate("wholefile", "it is not a regular file"));
     if (info.size() > limit)
         return cannotRead(path, tooLarge(limit));
     QFile file(path);

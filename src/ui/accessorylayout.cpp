@@ -8,13 +8,9 @@ constexpr int BoxPitch = 16;         // from one box to the next in a section
 constexpr int HeadingBelowBox = 15;  // from a box to the heading after it
 constexpr int BoxBelowHeading = 13;  // from a heading to its first box
 constexpr int LineBelowHeading = 12; // the line under a heading
-// The adapter's list (the list of order codes) beside its box is taller
-// than a box: its row has a pixel more above and below.
-constexpr int AdapterMargin = 1;
-// The last row stands apart: a line below the row before it, the box below
-// the line.
-constexpr int LastLineBelowPitch = 3;
-constexpr int LastBoxBelowPitch = 8;
+// A row set apart: a line below the row before it, the box below the line.
+constexpr int ApartLineBelowPitch = 3;
+constexpr int ApartBoxBelowPitch = 8;
 constexpr int GroupBottomMargin = 4;
 } // namespace
 
@@ -25,9 +21,9 @@ Places walk(const catalogue::Accessory *rows, std::size_t count)
     int margin = 0;                   // owed below the previous row
     int section = -1;
     for (std::size_t i = 0; i < count; ++i) {
-        const bool adapterRow = rows[i].variants == catalogue::Variants::AdapterList;
-        if (adapterRow)
-            margin += AdapterMargin;
+        // A variant list taller than a box asks for room above and below its row.
+        const int listMargin = rows[i].list.margin;
+        margin += listMargin;
         if (rows[i].section != section) {
             Q_ASSERT_X(rows[i].section == section + 1, "accessorylayout::walk", "sections out of order");
             section = rows[i].section;
@@ -38,10 +34,10 @@ Places walk(const catalogue::Accessory *rows, std::size_t count)
         } else {
             top += margin + BoxPitch;
         }
-        margin = adapterRow ? AdapterMargin : 0;
-        if (i + 1 == count) {
-            places.lineTops.push_back(top + LastLineBelowPitch);
-            top += LastBoxBelowPitch;
+        margin = listMargin;
+        if (rows[i].flags & catalogue::SetApart) {
+            places.lineTops.push_back(top + ApartLineBelowPitch);
+            top += ApartBoxBelowPitch;
         }
         places.boxTops.push_back(top);
     }

@@ -2,8 +2,8 @@
 
 // The places of the accessory panel, walked from the catalogue's descriptor
 // rows: a heading (and the line under it) where the section changes, the
-// check boxes at the panel's pitch, the last row set apart below a line of
-// its own. Places are tops in the accessory group's coordinates.
+// check boxes at the panel's pitch, a row marked catalogue::SetApart below a
+// line of its own. Places are tops in the accessory group's coordinates.
 
 #include "catalogue.h"
 
@@ -17,7 +17,7 @@ constexpr int BoxHeight = 17;
 struct Places {
     std::vector<int> boxTops;     // by row (tag - 1)
     std::vector<int> headingTops; // by section
-    std::vector<int> lineTops;    // under each heading, then the one above the last row
+    std::vector<int> lineTops;    // under each heading and above each row set apart, top to bottom
     int groupHeight = 0;          // room for the last row
 };
 

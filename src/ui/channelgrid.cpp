@@ -2,7 +2,6 @@
 
 #include "channeltablemodel.h"
 #include "controlnames.h"
-#include "dialogs.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -176,11 +175,9 @@ QLineEdit *ChannelDelegate::noteEditor() const
 
 void ChannelDelegate::finish(QWidget *editor, bool commit)
 {
-    dialogs::guarded(m_view, [&] {
-        if (commit)
-            emit commitData(editor);
-        emit closeEditor(editor);
-    });
+    if (commit)
+        emit commitData(editor);
+    emit closeEditor(editor);
 }
 
 bool ChannelDelegate::gridFocused() const

@@ -4,20 +4,14 @@
 #include "controlnames.h"
 #include "dialogs.h"
 
+#include <QEvent>
 #include <QFrame>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 
 namespace {
 
-struct Texts {
-    const char16_t *caption;
-    const char16_t *button;
-};
-constexpr Texts Czech{u"Kontaktní informace", u"pokračovat >>>"};
-constexpr Texts English{u"Contact information", u"continue >>>"};
 constexpr int GroupTops[5] = {6, 57, 117, 169, 221};
 
 } // namespace
@@ -43,7 +37,6 @@ ContactDialog::ContactDialog(std::function<catalogue::Language()> language, QWid
         edit->setGeometry(8, 16, 341, 21);
         edit->setFont(font);
         edit->setMaxLength(ContactStore::MaxValueLength);
-        edit->installEventFilter(this);
         m_groups[std::size_t(i)] = group;
         m_edits[std::size_t(i)] = edit;
         if (i == 1) {
@@ -54,46 +47,50 @@ ContactDialog::ContactDialog(std::function<catalogue::Language()> language, QWid
             line->setGeometry(6, 110, 361, 2);
         }
     }
-    // Captions of the current language are set at each showing; these are
-    // the design texts.
-    for (int i = 0; i < document::ContactLines; ++i)
-        m_groups[std::size_t(i)]->setTitle(document::contactCaption(i, catalogue::Language::Czech));
-
-    m_continueButton = new QPushButton(QString::fromUtf16(Czech.button), this);
+    m_continueButton = new QPushButton(this);
     m_continueButton->setObjectName(QLatin1String(controlnames::ContinueButton));
     m_continueButton->setGeometry(254, 276, 111, 25);
     m_continueButton->setFont(bold);
     m_continueButton->setDefault(true);
-    m_continueButton->installEventFilter(this);
     connect(m_continueButton, &QPushButton::clicked, this, [this] { storeAndContinue(); });
 
     for (int i = 0; i < 4; ++i)
         setTabOrder(m_edits[std::size_t(i)], m_edits[std::size_t(i + 1)]);
     setTabOrder(m_edits[4], m_continueButton);
+    retranslate();
 }
 
+// QDialog places the dialog over the main window each time it opens.
 void ContactDialog::showEvent(QShowEvent *event)
 {
-    if (parentWidget()) {
-        const QRect owner = parentWidget()->frameGeometry();
-        move(owner.center() - QPoint(width() / 2, height() / 2));
-    }
     QDialog::showEvent(event);
+    retranslate();
     loadStoredDetails();
     m_continueButton->setFocus(Qt::OtherFocusReason);
 }
 
-void ContactDialog::loadStoredDetails()
+void ContactDialog::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QDialog::changeEvent(event);
+}
+
+// The captions are the document's (it writes each beside its value), the
+// title and the button the dialog's own.
+void ContactDialog::retranslate()
 {
     const catalogue::Language language = m_language();
-    const Texts &texts = language == catalogue::Language::Czech ? Czech : English;
-    setWindowTitle(QString::fromUtf16(texts.caption));
+    setWindowTitle(tr("Contact information"));
     for (int i = 0; i < document::ContactLines; ++i)
         m_groups[std::size_t(i)]->setTitle(document::contactCaption(i, language));
-    m_continueButton->setText(QString::fromUtf16(texts.button));
+    m_continueButton->setText(tr("continue >>>"));
     for (int i = 0; i < 5; ++i)
         m_edits[std::size_t(i)]->setAccessibleName(m_groups[std::size_t(i)]->title().trimmed());
+}
 
+void ContactDialog::loadStoredDetails()
+{
     // A value that cannot be read leaves its box as it was.
     const ContactStore::ReadResult stored = m_store.read();
     for (std::size_t i = 0; i < stored.values.size(); ++i) {
@@ -122,28 +119,9 @@ void ContactDialog::storeAndContinue()
     if (!stored.notice.isEmpty())
         told << stored.notice;
     if (!stored.stored.ok())
-        told << stored.stored.message()
-                    + (m_language() == catalogue::Language::Czech
-                            ? QStringLiteral("\nDokument se přesto vytvoří; kontaktní údaje si program nezapamatuje.")
-                            : QStringLiteral("\nThe document is made all the same; the contact details are not "
-                                             "remembered."));
+        told << stored.stored.message() + QLatin1Char('\n')
+                    + tr("The document is made all the same; the contact details are not remembered.");
     if (!told.isEmpty())
         dialogs::showError(this, told.join(QStringLiteral("\n\n")));
-    done(ModalOk);
-}
-
-void ContactDialog::reject()
-{
-    done(ModalCancel);
-}
-
-// Esc in any edit box or on the button cancels the dialog.
-bool ContactDialog::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape
-        && (watched == m_continueButton || std::find(m_edits.begin(), m_edits.end(), watched) != m_edits.end())) {
-        reject();
-        return true;
-    }
-    return QDialog::eventFilter(watched, event);
+    accept();
 }

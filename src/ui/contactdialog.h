@@ -16,23 +16,20 @@ class QPushButton;
 class ContactDialog : public QDialog {
     Q_OBJECT
 public:
-    // Modal results: only the continue button (or Enter) gives ModalOk.
-    enum { ModalOk = 1, ModalCancel = 2 };
-
-    // `language` is asked at every showing.
+    // Only the continue button (or Enter) accepts the dialog; Esc and the
+    // close box reject it. `language` is asked at every showing and at
+    // every change of the language.
     explicit ContactDialog(std::function<catalogue::Language()> language, QWidget *parent = nullptr);
 
     // What the customer gave, in the document's order.
     document::Contact contact() const;
 
-public slots:
-    void reject() override;
-
 protected:
     void showEvent(QShowEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
+    void retranslate();
     void loadStoredDetails();
     void storeAndContinue();
 

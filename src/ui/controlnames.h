@@ -24,8 +24,6 @@ inline constexpr char PicturePanel[] = "Panel2";
 inline constexpr char Picture[] = "Image1";
 inline constexpr char AccessoryGroup[] = "GroupBox2";   // scrolls
 inline constexpr char TextMeasure[] = "TextWidthLabel"; // hidden; measures captions
-inline constexpr char AdapterList[] = "ComboBox2";
-inline constexpr char CableList[] = "ComboBox3";
 inline constexpr char ButtonPanel[] = "Panel4";
 inline constexpr char DiagramButton[] = "BitBtn3";
 inline constexpr char ResetButton[] = "BitBtn1";
@@ -45,8 +43,14 @@ inline QString accessoryBox(int tag)
 {
     return QStringLiteral("CheckBox%1").arg(tag);
 }
+// A variant list beside an accessory's box, by its row's list number (the
+// adapter's is 2, the cable's 3; the module picker is ComboBox1).
+inline QString variantList(int number)
+{
+    return QStringLiteral("ComboBox%1").arg(number);
+}
 // A section heading of the accessories and the line under it, from 1; the
-// line after the last heading's sets the last row apart.
+// lines come top to bottom, those above the rows set apart included.
 inline QString sectionHeading(int number)
 {
     return QStringLiteral("Label%1").arg(number);

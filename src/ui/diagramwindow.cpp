@@ -5,7 +5,6 @@
 #include "controlnames.h"
 
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QScreen>
 
 DiagramWindow::DiagramWindow(QWidget *parent)
@@ -40,12 +39,4 @@ void DiagramWindow::placeOnScreen()
 void DiagramWindow::setDiagram(const QImage &diagram)
 {
     m_diagram->setPicture(diagram);
-}
-
-// Esc closes the window; no other key does anything.
-void DiagramWindow::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Escape)
-        reject();
-    event->accept();
 }

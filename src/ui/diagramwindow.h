@@ -1,6 +1,7 @@
 #pragma once
 
-// The block-diagram window: one picture in a small tool window.
+// The block-diagram window: one picture in a small tool window. Esc closes
+// it, as it closes every dialog; no other key does anything.
 
 #include <QDialog>
 #include <QImage>
@@ -14,9 +15,6 @@ public:
 
     // The block diagram to show, labelled in the customer's language.
     void setDiagram(const QImage &diagram);
-
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void placeOnScreen();

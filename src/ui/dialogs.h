@@ -2,11 +2,11 @@
 
 // Every message box of the program goes through here, so that tests can
 // answer them without a modal loop. The application error box is here too:
-// handlers that can fail catch at their boundary and report through it.
+// what can fail gives an Outcome, and the handler that gets a failure shows
+// its message there.
 
 #include <QMessageBox>
 #include <QString>
-#include <exception>
 #include <functional>
 
 class QWidget;
@@ -32,18 +32,5 @@ void setResponder(Responder responder);
 
 // The one application error box.
 void showError(QWidget *parent, const QString &message);
-
-// Runs a handler body; anything it throws ends up in the error box
-// instead of crossing the event loop.
-template <typename Body> void guarded(QWidget *parent, Body &&body)
-{
-    try {
-        body();
-    } catch (const std::exception &e) {
-        showError(parent, QString::fromUtf8(e.what()));
-    } catch (...) {
-        showError(parent, QStringLiteral("Unknown error"));
-    }
-}
 
 } // namespace dialogs

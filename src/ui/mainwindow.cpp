@@ -1,12 +1,14 @@
-// The main window: creation, scrolling of the left half, wheel routing and
-// the dispatch of pointer movements to the hover handlers.
+// The main window: creation, wiring of the panes, scrolling of the left
+// half, the wheel, the focus and the keys.
 
 #include "mainwindow.h"
 
+#include "accessorypanel.h"
 #include "channelgrid.h"
 #include "desktop.h"
-#include "dialogs.h"
 #include "glyphbutton.h"
+#include "itempane.h"
+#include "modelchooser.h"
 #include "picturebox.h"
 #include "pictures.h"
 
@@ -14,13 +16,9 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -30,6 +28,28 @@ const char *const MainWindow::MakerWebAddress = "https://www.vireologgers.cz";
 namespace {
 constexpr int WheelStep = 20;
 constexpr int WheelNotch = 120;
+
+// The window and each of its controls, those added later included (the
+// grid's editors), show their wheel turns and keyboard focus to `filter`.
+void watch(QWidget *widget, QObject *filter)
+{
+    widget->setMouseTracking(true);
+    widget->installEventFilter(filter);
+    for (QWidget *child : widget->findChildren<QWidget *>()) {
+        child->setMouseTracking(true);
+        child->installEventFilter(filter);
+    }
+}
+
+void openMakerSite()
+{
+    // The link is a convenience: whatever goes wrong is ignored.
+    try {
+        platform::desktop().openUrl(QUrl(QString::fromLatin1(MainWindow::MakerWebAddress)));
+    } catch (...) {
+    }
+}
+
 } // namespace
 
 MainWindow::MainWindow(QWidget *parent)
@@ -42,16 +62,22 @@ MainWindow::MainWindow(QWidget *parent)
     wireHandlers();
 
     // Every pointer movement goes to the control directly under the pointer
-    // and no further; the filter below hands it to that control's handler.
+    // and no further; the pane it belongs to handles it.
     for (QWidget *child : findChildren<QWidget *>())
         child->setAttribute(Qt::WA_NoMousePropagation);
-    watch(this);
+    watch(this, this);
 
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
         move(area.center() - QPoint(width() / 2, height() / 2));
     }
-    startUp();
+    const catalogue::Language start = platform::desktop().languageName() == QLatin1String("Czech")
+                                          ? catalogue::Language::Czech
+                                          : catalogue::Language::English;
+    if (start == m_order.language())
+        showLanguage(); // the texts are set for the language the order starts in
+    else
+        m_order.setLanguage(start);
     m_channelGrid->setFocus(Qt::OtherFocusReason);
 }
 
@@ -65,45 +91,19 @@ MainWindow::~MainWindow()
     finishPendingPdf();
 }
 
-void MainWindow::startUp()
-{
-    const catalogue::Language start = platform::desktop().languageName() == QLatin1String("Czech")
-                                          ? catalogue::Language::Czech
-                                          : catalogue::Language::English;
-    if (start == m_order.language())
-        showLanguage(); // the texts are set for the language the order starts in
-    else
-        m_order.setLanguage(start);
-}
-
-void MainWindow::hoverWindow()
-{
-    clearPicture();
-}
-
 void MainWindow::scrollLeftHalf()
 {
     // The panel and the accessory group below it move together.
     const int top = LeftHalfTop - m_scrollBar->value();
     m_leftPanel->move(m_leftPanel->x(), top);
-    m_accessoryGroup->move(m_accessoryGroup->x(), top + m_leftPanel->height() + LeftHalfGap);
-}
-
-void MainWindow::scrollStepDown()
-{
-    m_scrollBar->setValue(m_scrollBar->value() + WheelStep);
-}
-
-void MainWindow::scrollStepUp()
-{
-    m_scrollBar->setValue(m_scrollBar->value() - WheelStep);
+    m_accessoryPanel->move(m_accessoryPanel->x(), top + m_leftPanel->height() + LeftHalfGap);
 }
 
 void MainWindow::scrollIntoView(QWidget *control)
 {
     // A control reached by the keyboard below or above the window's edge
     // brings the left half along, so that the user sees what has the focus.
-    if (!m_leftPanel->isAncestorOf(control) && !m_accessoryGroup->isAncestorOf(control))
+    if (!m_leftPanel->isAncestorOf(control) && !m_accessoryPanel->isAncestorOf(control))
         return;
     const int top = control->mapTo(this, QPoint(0, 0)).y();
     const int bottom = top + control->height();
@@ -134,50 +134,14 @@ bool MainWindow::routeWheel(QWidget *receiver, QWheelEvent *event)
     m_wheelAccumulator += delta;
     while (m_wheelAccumulator >= WheelNotch) {
         m_wheelAccumulator -= WheelNotch;
-        scrollStepUp();
+        m_scrollBar->setValue(m_scrollBar->value() - WheelStep);
     }
     while (m_wheelAccumulator <= -WheelNotch) {
         m_wheelAccumulator += WheelNotch;
-        scrollStepDown();
+        m_scrollBar->setValue(m_scrollBar->value() + WheelStep);
     }
     event->accept();
     return true; // no control turns the wheel into anything else
-}
-
-void MainWindow::dispatchMouseMove(QWidget *target)
-{
-    if (target == this) {
-        hoverWindow();
-    } else if (target == m_leftPanel) {
-        hoverLeftPanel();
-    } else if (target == m_modelGroup) {
-        hoverModelGroup();
-    } else if (target == m_accessoryGroup) {
-        hoverAccessoryGroup();
-    } else if (target == m_tq8Button) {
-        hoverModelButton(1);
-    } else if (target == m_tq8rButton) {
-        hoverModelButton(2);
-    } else if (target == m_assemblyButton) {
-        hoverModelButton(3);
-    } else if (auto *box = qobject_cast<QCheckBox *>(target); box && box->parentWidget() == m_accessoryGroup) {
-        hoverAccessory(box);
-    }
-}
-
-// The window and each of its controls, those added later included (the
-// grid's editors), show their pointer movements, wheel turns and keyboard
-// focus to eventFilter().
-void MainWindow::watch(QWidget *widget)
-{
-    // Without a button down, only a tracking control reports a movement to
-    // its own filters.
-    widget->setMouseTracking(true);
-    widget->installEventFilter(this);
-    for (QWidget *child : widget->findChildren<QWidget *>()) {
-        child->setMouseTracking(true);
-        child->installEventFilter(this);
-    }
 }
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
@@ -186,7 +150,7 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
     if (type == QEvent::ChildAdded) {
         QObject *child = static_cast<QChildEvent *>(event)->child();
         if (child->isWidgetType())
-            watch(static_cast<QWidget *>(child));
+            watch(static_cast<QWidget *>(child), this);
         return false;
     }
     if (type == QEvent::FocusIn) {
@@ -204,17 +168,21 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
     if (!widget || widget->window() != this)
         return false;
 
-    switch (type) {
-    case QEvent::MouseMove: {
-        QWidget *target = widget;
-        while (target != this && !target->isEnabled())
-            target = target->parentWidget();
-        dialogs::guarded(this, [&] { dispatchMouseMove(target); });
-        return false;
+    if (type == QEvent::Wheel)
+        return routeWheel(widget, static_cast<QWheelEvent *>(event));
+
+    // The pointer over the window's own surface, between the panes, or over
+    // the left half's frame around the chooser and the grid; each pane
+    // follows the pointer over its own controls.
+    QWidget *target = widget;
+    while (target != this && !target->isEnabled())
+        target = target->parentWidget();
+    if (target == this) {
+        clearPicture();
+    } else if (target == m_leftPanel) {
+        m_hover.gridPictureShown = false;
     }
-    case QEvent::Wheel: return routeWheel(widget, static_cast<QWheelEvent *>(event));
-    default: return false;
-    }
+    return false;
 }
 
 void MainWindow::keyPressEvent(QKeyEvent *event)
@@ -235,65 +203,53 @@ void MainWindow::keyPressEvent(QKeyEvent *event)
     }
 }
 
-// Every change of the order shows in the controls that present it.
-void MainWindow::followOrder()
-{
-    connect(&m_order, &OrderModel::modelChanged, this, [this](catalogue::Model model) { showModel(model); });
-    connect(&m_order, &OrderModel::tickChanged, this, [this](int tag) { showTick(tag); });
-    connect(&m_order, &OrderModel::enabledChanged, this, [this](int tag) { showEnabled(tag); });
-    connect(&m_order, &OrderModel::variantChanged, this,
-        [this](int tag, int variant) { variantList(tag)->setCurrentIndex(variant); });
-    connect(&m_order, &OrderModel::languageChanged, this, [this] { showLanguage(); });
-    connect(&m_order, &OrderModel::totalChanged, this,
-        [this](qint32 total) { m_totalLabel->setText(catalogue::priceText(total)); });
-}
-
+// The panes follow the order and report to the window; the window passes
+// what they report on to the order and to the other panes.
 void MainWindow::wireHandlers()
 {
-    followOrder();
+    connect(&m_order, &OrderModel::modelChanged, this,
+        [this](catalogue::Model model) { m_modelChooser->showModel(model); });
+    connect(&m_order, &OrderModel::languageChanged, this, [this] { showLanguage(); });
+    connect(&m_order, &OrderModel::totalChanged, m_itemPane, &ItemPane::showTotal);
 
-    // Every handler reports what it throws in the error box.
-    const auto guard = [this](auto handler) { return [this, handler] { dialogs::guarded(this, handler); }; };
-    connect(m_scrollBar, &QScrollBar::valueChanged, this, guard([this] { scrollLeftHalf(); }));
-    connect(m_channelGrid, &ChannelGrid::cellChosen, this,
-        [this](const QModelIndex &cell) { dialogs::guarded(this, [&] { openPickerAt(m_channelGrid, cell); }); });
-    connect(m_channelGrid, &ChannelGrid::leftPressed, this, guard([this] { gridPressed(); }));
-    connect(m_channelGrid->delegate(), &ChannelDelegate::moduleCommitted, this,
-        [this](int index) { dialogs::guarded(this, [&] { showModuleInfo(index); }); });
-    connect(m_channelGrid, &ChannelGrid::pickerListClosed, this, [this] { pickerListClosed(); });
-    // The grid reports the pointer over it (its own moves follow): the
-    // window shows what lies there.
-    connect(m_channelGrid, &ChannelGrid::pointerOver, this,
-        [this](const QModelIndex &cell) { dialogs::guarded(this, [&] { hoverGrid(cell); }); });
+    connect(m_modelChooser, &ModelChooser::chosen, this, [this](catalogue::Model model) { chooseModel(model); });
+    connect(m_modelChooser, &ModelChooser::pointerOnModel, this, [this](catalogue::Model model) {
+        if (m_hover.modelPicture != int(model)) {
+            m_hover.modelPicture = int(model);
+            m_itemPane->showPicture(catalogue::modelPicture(model));
+        }
+        m_itemPane->showModel(model);
+    });
+    connect(m_modelChooser, &ModelChooser::pointerOnGroup, this, [this] {
+        m_hover.modelPicture = 0;
+        clearPicture();
+    });
 
-    // A model button acts only when it becomes selected.
-    for (QRadioButton *radio : {m_tq8Button, m_tq8rButton, m_assemblyButton}) {
-        connect(radio, &QRadioButton::toggled, this, [this, guard, radio](bool on) {
-            if (on)
-                guard([this, radio] { modelButtonClick(radio); })();
-        });
-    }
-    // A tick the user gives or takes goes to the order, which shows it back;
-    // then the user's click has its own effect (a variant list drops down).
-    for (QCheckBox *box : m_accessoryBoxes) {
-        const int tag = box->property("Tag").toInt();
-        connect(box, &QCheckBox::toggled, this,
-            [this, guard, tag](bool on) { guard([this, tag, on] { m_order.setTicked(tag, on); })(); });
-        connect(box, &QCheckBox::clicked, this,
-            [this, guard, tag](bool on) { guard([this, tag, on] { accessoryClicked(tag, on); })(); });
-    }
-    // The lists' selections are the order's variants, however they change;
-    // their handlers run only on a user's choice.
-    for (const int tag : {catalogue::AdapterTag, catalogue::CableTag}) {
-        QComboBox *list = variantList(tag);
-        connect(list, &QComboBox::currentIndexChanged, this,
-            [this, guard, tag](int item) { guard([this, tag, item] { m_order.setVariant(tag, item); })(); });
-        connect(list, &QComboBox::activated, this, guard([this, tag] { variantChosen(tag); }));
-    }
+    connect(m_accessoryPanel, &AccessoryPanel::pointerOn, this, [this](int tag, const catalogue::Accessory &row) {
+        if (tag != m_hover.lastAccessory)
+            showAccessoryInfo(tag, row);
+        m_hover.lastAccessory = tag;
+    });
+    // A choice in a variant list shows the chosen item, and the variant's
+    // picture where its row says so, as its hover does.
+    connect(m_accessoryPanel, &AccessoryPanel::variantChosen, this, [this](int tag, const catalogue::Accessory &row) {
+        const int variant = m_order.variant(tag);
+        m_itemPane->showAccessory(row, variant);
+        if (row.list.choiceShowsPicture) {
+            m_itemPane->showPicture(catalogue::pictureOf(row, variant));
+            m_hover.lastAccessory = -1;
+        }
+    });
 
-    connect(m_resetButton, &QPushButton::clicked, this, guard([this] { requestReset(); }));
-    connect(m_documentButton, &QPushButton::clicked, this, guard([this] { requestDocument(); }));
-    connect(m_diagramButton, &QPushButton::clicked, this, guard([this] { showDiagram(); }));
-    connect(m_languageButton, &GlyphButton::clicked, this, guard([this] { switchLanguage(); }));
-    connect(m_logo, &PictureBox::clicked, this, guard([this] { openMakerSite(); }));
+    connect(m_scrollBar, &QScrollBar::valueChanged, this, [this] { scrollLeftHalf(); });
+    connect(m_resetButton, &QPushButton::clicked, this, [this] { requestReset(); });
+    connect(m_documentButton, &QPushButton::clicked, this, [this] { requestDocument(); });
+    connect(m_diagramButton, &QPushButton::clicked, this, [this] { showDiagram(); });
+    // The flag switches to the other language; the order withdraws or offers
+    // the certificate, and the window follows with every text.
+    connect(m_languageButton, &GlyphButton::clicked, this, [this] {
+        m_order.setLanguage(m_order.language() == catalogue::Language::Czech ? catalogue::Language::English
+                                                                             : catalogue::Language::Czech);
+    });
+    connect(m_logo, &PictureBox::clicked, this, [] { openMakerSite(); });
 }

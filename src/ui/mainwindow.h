@@ -1,39 +1,38 @@
 #pragma once
 
-// The order form's main window: it shows the order model and turns what the
-// user does into operations on it. What belongs to the window alone stays
-// here: where the module picker opens and what its commit shows, the hover
-// information, the focus, the wheel and the scrolling of the left half. The
-// grid itself (channelgrid.h) draws the channels and runs its two editors.
+// The order form's main window. It builds the panes (the model chooser, the
+// accessory panel, the price-and-picture pane) and the channel grid, and
+// wires them through the order model and their signals. What belongs to the
+// window alone stays here: the scrolling of the left half, the wheel, the
+// focus, where the module picker opens, what the picture area shows as the
+// pointer moves from pane to pane, and the document command.
 //
 // The implementation is split by subject: mainwindow.cpp (creation,
-// scrolling, wheel and event dispatch), _layout, _grid, _accessories,
-// _language, _hover and _document.
+// wiring, scrolling, wheel and keys), _layout, _grid, _accessories (model
+// choice and reset), _language, _hover and _document.
 
 #include "catalogue.h"
 #include "ordermodel.h"
 #include "orderpdf.h"
 
-#include <QPointer>
 #include <QWidget>
-#include <array>
 #include <optional>
 
-class QCheckBox;
-class QComboBox;
 class QFrame;
-class QGroupBox;
 class QLabel;
 class QPushButton;
-class QRadioButton;
 class QScrollBar;
 class PictureBox;
 class GlyphButton;
 class ChannelGrid;
 class ChannelTableModel;
+class QComboBox;
 class QModelIndex;
 class ContactDialog;
 class DiagramWindow;
+class ModelChooser;
+class AccessoryPanel;
+class ItemPane;
 
 class MainWindow : public QWidget {
     Q_OBJECT
@@ -48,17 +47,13 @@ public:
 
     // The order this window shows; every change of it goes through here.
     OrderModel &order() { return m_order; }
-    const OrderModel &order() const { return m_order; }
 
-    // Shows compiled-in picture `number` (1 to 35) in the picture area.
-    void showPicture(int number);
-
-    // What the hover shows at the moment, so that a picture is decoded only
-    // when the hovered item changes.
+    // What the picture area shows at the moment, so that a picture is
+    // decoded only when the item under the pointer changes.
     struct HoverState {
-        int lastAccessory = 0;         // tag; -1 once a list choice has shown its own
+        int lastAccessory = 0;         // tag; -1 once something else has been shown
         bool gridPictureShown = false; // the grid's picture is up
-        int modelPicture = 0;          // 0 = none, 1 to 3 = the model buttons
+        int modelPicture = 0;          // 0 = none, else the hovered model (catalogue::Model)
     };
     const HoverState &hoverState() const { return m_hover; }
 
@@ -69,79 +64,34 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    // ---- building (mainwindow_layout.cpp) ---------------------------------------
+    // ---- building and wiring (mainwindow_layout.cpp, mainwindow.cpp) --------------------
     void buildControls();
-    void buildModelGroup();
     void buildGrid();
-    void buildRightSide();
-    void buildAccessories();
     void wireHandlers();
-    void startUp();
-
-    // ---- following the order ------------------------------------------------------
-    void followOrder();
-    void showModel(catalogue::Model model);
-    void showTick(int tag);
-    void showEnabled(int tag);
-    void showVariantList(int tag);
     void showLanguage();
 
-    // ---- input --------------------------------------------------------------------
-    catalogue::Language currentLanguage() const { return m_order.language(); }
-    bool anyModelSelected() const { return m_order.model() != catalogue::Model::None; }
-    catalogue::Model modelOf(const QRadioButton *button) const;
-    QRadioButton *buttonOf(catalogue::Model model) const;
-    QCheckBox *accessoryBox(int tag) const { return m_accessoryBoxes[std::size_t(tag - 1)]; }
-    void modelButtonClick(QRadioButton *own);
-    QComboBox *variantList(int tag) const; // nullptr for a box without one
-    void accessoryClicked(int tag, bool ticked);
-    void variantChosen(int tag);
+    // ---- input ------------------------------------------------------------------------
+    void chooseModel(catalogue::Model model);
     void requestReset();
     void requestDocument();
     void writeAndOpenDocument();
     void finishPendingPdf();
-    void writePdfAndOpen(
-        const QString &path, const QString &pdfPath, const QByteArray &pdf, catalogue::Language language);
-    void warnOpenerFailed(catalogue::Language language);
+    void writePdfAndOpen(const QString &path, const QString &pdfPath, const QByteArray &pdf);
     void showDiagram();
-    void switchLanguage();
-    void openMakerSite();
 
     // ---- the grid and its module picker (mainwindow_grid.cpp) ------------------------
     void openPickerAt(QObject *sender, const QModelIndex &cell);
     void pickerListClosed();
     void gridPressed();
-
-    // ---- hover (mainwindow_hover.cpp) -----------------------------------------------------
-    // The pointer has moved over `target`, the enabled control under it (the
-    // grid reports its own).
-    void dispatchMouseMove(QWidget *target);
-    void hoverWindow();
-    void hoverLeftPanel();
     void hoverGrid(const QModelIndex &cell);
-    void hoverModelGroup();
-    void hoverModelButton(int own);
-    void hoverAccessoryGroup();
-    void hoverAccessory(QCheckBox *sender);
-    void clearPicture();
-    bool loadPicture(int number, QImage *picture);
-    void setModelButtonsBold(int bold);
-    void setAccessoriesBold(QCheckBox *only);
-    static void setBold(QWidget *control, bool bold);
-    void fitAccessoryBoxWidth(QCheckBox *box);
-    // The price group's item line: an order code and its price.
-    void showItem(const QString &orderCode, const QString &price);
-    void showNoItem();
     void showModuleInfo(int index);
-    void showAccessoryInfo(int tag);
-    void showAccessoryItem(int tag, int variant);
 
-    void watch(QWidget *widget);
+    // ---- what the picture area shows (mainwindow_hover.cpp) ------------------------------
+    void clearPicture();
+    void showAccessoryInfo(int tag, const catalogue::Accessory &row);
 
-    // ---- scrolling and the wheel ------------------------------------------------------------
+    // ---- scrolling, the wheel and the focus ---------------------------------------------
     bool routeWheel(QWidget *receiver, QWheelEvent *event);
-    void scrollStepDown();
-    void scrollStepUp();
     void scrollLeftHalf();
     void scrollIntoView(QWidget *control);
     // The left half: the panel's top at rest, and the room between the panel
@@ -151,45 +101,24 @@ private:
 
     // ---- controls (their object names: controlnames.h) ----------------------------------------
     PictureBox *m_logo = nullptr;
-    QLabel *m_versionLabel = nullptr;
     QFrame *m_leftPanel = nullptr;
-    QGroupBox *m_modelGroup = nullptr;
-    QRadioButton *m_tq8Button = nullptr;
-    QRadioButton *m_tq8rButton = nullptr;
-    QRadioButton *m_assemblyButton = nullptr;
+    ModelChooser *m_modelChooser = nullptr;
     ChannelGrid *m_channelGrid = nullptr;
     ChannelTableModel *m_channelTable = nullptr;
-    QFrame *m_picturePanel = nullptr;
-    PictureBox *m_picture = nullptr;
-    QGroupBox *m_accessoryGroup = nullptr;
-    QLabel *m_textMeasure = nullptr;
-    std::array<QLabel *, catalogue::AccessorySectionCount> m_sectionHeadings{};
-    // Under each heading, and one above the last row.
-    std::array<QFrame *, catalogue::AccessorySectionCount + 1> m_sectionLines{};
-    std::array<QCheckBox *, catalogue::AccessoryCount> m_accessoryBoxes{}; // by tag - 1
-    QComboBox *m_adapterList = nullptr;
-    QComboBox *m_cableList = nullptr;
+    ItemPane *m_itemPane = nullptr;
+    AccessoryPanel *m_accessoryPanel = nullptr;
     QFrame *m_buttonPanel = nullptr;
     QPushButton *m_diagramButton = nullptr;
     QPushButton *m_resetButton = nullptr;
     QPushButton *m_documentButton = nullptr;
-    QGroupBox *m_languageGroup = nullptr;
     GlyphButton *m_languageButton = nullptr;
     QScrollBar *m_scrollBar = nullptr;
-    QGroupBox *m_priceGroup = nullptr;
-    QLabel *m_orderCodeCaption = nullptr;
-    QLabel *m_orderCodeLabel = nullptr;
-    QLabel *m_itemPriceCaption = nullptr;
-    QLabel *m_itemPriceLabel = nullptr;
-    QLabel *m_totalCaption = nullptr;
-    QLabel *m_totalLabel = nullptr;
 
     OrderModel m_order;
     ContactDialog *m_contactDialog = nullptr;
     DiagramWindow *m_diagramWindow = nullptr;
     HoverState m_hover;
-    QPointer<QCheckBox> m_boldAccessory; // the box the hover made bold
-    bool m_openingDocument = false;      // a written document's PDF or opener is coming up
+    bool m_openingDocument = false; // a written document's PDF or opener is coming up
     struct PendingPdf {
         orderpdf::Drawing drawing;
         QString path;

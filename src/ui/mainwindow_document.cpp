@@ -7,18 +7,14 @@
 #include "desktop.h"
 #include "diagramwindow.h"
 #include "dialogs.h"
+#include "itempane.h"
 #include "orderdocument.h"
 #include "orderpdf.h"
 #include "picturebox.h"
 #include "wholefile.h"
 #include "workingfolder.h"
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QDir>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPointer>
 
 namespace {
@@ -29,13 +25,33 @@ const QString DocumentName = QStringLiteral("formular.rtf");
 const QString PdfName = QStringLiteral("formular.pdf");
 constexpr int OpenerTimeoutMs = 7500;
 
+// The warning the earlier versions gave when WordPad did not come up, word
+// for word in both languages: the grave accent of "Can`t", the carriage
+// return between the lines and the blanks that centre the first line over
+// the second (20 in English, 15 in Czech) are kept on purpose.
+void warnOpenerFailed(QWidget *window)
+{
+    dialogs::Request warning;
+    warning.icon = QMessageBox::Warning;
+    warning.title = QStringLiteral("Warning"); // the same in both languages, kept on purpose
+    warning.buttons = QMessageBox::Ok;
+    //: The leading blanks centre the first line over the second.
+    warning.text = QCoreApplication::translate("MainWindow", "                    Can`t run \"WordPad.exe\".\r"
+                                                             "Please find your Form at folder with this application.");
+    dialogs::ask(window, warning);
+}
+
 } // namespace
 
-// The dialogs are built when they are first needed, not at start.
+// The dialogs are built when they are first needed, not at start. Both are
+// opened window-modal: the main window takes no input while one is open,
+// and no handler waits in a loop of its own for it to close.
 ContactDialog *MainWindow::contactDialog()
 {
-    if (!m_contactDialog)
+    if (!m_contactDialog) {
         m_contactDialog = new ContactDialog([this] { return m_order.language(); }, this);
+        connect(m_contactDialog, &QDialog::accepted, this, &MainWindow::writeAndOpenDocument);
+    }
     return m_contactDialog;
 }
 
@@ -51,8 +67,7 @@ void MainWindow::requestDocument()
     // While a document is being opened, the command is not taken again.
     if (m_openingDocument)
         return;
-    if (contactDialog()->exec() == ContactDialog::ModalOk)
-        writeAndOpenDocument();
+    contactDialog()->open();
 }
 
 void MainWindow::writeAndOpenDocument()
@@ -79,9 +94,9 @@ void MainWindow::writeAndOpenDocument()
     const QString pdfPath = folder.filePath(PdfName);
     m_pendingPdf =
         PendingPdf{orderpdf::renderInBackground(bytes, QStringLiteral("Formular ") + application::version(), this,
-                       [this, path, pdfPath, language](const QByteArray &pdf) {
+                       [this, path, pdfPath](const QByteArray &pdf) {
                            m_pendingPdf.reset();
-                           dialogs::guarded(this, [&] { writePdfAndOpen(path, pdfPath, pdf, language); });
+                           writePdfAndOpen(path, pdfPath, pdf);
                        }),
             pdfPath};
 }
@@ -99,51 +114,31 @@ void MainWindow::finishPendingPdf()
 
 // The PDF is a second copy: when it cannot be written, the RTF is opened
 // all the same and the previous PDF stays as it was.
-void MainWindow::writePdfAndOpen(
-    const QString &path, const QString &pdfPath, const QByteArray &pdf, catalogue::Language language)
+void MainWindow::writePdfAndOpen(const QString &path, const QString &pdfPath, const QByteArray &pdf)
 {
     const Outcome pdfSaved = wholefile::write(pdfPath, pdf);
     QStringList documents{path};
     if (pdfSaved.ok())
         documents << pdfPath;
     const QPointer<MainWindow> window(this);
-    platform::desktop().openDocument(documents, OpenerTimeoutMs, [window, language](bool opened) {
+    platform::desktop().openDocument(documents, OpenerTimeoutMs, [window](bool opened) {
         if (!window)
             return;
         window->unsetCursor();
         window->m_openingDocument = false;
         if (!opened)
-            dialogs::guarded(window, [&] { window->warnOpenerFailed(language); });
+            warnOpenerFailed(window);
     });
-    if (!pdfSaved.ok()) {
-        const bool czech = language == catalogue::Language::Czech;
-        dialogs::showError(
-            this, (czech ? QStringLiteral("Soubor %1 se nepodařilo zapsat: %2") : QStringLiteral("Cannot write %1: %2"))
-                      .arg(PdfName, pdfSaved.reason()));
-    }
-}
-
-void MainWindow::warnOpenerFailed(catalogue::Language language)
-{
-    const bool czech = language == catalogue::Language::Czech;
-    dialogs::Request warning;
-    warning.icon = QMessageBox::Warning;
-    warning.title = QStringLiteral("Warning");
-    warning.buttons = QMessageBox::Ok;
-    warning.text = czech ? QString(15, QLatin1Char(' ')) + QStringLiteral("Nepodařilo se spustit aplikaci ")
-                               + QStringLiteral("\"WordPad.exe\".\r")
-                               + QStringLiteral("Vytvořený formulář najdete ve složce odkud je spuštěna tato aplikace.")
-                         : QString(20, QLatin1Char(' ')) + QStringLiteral("Can`t run \"WordPad.exe\".\r")
-                               + QStringLiteral("Please find your Form at folder with this application.");
-    dialogs::ask(this, warning);
+    if (!pdfSaved.ok())
+        dialogs::showError(this, tr("Cannot write %1: %2").arg(PdfName, pdfSaved.reason()));
 }
 
 void MainWindow::showDiagram()
 {
-    const int number = currentLanguage() == catalogue::Language::Czech ? 34 : 35;
+    const int number = m_order.language() == catalogue::Language::Czech ? 34 : 35;
     QImage diagram;
-    if (!loadPicture(number, &diagram))
+    if (!m_itemPane->load(number, &diagram))
         return;
     diagramWindow()->setDiagram(diagram);
-    diagramWindow()->exec();
+    diagramWindow()->open();
 }

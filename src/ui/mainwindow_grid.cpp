@@ -2,20 +2,20 @@
 
 #include "mainwindow.h"
 
+#include "accessorypanel.h"
 #include "channelgrid.h"
 #include "channeltablemodel.h"
 #include "dialogs.h"
+#include "itempane.h"
+#include "modelchooser.h"
 
 #include <QApplication>
-#include <QCheckBox>
-#include <QGroupBox>
-#include <QLabel>
 
 // The picker opens over the module cell of the chosen cell's channel; a
 // click or a key on a note opens nothing.
 void MainWindow::openPickerAt(QObject *sender, const QModelIndex &cell)
 {
-    if (!anyModelSelected())
+    if (m_order.model() == catalogue::Model::None)
         return;
     if (sender == m_channelGrid && cell.column() == ChannelTableModel::NoteColumn)
         return;
@@ -27,24 +27,23 @@ void MainWindow::pickerListClosed()
     // A model chosen with an arrow key takes the focus after its handler
     // has opened the picker; once the list closes, the picker gets the focus
     // back instead of staying behind without it.
-    if (m_channelGrid->pickerShown() && m_modelGroup->isAncestorOf(QApplication::focusWidget()))
+    if (m_channelGrid->pickerShown() && m_modelChooser->isAncestorOf(QApplication::focusWidget()))
         m_channelGrid->focusPicker();
 }
 
 void MainWindow::showModuleInfo(int index)
 {
-    const catalogue::TModulArray &entry = catalogue::moduleAt(index);
-    showItem(catalogue::qs(entry.OrderCode), catalogue::priceText(entry.Price));
+    m_itemPane->showModule(index);
 }
 
 void MainWindow::gridPressed()
 {
-    if (anyModelSelected())
+    if (m_order.model() != catalogue::Model::None)
         return;
     dialogs::Request warning;
     warning.icon = QMessageBox::Warning;
     warning.title = QStringLiteral("Warning");
-    warning.text = currentLanguage() == catalogue::Language::Czech
+    warning.text = m_order.language() == catalogue::Language::Czech
                        ? QStringLiteral("Vyberte nejdříve typ požadované ústředny.")
                        : QStringLiteral("Choose first data logger model please.");
     warning.buttons = QMessageBox::Ok;
@@ -54,7 +53,7 @@ void MainWindow::gridPressed()
 // The pointer over the grid, in the hover area of `cell` (invalid: none).
 void MainWindow::hoverGrid(const QModelIndex &cell)
 {
-    setAccessoriesBold(nullptr);
+    m_accessoryPanel->clearBold();
     if (isVisible() && isEnabled())
         m_channelGrid->setFocus(Qt::MouseFocusReason);
 
@@ -62,17 +61,12 @@ void MainWindow::hoverGrid(const QModelIndex &cell)
     if (cell.column() == ChannelTableModel::ModuleColumn && module != OrderModel::NoModule) {
         showModuleInfo(module);
     } else {
-        showNoItem();
+        m_itemPane->showNoItem();
     }
 
     if (!m_hover.gridPictureShown) {
         m_hover.gridPictureShown = true;
-        showPicture(4);
+        m_itemPane->showPicture(4);
     }
     m_hover.lastAccessory = -1;
-}
-
-void MainWindow::hoverLeftPanel()
-{
-    m_hover.gridPictureShown = false;
 }

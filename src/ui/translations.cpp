@@ -7,6 +7,38 @@
 
 namespace translations {
 
+namespace {
+
+// One catalogue, loaded once and owned by the application; installed only
+// while Czech is in use, so that a switch to the same language sends no
+// change event.
+struct Catalogue {
+    QPointer<QTranslator> translator;
+    bool installed = false;
+
+    void use(bool wanted)
+    {
+        if (!translator || wanted == installed)
+            return;
+        if (wanted)
+            QCoreApplication::installTranslator(translator);
+        else
+            QCoreApplication::removeTranslator(translator);
+        installed = wanted;
+    }
+};
+
+QTranslator *loaded(const QString &name, const QString &folder)
+{
+    auto *translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(name, folder))
+        return translator;
+    delete translator;
+    return nullptr;
+}
+
+} // namespace
+
 QString qtCatalogueFolder()
 {
 #ifdef Q_OS_WIN
@@ -19,28 +51,18 @@ QString qtCatalogueFolder()
 
 void useLanguage(catalogue::Language language)
 {
-    // Loaded once, owned by the application; installed only while Czech is
-    // in use, so that a switch to the same language sends no change event.
-    static QPointer<QTranslator> czech;
-    static bool installed = false;
+    static Catalogue qt, own;
+    static bool tried = false;
 
     const bool wanted = language == catalogue::Language::Czech;
-    if (wanted && !czech) {
-        auto *translator = new QTranslator(QCoreApplication::instance());
-        if (!translator->load(QStringLiteral("qtbase_cs"), qtCatalogueFolder())) {
-            delete translator;
-            return;
-        }
-        czech = translator;
-        installed = false;
+    if (wanted && !tried) {
+        tried = true;
+        qt.translator = loaded(QStringLiteral("qtbase_cs"), qtCatalogueFolder());
+        own.translator = loaded(QStringLiteral("formular_cs"), QStringLiteral(":/i18n"));
+        Q_ASSERT(own.translator); // compiled in
     }
-    if (!czech || wanted == installed)
-        return;
-    if (wanted)
-        QCoreApplication::installTranslator(czech);
-    else
-        QCoreApplication::removeTranslator(czech);
-    installed = wanted;
+    qt.use(wanted);
+    own.use(wanted);
 }
 
 } // namespace translations

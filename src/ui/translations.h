@@ -1,9 +1,11 @@
 #pragma once
 
-// Qt's own texts (the buttons of message boxes and the like) in the language
-// of the interface, from the catalogues the system keeps for Qt (Debian:
-// qt6-translations-l10n), on Windows from the folder "translations" beside
-// the program.
+// The texts of the interface in its language. Two catalogues stand behind
+// Czech: the program's own (translations/formular_cs.ts, compiled in by
+// lrelease), which turns the English texts given to tr() into the Czech
+// ones, and Qt's (the buttons of message boxes and the like), from the
+// catalogues the system keeps for Qt (Debian: qt6-translations-l10n), on
+// Windows from the folder "translations" beside the program.
 
 #include "catalogue.h"
 
@@ -14,8 +16,10 @@ namespace translations {
 // Where Qt's catalogues (qtbase_cs.qm) are looked for.
 QString qtCatalogueFolder();
 
-// Czech installs Qt's Czech catalogue, English takes it out again (Qt's own
-// texts are English). Without the catalogue Qt's texts stay English.
+// Czech installs both catalogues, English takes them out again (the texts
+// in the code are English). Without Qt's catalogue Qt's texts stay English;
+// the program's own is always there. Each catalogue installed or removed
+// sends every widget a QEvent::LanguageChange.
 void useLanguage(catalogue::Language language);
 
 } // namespace translations

@@ -175,12 +175,14 @@ void TestCatalogue::captionsAndItems()
 
 // What the form and the document derive from each row: sections in form
 // order, every section headed over at least one box, a variant list exactly
-// where the variants come from one, and the assembly's three parts and one
-// exclusion.
+// where the variants come from one (its items, pictures and a number of its
+// own), the one row set apart, the document's line formats, and the
+// assembly's three parts and one exclusion.
 void TestCatalogue::accessoryDescriptorsHangTogether()
 {
     int previousSection = -1;
-    QList<int> parts, excluded, boxesPerSection(AccessorySectionCount, 0);
+    QList<int> parts, excluded, apart, boxesPerSection(AccessorySectionCount, 0);
+    QList<int> listNumbers, formatted;
     for (int tag = 1; tag <= AccessoryCount; ++tag) {
         const Accessory &entry = accessory(tag);
         QVERIFY2(entry.section >= previousSection && entry.section < AccessorySectionCount,
@@ -189,8 +191,20 @@ void TestCatalogue::accessoryDescriptorsHangTogether()
         if (entry.section >= 0)
             ++boxesPerSection[entry.section];
         const bool hasList = hasVariantList(tag);
-        for (const auto &item : entry.listItems)
+        for (const auto &item : entry.list.items)
             QCOMPARE(item.empty(), !hasList);
+        QCOMPARE(entry.list.control != 0, hasList);
+        if (hasList) {
+            QVERIFY(!listNumbers.contains(entry.list.control) && entry.list.control != 1); // 1: the module picker
+            listNumbers << entry.list.control;
+            for (const int picture : entry.list.pictures)
+                QVERIFY(picture >= 1 && picture <= 33);
+            QVERIFY(!entry.list.nameCz.empty() && !entry.list.nameEn.empty() && entry.list.width > 0);
+        }
+        if (entry.flags & SetApart)
+            apart << tag;
+        if (entry.line != DocumentLine::Caption)
+            formatted << tag;
         QVERIFY(entry.picture >= 1 && entry.picture <= 33);
         if (entry.assembly == AssemblyRole::Part)
             parts << tag;
@@ -200,8 +214,18 @@ void TestCatalogue::accessoryDescriptorsHangTogether()
     QVERIFY(!boxesPerSection.contains(0));
     QCOMPARE(parts, (QList<int>{3, 17, 18}));
     QCOMPARE(excluded, QList<int>{28});
-    QCOMPARE(accessory(AdapterTag).variants, Variants::AdapterList);
-    QCOMPARE(accessory(CableTag).variants, Variants::CableList);
+    QCOMPARE(apart, QList<int>{CalibrationTag});
+    QCOMPARE(listNumbers, (QList<int>{2, 3}));
+    QCOMPARE(formatted, (QList<int>{AdapterTag, CableTag, CalibrationTag}));
+    QCOMPARE(pictureOf(accessory(AdapterTag), 2), 3);
+    QCOMPARE(pictureOf(accessory(CableTag), 2), accessory(CableTag).picture);
+    QCOMPARE(pictureOf(accessory(CalibrationTag), 1), 33);
+    QVERIFY(accessory(AdapterTag).list.choiceShowsPicture && !accessory(CableTag).list.choiceShowsPicture);
+    // The bus interface alone takes the rest of the bus.
+    for (int index = 0; index < ModuleCount; ++index)
+        QCOMPARE(moduleAt(index).TakesRestOfBus, moduleCell(index) == QStringLiteral("TB "));
+    QCOMPARE(accessory(AdapterTag).variants, Variants::FromList);
+    QCOMPARE(accessory(CableTag).variants, Variants::FromList);
     QCOMPARE(accessory(CalibrationTag).variants, Variants::ByFittedChannels);
 }
 

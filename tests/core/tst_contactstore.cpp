@@ -50,6 +50,8 @@ private slots:
     void copyNameSearchEnds_data();
     void copyNameSearchEnds();
     void registryValueOfAnotherType();
+    void noStoreToBeHadIsNotTold_data();
+    void noStoreToBeHadIsNotTold();
 };
 
 // Earlier versions stored the details with Qt's settings class. Whatever
@@ -200,6 +202,54 @@ void ContactStoreTest::registryValueOfAnotherType()
     const ContactStore::WriteResult written = ContactStore().write({"ACME", "Brno", "", "456", "a@b.cz"});
     QVERIFY2(written.stored.ok(), qPrintable(written.stored.message()));
     QCOMPARE(shown(ContactStore().read()), (QStringList{"ACME", "Brno", "", "456", "a@b.cz"}));
+#endif
+}
+
+// Where no store can be had (its folder, or the configuration folder,
+// cannot be made: a file stands in its place), nothing is read or written
+// and nothing is told. A store that is there but cannot be written is told
+// of, in one message.
+void ContactStoreTest::noStoreToBeHadIsNotTold_data()
+{
+    QTest::addColumn<QString>("file");       // made a file, in the private folder
+    QTest::addColumn<QString>("configHome"); // $XDG_CONFIG_HOME there; empty: the folder itself
+    QTest::addColumn<bool>("told");
+    QTest::newRow("store's folder a file") << "VireoLoggers"
+                                           << "" << false;
+    QTest::newRow("configuration folder a file") << "config"
+                                                 << "config" << false;
+    QTest::newRow("a folder in the store's place") << ""
+                                                   << "" << true;
+}
+
+void ContactStoreTest::noStoreToBeHadIsNotTold()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("the details are kept in a file on Unix only");
+#else
+    QFETCH(QString, file);
+    QFETCH(QString, configHome);
+    QFETCH(bool, told);
+    const PrivateConfig config;
+    if (!configHome.isEmpty())
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path(configHome)));
+    if (file.isEmpty())
+        QVERIFY(QDir().mkpath(config.store()));
+    else
+        put(config.path(file), "mine");
+
+    ContactStore store;
+    const ContactStore::ReadResult read = store.read();
+    QCOMPARE(shown(read), QStringList(5, "<unread>"));
+    QVERIFY(read.errors.isEmpty());
+    const ContactStore::WriteResult written = store.write({"ACME", "", "", "", ""});
+    QVERIFY(written.notice.isEmpty());
+    QCOMPARE(written.stored.ok(), !told);
+    if (told)
+        QVERIFY2(written.stored.message().startsWith("Failed to set data for 'CompanyName'\n"),
+            qPrintable(written.stored.message()));
+    else
+        QCOMPARE(contents(config.path(file)), QByteArray("mine"));
 #endif
 }
 

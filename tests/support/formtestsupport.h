@@ -12,6 +12,7 @@
 #include "diagramwindow.h"
 #include "dialogs.h"
 #include "glyphbutton.h"
+#include "itempane.h"
 #include "mainwindow.h"
 #include "picturebox.h"
 #include "privateconfig.h"
@@ -44,7 +45,8 @@ public:
     QStringList opened;         // the first document of each request
     QList<QStringList> offered; // every request's documents, in order
     QList<QUrl> urls;
-    bool throwOnUrl = false;
+    bool browserMissing = false; // the addresses then go to failedUrls as well
+    QList<QUrl> failedUrls;
 
     QString languageName() const override { return language; }
     // Answers at once, or only when told to (answerLater) with answer().
@@ -63,8 +65,8 @@ public:
     void openUrl(const QUrl &url) override
     {
         urls << url;
-        if (throwOnUrl)
-            throw std::runtime_error("no browser");
+        if (browserMissing)
+            failedUrls << url;
     }
 };
 
@@ -119,8 +121,10 @@ struct MainControls {
         find(diagramButton, controlnames::DiagramButton), find(logo, controlnames::Logo),
             find(versionLabel, controlnames::VersionLabel), find(scrollBar, controlnames::ScrollBar);
         find(accessoryGroup, controlnames::AccessoryGroup), find(textMeasure, controlnames::TextMeasure),
-            find(adapterList, controlnames::AdapterList);
-        find(cableList, controlnames::CableList);
+            find(adapterList,
+                controlnames::variantList(catalogue::accessory(catalogue::AdapterTag).list.control).toStdString());
+        find(
+            cableList, controlnames::variantList(catalogue::accessory(catalogue::CableTag).list.control).toStdString());
         for (int i = 0; i < 9; ++i)
             find(sectionHeadings[std::size_t(i)], controlnames::sectionHeading(i + 1).toStdString());
         for (int tag = 1; tag <= catalogue::AccessoryCount; ++tag)

@@ -242,8 +242,9 @@ public:
     }
 
 private:
-    // Answers the two modal windows the moment they come up, as a user
-    // would, so that a random key that opens one never leaves the loop stuck.
+    // Answers the two modal windows as soon as they come up, as a user
+    // would: a random key or click that opens one is answered in the events
+    // that follow it, so the session never goes on behind an open dialog.
     class DialogWatch : public QObject {
     public:
         explicit DialogWatch(RandomSession *session)

@@ -43,20 +43,20 @@ public:
         const std::function<void()> &beforeAnswer = {})
     {
         ContactDialog *dialog = m_forms.kontakt.get();
-        QTimer::singleShot(0, dialog, [=] {
-            const ContactControls contact(*dialog);
-            if (shown) {
-                shown->clear();
-                for (QLineEdit *edit : contact.edits)
-                    *shown << edit->text();
-            }
-            for (int i = 0; i < texts.size(); ++i)
-                contact.edits[std::size_t(i)]->setText(texts.at(i));
-            if (beforeAnswer)
-                beforeAnswer();
-            QTest::keyClick(contact.edits[2], confirm ? Qt::Key_Return : Qt::Key_Escape);
-        });
         ui::click(m_forms.f().documentButton);
+        QVERIFY(dialog->isVisible() && dialog->isModal());
+        const ContactControls contact(*dialog);
+        if (shown) {
+            shown->clear();
+            for (QLineEdit *edit : contact.edits)
+                *shown << edit->text();
+        }
+        for (int i = 0; i < texts.size(); ++i)
+            contact.edits[std::size_t(i)]->setText(texts.at(i));
+        if (beforeAnswer)
+            beforeAnswer();
+        QTest::keyClick(contact.edits[2], confirm ? Qt::Key_Return : Qt::Key_Escape);
+        QVERIFY(dialog->isHidden());
         if (awaitDocument)
             ui::waitForDocument(m_forms);
     }
@@ -84,7 +84,7 @@ void configure(MainControls &f)
 }
 
 // The words that tell the user a copy of the store was kept aside.
-const QString KeptAside = QStringLiteral("could not be read exactly");
+const QString KeptAside = QStringLiteral("se nepodařilo přečíst přesně"); // in Czech, as the tests that look for it run
 
 #ifdef Q_OS_UNIX
 // The files kept aside beside the store, whatever their number.
@@ -129,6 +129,7 @@ private slots:
     void contactDialogReportsItsStore();
     void storeNeverBlocksTheDocument_data();
     void storeNeverBlocksTheDocument();
+    void noStoreToBeHadIsNotTold();
     void documentIsWrittenAndOpened();
     void documentIsWrittenInADeepFolder_data();
     void documentIsWrittenInADeepFolder();
@@ -188,29 +189,31 @@ void TestDocument::contactDetailsAreRemembered()
     const PrivateConfig config;
 
     // First run: empty boxes. Enter in an edit box stores and confirms.
-    QTimer::singleShot(0, &dialog, [&] {
-        for (QLineEdit *edit : contact.edits)
-            QVERIFY(edit->text().isEmpty());
-        contact.edits[0]->setText(QStringLiteral("Měřicí technika s.r.o."));
-        contact.edits[4]->setText(QStringLiteral("info@example.cz"));
-        QTest::keyClick(contact.edits[2], Qt::Key_Return);
-    });
-    QCOMPARE(dialog.exec(), int(ContactDialog::ModalOk));
+    QSignalSpy finished(&dialog, &QDialog::finished);
+    dialog.open();
+    for (QLineEdit *edit : contact.edits)
+        QVERIFY(edit->text().isEmpty());
+    contact.edits[0]->setText(QStringLiteral("Měřicí technika s.r.o."));
+    contact.edits[4]->setText(QStringLiteral("info@example.cz"));
+    QTest::keyClick(contact.edits[2], Qt::Key_Return);
+    QCOMPARE(finished.takeFirst().value(0).toInt(), int(QDialog::Accepted));
     QCOMPARE(ContactStore().read().values[0], QStringLiteral("Měřicí technika s.r.o."));
 
-    // A change cancelled with Esc is not stored and is gone at the next showing.
-    QTimer::singleShot(0, &dialog, [&] {
-        QCOMPARE(contact.edits[0]->text(), QStringLiteral("Měřicí technika s.r.o."));
-        contact.edits[0]->setText(QStringLiteral("Other"));
-        QTest::keyClick(contact.edits[0], Qt::Key_Escape);
-    });
-    QCOMPARE(dialog.exec(), int(ContactDialog::ModalCancel));
-    QTimer::singleShot(0, &dialog, [&] {
-        QCOMPARE(contact.edits[0]->text(), QStringLiteral("Měřicí technika s.r.o."));
-        QCOMPARE(contact.edits[4]->text(), QStringLiteral("info@example.cz"));
-        dialog.close();
-    });
-    QCOMPARE(dialog.exec(), int(ContactDialog::ModalCancel));
+    // A change cancelled with Esc is not stored and is gone at the next
+    // showing; the close box cancels as well.
+    dialog.open();
+    QCOMPARE(contact.edits[0]->text(), QStringLiteral("Měřicí technika s.r.o."));
+    contact.edits[0]->setText(QStringLiteral("Other"));
+    QTest::keyClick(contact.edits[0], Qt::Key_Escape);
+    QCOMPARE(finished.takeFirst().value(0).toInt(), int(QDialog::Rejected));
+    dialog.open();
+    QCOMPARE(contact.edits[0]->text(), QStringLiteral("Měřicí technika s.r.o."));
+    QCOMPARE(contact.edits[4]->text(), QStringLiteral("info@example.cz"));
+    QTest::keyClick(contact.continueButton, Qt::Key_Escape); // on the button too
+    QCOMPARE(finished.takeFirst().value(0).toInt(), int(QDialog::Rejected));
+    dialog.open();
+    dialog.close();
+    QCOMPARE(finished.takeFirst().value(0).toInt(), int(QDialog::Rejected));
 }
 
 // A value of another type leaves its box as it was; the others are read.
@@ -253,7 +256,7 @@ void TestDocument::storeNeverBlocksTheDocument_data()
     QTest::addColumn<QString>("setup");     // what is put in place, and where
     QTest::addColumn<QByteArray>("stored"); // the store's bytes, for a file
     QTest::addColumn<QStringList>("shown"); // the boxes when the dialog opens
-    QTest::addColumn<QStringList>("told");  // what the messages say, in order
+    QTest::addColumn<QStringList>("told");  // what the messages say, in order, in Czech
     QTest::addColumn<bool>("remembered");   // whether the details are stored
 
     const QByteArray sound(
@@ -301,13 +304,13 @@ void TestDocument::storeNeverBlocksTheDocument_data()
     row("Latin-2 bytes", "file", "[General]\nAdress=Hlavn\xed 1\n", {"", "Hlavn\uFFFD 1", "", "", ""}, {kept}, true);
     row("over the box's limit", "file", "[General]\nCompanyName=" + QByteArray(40000, 'x') + "\n",
         {QString(ContactStore::MaxValueLength, 'x'), "", "", "", ""}, {kept}, true);
-    row("larger than a megabyte", "file", sound + QByteArray(1 << 20, '#'), none, {refused, "larger than"}, false);
+    row("larger than a megabyte", "file", sound + QByteArray(1 << 20, '#'), none, {refused, "je větší než"}, false);
     row("read-only file", "read-only file", sound, all, {refused}, false);
     row("read-only folder", "read-only folder", sound, all, {refused}, false);
     row("another user's file", "foreign", {}, all, {refused}, false);
     row("full disk", "full disk", sound, all, {refused}, false);
     row("damaged file in a read-only folder", "read-only folder", "[General]\n# mine\n" + sound, all,
-        {refused, "No copy of the file could be made"}, false);
+        {refused, "Kopii souboru se nepodařilo vytvořit"}, false);
     row("damaged between two documents", "damaged later", sound, all, {kept}, true);
     // Damage kept aside and told of at an earlier start is neither copied
     // nor told again; a different damage is (the copy of an earlier one is
@@ -317,7 +320,7 @@ void TestDocument::storeNeverBlocksTheDocument_data()
     row("damaged file, cancelled at an earlier start", "file, earlier start", "[General]\n# mine\n" + sound, all, {},
         true);
     row("store path of 4,087 characters, .damaged taken", "long path", "[General]\n# mine\n" + sound, all,
-        {refused, "No copy of the file could be made", "File name too long"}, false);
+        {refused, "Kopii souboru se nepodařilo vytvořit", "File name too long"}, false);
     // A link at the store, as dotfile managers make one, to a file in the
     // user's dotfiles, or somewhere it is not to be followed.
     const QByteArray byHand("[General]\r\nCompanyName=ACME\r\nAdress=Brno\r\n");
@@ -325,8 +328,8 @@ void TestDocument::storeNeverBlocksTheDocument_data()
     row("link to the user's file", "dotfile link", byHand, byHandShown, {}, true);
     row("link to a link to the user's file", "dotfile link to a link", byHand, byHandShown, {}, true);
     row("link into another user's folder", "dotfile link into a foreign folder", sound, none,
-        {refused, "a folder of another user"}, false);
-    row("link of another user", "dotfile link of another user", sound, none, {refused, "of another user"}, false);
+        {refused, "složky jiného uživatele"}, false);
+    row("link of another user", "dotfile link of another user", sound, none, {refused, "jiného uživatele"}, false);
     row("link through a file", "dotfile link through a file", sound, none, {refused, "Not a directory"}, false);
     row("store's folder a link to the user's own (GNU Stow)", "stowed folder", sound, all, {}, true);
     row("link into a folder without search permission", "dotfile link without search permission", sound, none,
@@ -481,6 +484,25 @@ void TestDocument::storeNeverBlocksTheDocument()
 #endif
 }
 
+// Where there is no store to be had (a file stands where its folder is to
+// be made), the dialog works without one, and nothing is told.
+void TestDocument::noStoreToBeHadIsNotTold()
+{
+    const PrivateConfig config;
+    const QString blocker = QFileInfo(config.store()).path();
+    QFile file(blocker);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("mine") == 4);
+    file.close();
+    Forms forms(QStringLiteral("Czech"), true);
+    DocumentRun run(forms);
+    BoxAnswers boxes;
+    run.press(true, {QStringLiteral("ACME")});
+    QVERIFY2(boxes.asked.isEmpty(), qPrintable(boxes.texts().join('|')));
+    QVERIFY(run.document().contains("ACME"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("mine"));
+}
+
 void TestDocument::documentIsWrittenAndOpened()
 {
     for (const QString &language : {QStringLiteral("Czech"), QStringLiteral("English")}) {
@@ -594,15 +616,12 @@ void TestDocument::dialogsAreBuiltWhenFirstNeeded()
     MainWindow window;
     QVERIFY(!window.findChild<ContactDialog *>());
     QList<ContactDialog *> shown;
-    const auto answer = [&] {
+    for (int i = 0; i < 2; ++i) {
+        window.findChild<QPushButton *>(QString::fromLatin1(controlnames::DocumentButton))->click();
         if (auto *dialog = window.findChild<ContactDialog *>(); dialog && dialog->isVisible()) {
             shown << dialog;
             dialog->reject();
         }
-    };
-    for (int i = 0; i < 2; ++i) {
-        QTimer::singleShot(0, &window, answer);
-        window.findChild<QPushButton *>(QString::fromLatin1(controlnames::DocumentButton))->click();
     }
     QCOMPARE(shown.size(), 2);
     QCOMPARE(shown.first(), shown.last());
@@ -705,20 +724,20 @@ void TestDocument::openerFailureTellsWhereTheFileIs()
 void TestDocument::writeFailuresKeepThePreviousDocument_data()
 {
     QTest::addColumn<QString>("fault");
-    QTest::addColumn<QString>("reason"); // what the message says of the cause, in the user's language
+    QTest::addColumn<QString>("reason"); // what the message says of the cause, in the user's language (Czech)
     QTest::newRow("read-only document") << "read-only document"
-                                        << "the existing file is read-only";
+                                        << "stávající soubor je jen pro čtení";
     QTest::newRow("folder in the document's place") << "folder"
-                                                    << "a folder of that name is in the way";
+                                                    << "v cestě je složka téhož jména";
 #ifdef Q_OS_UNIX
     QTest::newRow("folder gone") << "folder gone"
-                                 << "no longer exists";
+                                 << "už neexistuje";
     QTest::newRow("read-only folder") << "read-only folder"
                                       << "Permission denied";
     QTest::newRow("disk full") << "disk full"
                                << "File too large";
     QTest::newRow("link to another file") << "link"
-                                          << "it is a link to another file";
+                                          << "je to odkaz na jiný soubor";
 #endif
 }
 
@@ -774,11 +793,11 @@ void TestDocument::writeFailuresKeepThePreviousDocument()
     QFile::setPermissions(run.folder(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QCOMPARE(boxes.asked.size(), 1);
     QCOMPARE(boxes.asked.first().icon, QMessageBox::Critical);
-    QVERIFY2(boxes.asked.first().text.startsWith(QStringLiteral("Cannot write formular.rtf: "))
+    QVERIFY2(boxes.asked.first().text.startsWith(QStringLiteral("Soubor formular.rtf se nepodařilo zapsat: "))
                  && boxes.asked.first().text.contains(QCoreApplication::translate("QIODevice", qPrintable(reason))),
         qPrintable(boxes.asked.first().text));
     if (fault == QStringLiteral("folder gone"))
-        QVERIFY2(boxes.asked.first().text.contains(QStringLiteral("the folder %1 no longer exists").arg(fullFolder)),
+        QVERIFY2(boxes.asked.first().text.contains(QStringLiteral("složka %1 už neexistuje").arg(fullFolder)),
             qPrintable(boxes.asked.first().text));
     if (fault != QStringLiteral("folder") && fault != QStringLiteral("folder gone"))
         QCOMPARE(run.document(), old);
@@ -801,12 +820,12 @@ void TestDocument::pdfFailuresNeverStopTheDocument_data()
     const QString czech("Soubor formular.pdf se nepodařilo zapsat: ");
     const QString english("Cannot write formular.pdf: ");
     QTest::newRow("read-only PDF") << "read-only"
-                                   << "Czech" << czech + "the existing file is read-only";
+                                   << "Czech" << czech + "stávající soubor je jen pro čtení";
     QTest::newRow("folder in its place") << "folder"
                                          << "English" << english + "a folder of that name is in the way";
 #ifdef Q_OS_UNIX
     QTest::newRow("link to another file") << "link"
-                                          << "Czech" << czech + "it is a link to another file";
+                                          << "Czech" << czech + "je to odkaz na jiný soubor";
     QTest::newRow("FIFO") << "FIFO"
                           << "English" << english + "it is not a regular file";
     QTest::newRow("disk full after the RTF") << "disk full"

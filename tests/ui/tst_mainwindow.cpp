@@ -2,6 +2,7 @@
 // language, the scrolling of the left half and the wheel.
 
 #include "accessorylayout.h"
+#include "accessorypanel.h"
 #include "formtestsupport.h"
 #include "glyphbutton.h"
 #include "picturebox.h"
@@ -19,7 +20,9 @@ private slots:
     void controlsAtTheirPlaces_data();
     void controlsAtTheirPlaces();
     void accessoryLayout();
+    void extraAccessoryTakesItsPlace_data();
     void extraAccessoryTakesItsPlace();
+    void thirdVariantListComesFromItsRow();
     void windowAndFonts();
     void groupBoxLines_data();
     void groupBoxLines();
@@ -130,27 +133,116 @@ void TestMainWindow::accessoryLayout()
         QCOMPARE(label->pos(), labels[i++]);
     }
     QCOMPARE(f.versionLabel->pos(), QPoint(719, 565));
-    QCOMPARE(f.versionLabel->text(), QStringLiteral("Version: 1.2"));
+    QCOMPARE(f.versionLabel->text(), QStringLiteral("Version: ") + application::version()); // the project's version
 }
 
-// A new accessory is one more descriptor row: the panel's walk places it
-// below the others, set apart as the last row was, and the group grows.
+// A new accessory is one more descriptor row. Appended after the
+// certificate, the row set apart, it continues below it at the pitch of
+// its section; its own columns set it apart or make room for a taller list.
+void TestMainWindow::extraAccessoryTakesItsPlace_data()
+{
+    QTest::addColumn<int>("flags");
+    QTest::addColumn<int>("listMargin");
+    QTest::addColumn<int>("belowCertificate"); // from the certificate's box to the new one
+    QTest::addColumn<int>("lineAbove");        // from the certificate's box to a new line; 0: none
+    QTest::addColumn<int>("growth");
+    QTest::newRow("plain") << 0 << 0 << 16 << 0 << 16;
+    QTest::newRow("set apart") << int(catalogue::SetApart) << 0 << 24 << 19 << 24;
+    QTest::newRow("taller list") << 0 << 1 << 17 << 0 << 17;
+}
+
 void TestMainWindow::extraAccessoryTakesItsPlace()
 {
+    QFETCH(int, flags);
+    QFETCH(int, listMargin);
+    QFETCH(int, belowCertificate);
+    QFETCH(int, lineAbove);
+    QFETCH(int, growth);
     std::vector<catalogue::Accessory> rows(catalogue::Accessories.begin(), catalogue::Accessories.end());
     const accessorylayout::Places real = accessorylayout::walk(rows.data(), rows.size());
-    rows.push_back(rows.back());
+    catalogue::Accessory extra = catalogue::accessory(28); // the same section as the certificate
+    extra.flags = flags;
+    extra.list.margin = listMargin;
+    rows.push_back(extra);
     const accessorylayout::Places more = accessorylayout::walk(rows.data(), rows.size());
 
     const std::size_t n = real.boxTops.size();
     QCOMPARE(more.boxTops.size(), n + 1);
     QVERIFY(more.headingTops == real.headingTops);
-    QVERIFY(std::equal(real.boxTops.begin(), real.boxTops.end() - 1, more.boxTops.begin()));
-    const int pitch = 16;
-    QCOMPARE(more.boxTops[n - 1], real.boxTops[n - 2] + pitch);
-    QCOMPARE(more.boxTops[n] - more.boxTops[n - 1], real.boxTops[n - 1] - real.boxTops[n - 2]);
-    QCOMPARE(more.lineTops.back() - more.boxTops[n - 1], real.lineTops.back() - real.boxTops[n - 2]);
-    QCOMPARE(more.groupHeight, real.groupHeight + pitch);
+    QVERIFY(std::equal(real.boxTops.begin(), real.boxTops.end(), more.boxTops.begin()));
+    QCOMPARE(more.boxTops[n] - more.boxTops[n - 1], belowCertificate);
+    QVERIFY(std::equal(real.lineTops.begin(), real.lineTops.end(), more.lineTops.begin()));
+    QCOMPARE(more.lineTops.size(), real.lineTops.size() + (lineAbove ? 1 : 0));
+    if (lineAbove)
+        QCOMPARE(more.lineTops.back() - more.boxTops[n - 1], lineAbove);
+    QCOMPARE(more.groupHeight, real.groupHeight + growth);
+}
+
+// The panel knows a variant list, its place, its items and its pictures by
+// its row alone: a third one, after the certificate, stands beside its box
+// as the other two do beside theirs, and the hover reports its row.
+void TestMainWindow::thirdVariantListComesFromItsRow()
+{
+    AccessoryPanel::Rows rows = AccessoryPanel::catalogueRows();
+    catalogue::Accessory third = catalogue::accessory(28);
+    third.captionCz = u"ZK230 - držák kabelu ------ >>>";
+    third.captionEn = u"ZK230 - cable holder ------ >>>";
+    third.orderCodes = {u"ZK230", u"ZK230-2", u"ZK230-3"};
+    third.prices = {u"100", u"200", u"300"};
+    third.variants = catalogue::Variants::FromList;
+    third.list = {4, {u"1 ks", u"2 ks", u"3 ks"}, {5, 6, 7}, true, 300, 90, 0, u"Počet držáků", u"Holders"};
+    rows.push_back(third);
+
+    QWidget window;
+    window.setFont(application::formFont());
+    OrderModel order;
+    AccessoryPanel panel(order, &window, rows);
+    panel.showLanguage(catalogue::Language::English);
+
+    auto *certificate = panel.findChild<QCheckBox *>(controlnames::accessoryBox(29));
+    auto *box = panel.findChild<QCheckBox *>(controlnames::accessoryBox(30));
+    QVERIFY(certificate && box);
+    QCOMPARE(certificate->y(), 579); // still set apart below its line
+    QCOMPARE(panel.findChild<QFrame *>(controlnames::sectionLine(10))->y(), 574);
+    QCOMPARE(box->y(), 579 + 16);
+    QCOMPARE(box->text(), QStringLiteral("ZK230 - cable holder ------ >>>"));
+    QCOMPARE(panel.height(), box->y() + 17 + 4);
+
+    const struct {
+        int control, tag;
+        QPoint place;
+        QString lastItem;
+    } lists[] = {{2, 2, {424, 28}, QStringLiteral("N2203   (24V / 2.5A)")}, {3, 18, {492, 357}, QStringLiteral("10 m")},
+        {4, 30, {300, 579 + 16 - 2}, QStringLiteral("3 ks")}};
+    for (const auto &l : lists) {
+        auto *list = panel.findChild<QComboBox *>(controlnames::variantList(l.control));
+        QVERIFY2(list, qPrintable(QString::number(l.control)));
+        QCOMPARE(list->geometry().topLeft(), l.place);
+        QCOMPARE(list->count(), 3);
+        QCOMPARE(list->itemText(2), l.lastItem);
+        QVERIFY(!list->isEnabled());
+    }
+    QCOMPARE(panel.findChildren<QComboBox *>().size(), 3);
+    QCOMPARE(panel.findChild<QComboBox *>(controlnames::variantList(4))->accessibleName(), QStringLiteral("Holders"));
+
+    // The pointer on a box: the panel makes it bold and reports its row.
+    int reportedTag = 0;
+    const catalogue::Accessory *reported = nullptr;
+    connect(&panel, &AccessoryPanel::pointerOn, this, [&](int tag, const catalogue::Accessory &row) {
+        reportedTag = tag;
+        reported = &row;
+    });
+    for (const int tag : {30, 29}) {
+        QWidget *on = panel.findChild<QCheckBox *>(controlnames::accessoryBox(tag));
+        ui::moveOver(on);
+        QCOMPARE(reportedTag, tag);
+        QVERIFY(on->font().bold());
+    }
+    QVERIFY(reported->flags & catalogue::SetApart);
+    QVERIFY(!box->font().bold());
+    ui::moveOver(box);
+    QCOMPARE(reported->list.control, 4);
+    QCOMPARE(catalogue::pictureOf(*reported, 2), 7);
 }
 
 void TestMainWindow::windowAndFonts()
@@ -346,10 +438,11 @@ void TestMainWindow::escapeAndEnterReachTheButtons()
     BoxAnswers boxes;
     boxes.answer = QMessageBox::No;
     // Enter opens the contact dialog; close it again at once.
-    QTimer::singleShot(0, forms.kontakt.get(), [&] { forms.kontakt->reject(); });
     f.accessoryBox(5)->setFocus();
     QTest::keyClick(f.accessoryBox(5), Qt::Key_Escape);
     QTest::keyClick(f.accessoryBox(5), Qt::Key_Return);
+    QVERIFY(forms.kontakt->isVisible());
+    forms.kontakt->reject();
     QCOMPARE(reset.size(), 1);
     QCOMPARE(document.size(), 1);
 }

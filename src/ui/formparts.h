@@ -1,0 +1,44 @@
+#pragma once
+
+// What the main window's panes share: a text in both languages, and the
+// makers of a control at its designed place under its object name.
+
+#include <QFrame>
+#include <QLabel>
+#include <QString>
+
+namespace formparts {
+
+struct Text {
+    const char16_t *czech;
+    const char16_t *english;
+    QString in(bool czech) const { return QString::fromUtf16(czech ? this->czech : this->english); }
+};
+
+template <typename W> W *make(QWidget *parent, const char *name, int x, int y, int w, int h)
+{
+    auto *widget = new W(parent);
+    widget->setObjectName(QLatin1String(name));
+    widget->setGeometry(x, y, w, h);
+    return widget;
+}
+
+inline QLabel *makeLabel(QWidget *parent, const char *name, int x, int y, const QString &text)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->move(x, y);
+    label->adjustSize();
+    return label;
+}
+
+inline void setBold(QWidget *control, bool bold)
+{
+    if (control->font().bold() == bold)
+        return;
+    QFont font = control->font();
+    font.setBold(bold);
+    control->setFont(font);
+}
+
+} // namespace formparts

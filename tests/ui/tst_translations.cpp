@@ -1,0 +1,167 @@
+// The program's own Czech texts (translations/formular_cs.ts, compiled in):
+// every text of the code has its finished translation, the catalogue that
+// the language switch installs gives it, and the texts earlier versions
+// showed in Czech are given word for word.
+
+#include "formtestsupport.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QXmlStreamReader>
+
+namespace {
+
+struct Message {
+    QString context, source, translation, type;
+};
+
+// An element's text; Linguist writes a control character as <byte value="xd"/>.
+QString elementText(QXmlStreamReader &xml)
+{
+    QString text;
+    for (;;) {
+        switch (xml.readNext()) {
+        case QXmlStreamReader::Characters: text += xml.text(); break;
+        case QXmlStreamReader::StartElement:
+            if (xml.name() == QLatin1String("byte"))
+                text += QChar(xml.attributes().value(QLatin1String("value")).mid(1).toUInt(nullptr, 16));
+            break;
+        case QXmlStreamReader::EndElement:
+            if (xml.name() != QLatin1String("byte"))
+                return text;
+            break;
+        default:
+            if (xml.atEnd())
+                return text;
+        }
+    }
+}
+
+// The messages of the .ts file as written in it.
+QList<Message> catalogueMessages()
+{
+    QFile file(QStringLiteral(":/test/formular_cs.ts"));
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("the catalogue formular_cs.ts is not built into the test");
+    QList<Message> messages;
+    QString context;
+    QXmlStreamReader xml(&file);
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (xml.name() == QLatin1String("name"))
+            context = elementText(xml);
+        else if (xml.name() == QLatin1String("message"))
+            messages.append({context, {}, {}, {}});
+        else if (xml.name() == QLatin1String("source"))
+            messages.last().source = elementText(xml);
+        else if (xml.name() == QLatin1String("translation")) {
+            messages.last().type = xml.attributes().value(QLatin1String("type")).toString();
+            messages.last().translation = elementText(xml);
+        }
+    }
+    if (xml.hasError())
+        qFatal("formular_cs.ts: %s", qPrintable(xml.errorString()));
+    return messages;
+}
+
+// The place markers (%1, %2, ...) of a text, in order.
+QStringList markers(const QString &text)
+{
+    QStringList found;
+    QRegularExpressionMatchIterator it = QRegularExpression(QStringLiteral("%\\d")).globalMatch(text);
+    while (it.hasNext())
+        found << it.next().captured();
+    found.sort();
+    return found;
+}
+
+} // namespace
+
+class TestTranslations : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { ui::setUp(); }
+    void everyTextHasItsCzechText();
+    void czechTextsOfEarlierVersions_data();
+    void czechTextsOfEarlierVersions();
+    void contactDialogFollowsTheSwitch();
+};
+
+// Finished, with the same place markers as its English text, and given by
+// the catalogue the switch installs; in English the code's own text again.
+void TestTranslations::everyTextHasItsCzechText()
+{
+    const QList<Message> messages = catalogueMessages();
+    QVERIFY(messages.size() >= 20);
+    Forms forms(QStringLiteral("Czech"));
+    for (const Message &m : messages) {
+        const QByteArray where = (m.context + QStringLiteral(": ") + m.source).toUtf8();
+        QVERIFY2(m.type.isEmpty(), where + " is " + m.type.toUtf8());
+        QVERIFY2(!m.translation.isEmpty() && m.translation != m.source, where);
+        QCOMPARE(markers(m.translation), markers(m.source));
+        QCOMPARE(QCoreApplication::translate(qPrintable(m.context), qPrintable(m.source)), m.translation);
+    }
+    forms.f().languageButton->click();
+    for (const Message &m : messages)
+        QCOMPARE(QCoreApplication::translate(qPrintable(m.context), qPrintable(m.source)), m.source);
+}
+
+void TestTranslations::czechTextsOfEarlierVersions_data()
+{
+    QTest::addColumn<QString>("context");
+    QTest::addColumn<QString>("english");
+    QTest::addColumn<QString>("czech");
+    QTest::newRow("contact title") << "ContactDialog"
+                                   << "Contact information"
+                                   << "Kontaktní informace";
+    QTest::newRow("continue") << "ContactDialog"
+                              << "continue >>>"
+                              << "pokračovat >>>";
+    QTest::newRow("details not remembered")
+        << "ContactDialog"
+        << "The document is made all the same; the contact details are not remembered."
+        << "Dokument se přesto vytvoří; kontaktní údaje si program nezapamatuje.";
+    QTest::newRow("PDF not written") << "MainWindow"
+                                     << "Cannot write %1: %2"
+                                     << "Soubor %1 se nepodařilo zapsat: %2";
+    // Kept on purpose: the blanks that centre the first line, the grave
+    // accent, the carriage return.
+    QTest::newRow("WordPad")
+        << "MainWindow"
+        << QString(20, ' ') + "Can`t run \"WordPad.exe\".\rPlease find your Form at folder with this application."
+        << QString(15, ' ')
+               + "Nepodařilo se spustit aplikaci \"WordPad.exe\".\rVytvořený formulář najdete ve složce odkud je "
+                 "spuštěna tato aplikace.";
+}
+
+void TestTranslations::czechTextsOfEarlierVersions()
+{
+    QFETCH(QString, context);
+    QFETCH(QString, english);
+    QFETCH(QString, czech);
+    Forms forms(QStringLiteral("Czech"));
+    QCOMPARE(QCoreApplication::translate(qPrintable(context), english.toUtf8().constData()), czech);
+}
+
+// A dialog that is open when the language changes takes the new texts.
+void TestTranslations::contactDialogFollowsTheSwitch()
+{
+    const PrivateConfig config;
+    Forms forms(QStringLiteral("Czech"), true);
+    ContactDialog &dialog = *forms.kontakt;
+    const ContactControls contact(dialog);
+    forms.f().documentButton->click();
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Kontaktní informace"));
+    forms.f().languageButton->click(); // as the window's own path, while the dialog is open
+    QTRY_COMPARE(dialog.windowTitle(), QStringLiteral("Contact information")); // the change event is posted
+    QCOMPARE(contact.groups[0]->title(), QStringLiteral("Company name: "));
+    QCOMPARE(contact.continueButton->text(), QStringLiteral("continue >>>"));
+    QCOMPARE(contact.edits[0]->accessibleName(), QStringLiteral("Company name:"));
+    dialog.reject();
+}
+
+QTEST_MAIN(TestTranslations)
+#include "tst_translations.moc"
