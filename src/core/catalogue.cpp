@@ -438,6 +438,15 @@ bool isSeparator(int index)
     return moduleAt(index).Code == u"---";
 }
 
+int pickerItemFor(const QString &cell, Language language)
+{
+    const auto &texts = language == Language::Czech ? ModuleDescriptionsCz : ModuleDescriptionsEn;
+    for (int i = 0; i < ModuleCount; ++i)
+        if (QStringView(texts[std::size_t(i)]).contains(cell))
+            return i;
+    return 0;
+}
+
 const Accessory &accessory(int tag)
 {
     static const Accessory none{};

@@ -43,6 +43,10 @@ QString moduleDescription(int index, Language language);
 QString moduleCell(int index);
 // The "---" entries that divide the picker's list: no module, no price.
 bool isSeparator(int index);
+// The picker item that opens selected over a channel showing `cell`: the
+// first whose text contains it, else item 0 (so an empty channel and one
+// showing "---" open on item 0).
+int pickerItemFor(const QString &cell, Language language);
 
 // ---- Accessories -----------------------------------------------------------
 

@@ -32,6 +32,9 @@ public:
     int module(int channel) const { return m_order.channel(channel).module; } // catalogue index or NoModule
     QString moduleCode(int channel) const { return m_order.moduleCell(channel); }
     QString note(int channel) const { return m_order.channel(channel).note; }
+    // The picker item that opens selected over the channel: its module, found
+    // by the code it shows (catalogue::pickerItemFor).
+    int pickerItem(int channel) const { return catalogue::pickerItemFor(moduleCode(channel), m_language); }
 
     // Accessories are known by their tag, 1 to catalogue::AccessoryCount.
     bool isTicked(int tag) const { return m_order.accessory(tag).ticked; }

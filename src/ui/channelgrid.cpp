@@ -1,6 +1,7 @@
 #include "channelgrid.h"
 
 #include "channeltablemodel.h"
+#include "controlnames.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -9,6 +10,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QProxyStyle>
+#include <QStringListModel>
 #include <QStyleFactory>
 
 namespace {
@@ -23,6 +25,7 @@ constexpr int HeadingHeight = 42;
 constexpr int RowHeight = 22;
 constexpr int ColumnWidths[ChannelTableModel::ColumnCount] = {64, 253, 228};
 constexpr int DrawnCharacters = 255;
+constexpr int PickerHeight = 21;
 
 // A cell as the form draws it: the grid lines right and below, the cell's
 // background, and its text from the top, centred, "\r" breaking the lines.
@@ -144,16 +147,25 @@ bool ModulePicker::eventFilter(QObject *watched, QEvent *event)
 
 // ---- the delegate ---------------------------------------------------------------
 
-ChannelDelegate::ChannelDelegate(ModulePicker *picker, QTableView *view)
+ChannelDelegate::ChannelDelegate(QTableView *view)
     : QStyledItemDelegate(view)
-    , m_picker(picker)
     , m_view(view)
+    , m_moduleTexts(new QStringListModel(this))
 {
-    // A choice in the list, or an arrow key on the closed picker.
-    connect(m_picker, &QComboBox::activated, this, [this] {
-        if (m_picker->isVisible())
-            finish(m_picker, true);
-    });
+}
+
+void ChannelDelegate::setModuleTexts(const QStringList &texts, const QString &pickerName)
+{
+    // An open picker follows: it shows item 0 of the new texts.
+    m_moduleTexts->setStringList(texts);
+    m_pickerName = pickerName;
+    if (m_picker)
+        m_picker->setAccessibleName(pickerName);
+}
+
+ModulePicker *ChannelDelegate::picker() const
+{
+    return m_picker && m_picker->isVisible() ? m_picker.data() : nullptr;
 }
 
 QLineEdit *ChannelDelegate::noteEditor() const
@@ -190,8 +202,24 @@ void ChannelDelegate::paint(QPainter *painter, const QStyleOptionViewItem &optio
 
 QWidget *ChannelDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &, const QModelIndex &index) const
 {
-    if (index.column() == Column::ModuleColumn)
-        return m_picker;
+    if (index.column() == Column::ModuleColumn) {
+        auto *picker = new ModulePicker(parent);
+        picker->setObjectName(QLatin1String(controlnames::ModulePicker));
+        picker->setModel(m_moduleTexts);
+        picker->setMaxVisibleItems(18);
+        picker->setAccessibleName(m_pickerName);
+        picker->resize(ColumnWidths[Column::ModuleColumn], PickerHeight);
+        // A choice in the list, or an arrow key on the closed picker, ends
+        // the edit (createEditor() is const only by its signature).
+        auto *self = const_cast<ChannelDelegate *>(this);
+        connect(picker, &QComboBox::activated, self, [self, picker] {
+            if (picker->isVisible())
+                self->finish(picker, true);
+        });
+        connect(picker, &ModulePicker::listClosed, this, &ChannelDelegate::pickerListClosed);
+        m_picker = picker;
+        return picker;
+    }
     auto *editor = new QLineEdit(parent);
     editor->setObjectName(QStringLiteral("InplaceEditor"));
     editor->setFrame(false);
@@ -204,36 +232,21 @@ QWidget *ChannelDelegate::createEditor(QWidget *parent, const QStyleOptionViewIt
     return editor;
 }
 
-void ChannelDelegate::destroyEditor(QWidget *editor, const QModelIndex &index) const
-{
-    // The picker serves every opening; the view has hidden it.
-    if (editor != m_picker)
-        QStyledItemDelegate::destroyEditor(editor, index);
-}
-
 void ChannelDelegate::setEditorData(QWidget *editor, const QModelIndex &index) const
 {
-    const QString text = index.data(Qt::EditRole).toString();
-    if (editor == m_picker) {
-        // The channel's module is preselected: the first item naming its code.
-        int preselect = 0;
-        for (int i = 0; i < m_picker->count(); ++i) {
-            if (m_picker->itemText(i).contains(text)) {
-                preselect = i;
-                break;
-            }
-        }
-        m_picker->setCurrentIndex(preselect);
+    const QVariant value = index.data(Qt::EditRole);
+    if (auto *picker = qobject_cast<ModulePicker *>(editor)) {
+        picker->setCurrentIndex(value.toInt());
     } else if (auto *line = qobject_cast<QLineEdit *>(editor)) {
-        line->setText(text);
+        line->setText(value.toString());
         line->selectAll();
     }
 }
 
 void ChannelDelegate::setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const
 {
-    if (editor == m_picker) {
-        const int item = m_picker->currentIndex();
+    if (auto *picker = qobject_cast<ModulePicker *>(editor)) {
+        const int item = picker->currentIndex();
         if (item >= 0) {
             model->setData(index, item);
             emit moduleCommitted(item);
@@ -247,7 +260,7 @@ void ChannelDelegate::updateEditorGeometry(
     QWidget *editor, const QStyleOptionViewItem &option, const QModelIndex &) const
 {
     const QRect cell = option.rect.adjusted(0, 0, -LineWidth, -LineWidth);
-    if (editor == m_picker)
+    if (qobject_cast<ModulePicker *>(editor))
         editor->setGeometry(cell.left(), cell.top(), cell.width(), editor->height());
     else
         editor->setGeometry(cell);
@@ -255,14 +268,15 @@ void ChannelDelegate::updateEditorGeometry(
 
 bool ChannelDelegate::eventFilter(QObject *watched, QEvent *event)
 {
-    const QEvent::Type type = event->type();
-    const bool picker = watched == m_picker;
-    if (!picker && (!m_noteEditor || watched != m_noteEditor))
+    auto *picker = qobject_cast<ModulePicker *>(watched);
+    if (!picker && !qobject_cast<QLineEdit *>(watched))
         return QStyledItemDelegate::eventFilter(watched, event);
+    auto *editor = static_cast<QWidget *>(watched);
+    const QEvent::Type type = event->type();
     if (type == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
-            finish(static_cast<QWidget *>(watched), picker || key != Qt::Key_Escape);
+            finish(editor, picker || key != Qt::Key_Escape);
             return true;
         }
     } else if (type == QEvent::FocusOut) {
@@ -272,11 +286,11 @@ bool ChannelDelegate::eventFilter(QObject *watched, QEvent *event)
             // this one: neither ends it.
             const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
             const QWidget *next = QApplication::focusWidget();
-            const bool intoOwnList = next && next->window() == m_picker->view()->window();
+            const bool intoOwnList = next && next->window() == picker->view()->window();
             if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason || intoOwnList)
                 return false;
         }
-        finish(static_cast<QWidget *>(watched), true);
+        finish(editor, true);
     }
     return false;
 }
@@ -295,6 +309,9 @@ ChannelGrid::ChannelGrid(QWidget *parent)
     // The hidden channel numbers never follow the current cell.
     verticalHeader()->setHighlightSections(false);
     horizontalHeader()->viewport()->installEventFilter(this);
+    // The pointer is followed over the cells, the headings and the border.
+    setMouseTracking(true);
+    horizontalHeader()->viewport()->setMouseTracking(true);
 
     // A flat 1-pixel border, drawn in event(); the lines are the cells'.
     setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -304,15 +321,16 @@ ChannelGrid::ChannelGrid(QWidget *parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setAutoScroll(false);
     setTabKeyNavigation(false);
-    setEditTriggers(NoEditTriggers);
+    // F2 and typing edit a note (edit() lets them only there); the picker is
+    // opened by openPicker().
+    setEditTriggers(EditKeyPressed | AnyKeyPressed);
     setSelectionMode(SingleSelection);
     setSelectionBehavior(SelectItems);
     setFocusPolicy(Qt::WheelFocus);
 
-    m_picker = new ModulePicker(viewport());
-    m_picker->hide();
-    m_delegate = new ChannelDelegate(m_picker, this);
+    m_delegate = new ChannelDelegate(this);
     setItemDelegate(m_delegate);
+    connect(m_delegate, &ChannelDelegate::pickerListClosed, this, &ChannelGrid::pickerListClosed);
 }
 
 void ChannelGrid::setModel(QAbstractItemModel *model)
@@ -321,6 +339,11 @@ void ChannelGrid::setModel(QAbstractItemModel *model)
     for (int column = 0; column < ChannelTableModel::ColumnCount; ++column)
         horizontalHeader()->resizeSection(column, ColumnWidths[column] + LineWidth);
     setCurrentIndex(model->index(0, Column::ModuleColumn));
+}
+
+void ChannelGrid::setModuleTexts(const QStringList &texts, const QString &pickerName)
+{
+    m_delegate->setModuleTexts(texts, pickerName);
 }
 
 void ChannelGrid::setNoteTypingEnabled(bool on)
@@ -333,36 +356,72 @@ void ChannelGrid::setNoteTypingEnabled(bool on)
             m_delegate->finish(editor, true);
 }
 
-bool ChannelGrid::isSurface(const QWidget *widget) const
+QModelIndex ChannelGrid::hoverCell(const QAbstractItemModel *model, const QPoint &pos)
 {
-    return widget == this || widget == viewport() || widget == horizontalHeader()
-           || widget == horizontalHeader()->viewport();
+    const int moduleLeft = ColumnWidths[Column::NumberColumn];
+    const int noteLeft = moduleLeft + LineWidth + ColumnWidths[Column::ModuleColumn];
+    const int noteRight = noteLeft + LineWidth + ColumnWidths[Column::NoteColumn] - 1;
+    int column = -1;
+    if (pos.x() >= moduleLeft && pos.x() < noteLeft)
+        column = Column::ModuleColumn;
+    else if (pos.x() >= noteLeft && pos.x() <= noteRight)
+        column = Column::NoteColumn;
+    const int y = pos.y() - HeadingHeight;
+    const int row = y >= 0 ? y / (RowHeight + LineWidth) : -1;
+    if (column < 0 || row < 0 || row >= model->rowCount())
+        return {};
+    return model->index(row, column);
 }
 
-QModelIndex ChannelGrid::cellAt(const QWidget *widget, const QPoint &pos) const
+void ChannelGrid::hover(QWidget *surface, const QPoint &pos)
 {
-    return widget == viewport() ? indexAt(pos) : QModelIndex();
+    // On the border the pointer is outside the client area: over no cell.
+    const QPoint client = surface->mapTo(this, pos) - contentsRect().topLeft();
+    const QModelIndex cell = surface == this ? QModelIndex() : hoverCell(model(), client);
+    emit pointerOver(cell);
+
+    const bool inNotes = cell.column() == Column::NoteColumn;
+    const Qt::CursorShape shape = inNotes ? Qt::IBeamCursor : Qt::PointingHandCursor;
+    if (cursor().shape() != shape)
+        setCursor(shape);
+    setNoteTypingEnabled(inNotes);
+    if (cell.isValid() && cell != currentIndex())
+        selectionModel()->setCurrentIndex(cell, QItemSelectionModel::NoUpdate);
+}
+
+bool ChannelGrid::pickerListOpen() const
+{
+    const ModulePicker *picker = m_delegate->picker();
+    return picker && picker->view()->isVisible();
+}
+
+void ChannelGrid::focusPicker()
+{
+    if (ModulePicker *picker = m_delegate->picker())
+        picker->setFocus(Qt::OtherFocusReason);
 }
 
 void ChannelGrid::openPicker(const QModelIndex &index)
 {
     m_tracking = false;
     setCurrentIndex(index);
-    if (m_picker->isVisible())
-        m_delegate->setEditorData(m_picker, index); // already open here
+    if (ModulePicker *open = m_delegate->picker())
+        m_delegate->setEditorData(open, index); // already open here
     else
         edit(index);
-    if (m_picker->isVisible())
-        m_picker->showPopup();
+    if (ModulePicker *picker = m_delegate->picker())
+        picker->showPopup();
 }
 
 void ChannelGrid::cancelEditing()
 {
-    m_picker->hidePopup();
-    if (m_picker->isVisible())
-        m_delegate->finish(m_picker, false);
-    else if (QLineEdit *editor = m_delegate->noteEditor())
+    if (ModulePicker *picker = m_delegate->picker()) {
+        picker->hidePopup();
+        if (picker->isVisible())
+            m_delegate->finish(picker, false);
+    } else if (QLineEdit *editor = m_delegate->noteEditor()) {
         m_delegate->finish(editor, false);
+    }
 }
 
 void ChannelGrid::chooseByUser(const QModelIndex &index)
@@ -372,40 +431,45 @@ void ChannelGrid::chooseByUser(const QModelIndex &index)
     setCurrentIndex(index);
 }
 
-void ChannelGrid::typeNote(const QString &text)
-{
-    edit(currentIndex());
-    if (QLineEdit *editor = m_delegate->noteEditor())
-        editor->setText(text);
-}
-
 bool ChannelGrid::event(QEvent *event)
 {
-    if (event->type() == QEvent::Paint) {
+    switch (event->type()) {
+    case QEvent::Paint: {
         QPainter painter(this);
         painter.setPen(BorderColour);
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
         return true;
     }
-    // A click on the border is a click on the grid too.
-    if ((event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)
-        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
-        emit leftPressed();
-        return true;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        // A click on the border is a click on the grid too.
+        if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+            emit leftPressed();
+            return true;
+        }
+        break;
+    case QEvent::MouseMove: hover(this, static_cast<QMouseEvent *>(event)->position().toPoint()); return true;
+    default: break;
     }
     return QTableView::event(event);
 }
 
 bool ChannelGrid::eventFilter(QObject *watched, QEvent *event)
 {
-    // A click on the headings selects nothing, but it is a click on the grid.
-    if (watched == horizontalHeader()->viewport()
-        && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)) {
+    if (watched != horizontalHeader()->viewport())
+        return QTableView::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        // A click on the headings selects nothing, but it is a click on the grid.
         if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
             emit leftPressed();
         return true;
+    case QEvent::MouseMove:
+        hover(horizontalHeader()->viewport(), static_cast<QMouseEvent *>(event)->position().toPoint());
+        return false;
+    default: return false;
     }
-    return QTableView::eventFilter(watched, event);
 }
 
 void ChannelGrid::mousePressEvent(QMouseEvent *event)
@@ -428,12 +492,14 @@ void ChannelGrid::mousePressEvent(QMouseEvent *event)
 
 void ChannelGrid::mouseMoveEvent(QMouseEvent *event)
 {
-    // Pressed and dragged, the current cell follows the pointer.
-    if (!m_tracking || !(event->buttons() & Qt::LeftButton))
-        return;
-    const QModelIndex index = indexAt(event->position().toPoint());
-    if (index.isValid() && index.column() != Column::NumberColumn && index != currentIndex())
-        chooseByUser(index);
+    const QPoint pos = event->position().toPoint();
+    hover(viewport(), pos);
+    // Pressed and dragged, the current cell follows the pointer as chosen.
+    if (m_tracking && (event->buttons() & Qt::LeftButton)) {
+        const QModelIndex index = indexAt(pos);
+        if (index.isValid() && index.column() != Column::NumberColumn && index != currentIndex())
+            chooseByUser(index);
+    }
 }
 
 void ChannelGrid::mouseReleaseEvent(QMouseEvent *)
@@ -446,53 +512,56 @@ void ChannelGrid::mouseDoubleClickEvent(QMouseEvent *event)
     mousePressEvent(event);
 }
 
-void ChannelGrid::keyPressEvent(QKeyEvent *event)
+QModelIndex ChannelGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers)
 {
+    // Over the modules and the notes only; the channel numbers are no cells.
     const QModelIndex current = currentIndex();
     const int lastRow = model()->rowCount() - 1;
     int row = current.row();
     int column = current.column();
-    const bool typing = m_noteTyping && column == Column::NoteColumn;
-    switch (event->key()) {
-    case Qt::Key_Up: row = qMax(0, row - 1); break;
-    case Qt::Key_Down: row = qMin(lastRow, row + 1); break;
-    case Qt::Key_Left: column = qMax(int(Column::ModuleColumn), column - 1); break;
-    case Qt::Key_Right: column = qMin(int(Column::NoteColumn), column + 1); break;
-    case Qt::Key_Home: column = Column::ModuleColumn; break;
-    case Qt::Key_End: column = Column::NoteColumn; break;
-    case Qt::Key_PageUp: row = 0; break;
-    case Qt::Key_PageDown: row = lastRow; break;
-    case Qt::Key_F2:
-        // F2 in an open note editor comes here too: the note stays as typed.
-        if (typing && state() != EditingState)
-            edit(current);
-        return;
-    default:
-        if (typing && !event->text().isEmpty() && event->text().at(0).isPrint()) {
-            typeNote(event->text());
-            return;
-        }
-        event->ignore();
-        return;
+    switch (action) {
+    case MoveUp: row = qMax(0, row - 1); break;
+    case MoveDown: row = qMin(lastRow, row + 1); break;
+    case MoveLeft: column = qMax(int(Column::ModuleColumn), column - 1); break;
+    case MoveRight: column = qMin(int(Column::NoteColumn), column + 1); break;
+    case MoveHome: column = Column::ModuleColumn; break;
+    case MoveEnd: column = Column::NoteColumn; break;
+    case MovePageUp: row = 0; break;
+    case MovePageDown: row = lastRow; break;
+    case MoveNext:
+    case MovePrevious: break;
     }
-    if (row != current.row() || column != current.column())
-        chooseByUser(model()->index(row, column));
+    const QModelIndex next = model()->index(row, column);
+    if (next != current)
+        emit cellChosen(next);
+    return next;
 }
 
 bool ChannelGrid::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
 {
-    // The current cell follows the pointer over the grid: a move of it never
-    // opens an editor (there are no edit triggers), so it skips the round
-    // trip through the delegate that the view makes at every move.
-    if (trigger == CurrentChanged)
+    switch (trigger) {
+    case CurrentChanged:
+        // The current cell follows the pointer over the grid: a move of it
+        // never opens an editor, so it skips the round trip through the
+        // delegate that the view makes at every move.
         return false;
-    return QTableView::edit(index, trigger, event);
-}
-
-void ChannelGrid::inputMethodEvent(QInputMethodEvent *event)
-{
-    // Text composed by an input method types a note as a key would.
-    if (m_noteTyping && currentIndex().column() == Column::NoteColumn && !event->commitString().isEmpty())
-        typeNote(event->commitString());
-    event->accept();
+    case EditKeyPressed:
+    case AnyKeyPressed: {
+        // Keys edit the current note, while the pointer is over the notes;
+        // a typed character or composed text starts it with that text.
+        if (!m_noteTyping || index.column() != Column::NoteColumn)
+            return false;
+        if (trigger == AnyKeyPressed) {
+            QString text;
+            if (event && event->type() == QEvent::KeyPress)
+                text = static_cast<QKeyEvent *>(event)->text();
+            else if (event && event->type() == QEvent::InputMethod)
+                text = static_cast<QInputMethodEvent *>(event)->commitString();
+            if (text.isEmpty() || !text.at(0).isPrint())
+                return false;
+        }
+        return QTableView::edit(index, trigger, event);
+    }
+    default: return QTableView::edit(index, trigger, event);
+    }
 }

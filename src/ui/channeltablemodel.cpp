@@ -49,6 +49,9 @@ QVariant ChannelTableModel::data(const QModelIndex &index, int role) const
     if (role != Qt::DisplayRole && role != Qt::EditRole && role != Qt::AccessibleTextRole)
         return {};
     const int channel = channelOf(index);
+    // The picker edits a module by its catalogue index.
+    if (role == Qt::EditRole && index.column() == ModuleColumn)
+        return m_order->pickerItem(channel);
     QString text;
     switch (index.column()) {
     case NumberColumn: text = QString::number(channel); break;

@@ -28,7 +28,8 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
-    // The module column takes a catalogue index, the note column a text.
+    // The module column is edited as a catalogue index (the picker's item),
+    // shown as the module's code; the note column is a text both ways.
     bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
 
 private:

@@ -86,8 +86,7 @@ MainWindow::~MainWindow()
     // The grid's editors end, unsaved, while the order they write to is
     // still here; the grid reports nothing more to a window going away.
     m_channelGrid->cancelEditing();
-    for (QObject *grid : {static_cast<QObject *>(m_channelGrid), static_cast<QObject *>(m_channelGrid->delegate()),
-             static_cast<QObject *>(m_modulePicker)})
+    for (QObject *grid : {static_cast<QObject *>(m_channelGrid), static_cast<QObject *>(m_channelGrid->delegate())})
         grid->disconnect(this);
     finishPendingPdf();
 }
@@ -118,8 +117,7 @@ void MainWindow::scrollIntoView(QWidget *control)
 
 bool MainWindow::routeWheel(QWidget *receiver, QWheelEvent *event)
 {
-    // The picker's open list takes the wheel itself.
-    if (m_modulePicker->view() && m_modulePicker->view()->isVisible())
+    if (m_channelGrid->pickerListOpen())
         return false;
 
     // The enabled control under the pointer takes the focus, as a click would.

@@ -83,7 +83,7 @@ private:
     void openPickerAt(QObject *sender, const QModelIndex &cell);
     void pickerListClosed();
     void gridPressed();
-    void hoverGrid(QWidget *surface, const QPoint &pos);
+    void hoverGrid(const QModelIndex &cell);
     void showModuleInfo(int index);
 
     // ---- what the picture area shows (mainwindow_hover.cpp) ------------------------------
@@ -105,7 +105,6 @@ private:
     ModelChooser *m_modelChooser = nullptr;
     ChannelGrid *m_channelGrid = nullptr;
     ChannelTableModel *m_channelTable = nullptr;
-    QComboBox *m_modulePicker = nullptr;
     ItemPane *m_itemPane = nullptr;
     AccessoryPanel *m_accessoryPanel = nullptr;
     QFrame *m_buttonPanel = nullptr;

@@ -27,8 +27,8 @@ void MainWindow::pickerListClosed()
     // A model chosen with an arrow key takes the focus after its handler
     // has opened the picker; once the list closes, the picker gets the focus
     // back instead of staying behind without it.
-    if (m_modulePicker->isVisible() && m_modelChooser->isAncestorOf(QApplication::focusWidget()))
-        m_modulePicker->setFocus(Qt::OtherFocusReason);
+    if (m_channelGrid->pickerShown() && m_modelChooser->isAncestorOf(QApplication::focusWidget()))
+        m_channelGrid->focusPicker();
 }
 
 void MainWindow::showModuleInfo(int index)
@@ -50,21 +50,12 @@ void MainWindow::gridPressed()
     dialogs::ask(this, warning);
 }
 
-// The pointer over the grid's cells or headings (`pos` in `surface`).
-void MainWindow::hoverGrid(QWidget *surface, const QPoint &pos)
+// The pointer over the grid, in the hover area of `cell` (invalid: none).
+void MainWindow::hoverGrid(const QModelIndex &cell)
 {
     m_accessoryPanel->clearBold();
     if (isVisible() && isEnabled())
         m_channelGrid->setFocus(Qt::MouseFocusReason);
-
-    const QModelIndex cell = m_channelGrid->cellAt(surface, pos);
-    const bool inNotes = cell.column() == ChannelTableModel::NoteColumn;
-    const Qt::CursorShape shape = inNotes ? Qt::IBeamCursor : Qt::PointingHandCursor;
-    if (m_channelGrid->cursor().shape() != shape)
-        m_channelGrid->setCursor(shape);
-    m_channelGrid->setNoteTypingEnabled(inNotes);
-    if (cell.isValid() && cell.column() != ChannelTableModel::NumberColumn && cell != m_channelGrid->currentIndex())
-        m_channelGrid->selectionModel()->setCurrentIndex(cell, QItemSelectionModel::NoUpdate);
 
     const int module = cell.isValid() ? m_order.module(ChannelTableModel::channelOf(cell)) : OrderModel::NoModule;
     if (cell.column() == ChannelTableModel::ModuleColumn && module != OrderModel::NoModule) {

@@ -61,15 +61,12 @@ void MainWindow::showLanguage()
     modules.reserve(catalogue::ModuleCount);
     for (int i = 0; i < catalogue::ModuleCount; ++i)
         modules.append(catalogue::moduleDescription(i, language));
-    m_modulePicker->clear();
-    m_modulePicker->addItems(modules); // in one insertion
-    m_modulePicker->setCurrentIndex(0);
+    m_channelGrid->setModuleTexts(modules, PickerName.in(czech));
 
     m_resetButton->setText(ResetCaption.in(czech));
     m_documentButton->setText(DocumentCaption.in(czech));
     m_diagramButton->setText(DiagramCaption.in(czech));
     m_channelGrid->setAccessibleName(GridName.in(czech));
-    m_modulePicker->setAccessibleName(PickerName.in(czech));
     m_languageButton->setAccessibleName(LanguageName.in(czech));
     m_scrollBar->setAccessibleName(ScrollName.in(czech));
     m_logo->setAccessibleName(LogoName.in(czech));

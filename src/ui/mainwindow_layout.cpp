@@ -98,20 +98,13 @@ void MainWindow::buildGrid()
     m_channelGrid->setModel(m_channelTable);
     m_channelGrid->setCursor(Qt::PointingHandCursor);
 
-    m_modulePicker = m_channelGrid->picker();
-    m_modulePicker->setObjectName(QLatin1String(controlnames::ModulePicker));
-    m_modulePicker->resize(253, 21);
-    m_modulePicker->setMaxVisibleItems(18);
-    m_modulePicker->hide();
-
     connect(m_channelGrid, &ChannelGrid::cellChosen, this,
         [this](const QModelIndex &cell) { openPickerAt(m_channelGrid, cell); });
     connect(m_channelGrid, &ChannelGrid::leftPressed, this, [this] { gridPressed(); });
     connect(m_channelGrid->delegate(), &ChannelDelegate::moduleCommitted, this,
         [this](int index) { showModuleInfo(index); });
-    connect(m_channelGrid->picker(), &ModulePicker::listClosed, this, [this] { pickerListClosed(); });
-    connect(new PointerWatch(m_channelGrid), &PointerWatch::moved, this, [this](QWidget *target, const QPoint &pos) {
-        if (m_channelGrid->isSurface(target))
-            hoverGrid(target, pos);
-    });
+    connect(m_channelGrid, &ChannelGrid::pickerListClosed, this, [this] { pickerListClosed(); });
+    // The grid reports the pointer over it (its own moves follow): the
+    // window shows what lies there.
+    connect(m_channelGrid, &ChannelGrid::pointerOver, this, [this](const QModelIndex &cell) { hoverGrid(cell); });
 }

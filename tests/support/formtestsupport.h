@@ -110,8 +110,8 @@ struct MainControls {
             find(tq8Button, controlnames::Tq8Button);
         find(tq8rButton, controlnames::Tq8rButton), find(assemblyButton, controlnames::AssemblyButton),
             find(channelGrid, controlnames::ChannelGrid);
-        find(modulePicker, controlnames::ModulePicker), find(picturePanel, controlnames::PicturePanel),
-            find(picture, controlnames::Picture), find(languageGroup, controlnames::LanguageGroup);
+        find(picturePanel, controlnames::PicturePanel), find(picture, controlnames::Picture),
+            find(languageGroup, controlnames::LanguageGroup);
         find(languageButton, controlnames::LanguageButton), find(priceGroup, controlnames::PriceGroup),
             find(itemPriceCaption, controlnames::ItemPriceCaption);
         find(orderCodeCaption, controlnames::OrderCodeCaption), find(totalCaption, controlnames::TotalCaption),
@@ -136,7 +136,7 @@ struct MainControls {
     QGroupBox *modelGroup = nullptr, *accessoryGroup = nullptr, *languageGroup = nullptr, *priceGroup = nullptr;
     QRadioButton *tq8Button = nullptr, *tq8rButton = nullptr, *assemblyButton = nullptr;
     ChannelGrid *channelGrid = nullptr;
-    QComboBox *modulePicker = nullptr, *adapterList = nullptr, *cableList = nullptr;
+    QComboBox *adapterList = nullptr, *cableList = nullptr;
     PictureBox *picture = nullptr, *logo = nullptr;
     GlyphButton *languageButton = nullptr;
     QLabel *itemPriceCaption = nullptr, *orderCodeCaption = nullptr, *totalCaption = nullptr, *totalLabel = nullptr,
@@ -147,6 +147,14 @@ struct MainControls {
     std::array<QCheckBox *, catalogue::AccessoryCount> accessoryBoxes{};
 
     QCheckBox *accessoryBox(int tag) const { return accessoryBoxes[std::size_t(tag - 1)]; }
+    // The shown module picker, else null: the grid makes one for each choice.
+    QComboBox *modulePicker() const
+    {
+        for (QComboBox *picker : channelGrid->findChildren<QComboBox *>(QLatin1String(controlnames::ModulePicker)))
+            if (picker->isVisible())
+                return picker;
+        return nullptr;
+    }
     OrderModel &order() const { return window.order(); }
     catalogue::Language currentLanguage() const { return order().language(); }
     bool anyModelSelected() const { return order().model() != catalogue::Model::None; }
@@ -321,15 +329,20 @@ inline void clickCell(MainControls &f, int column, int row)
     QTest::mouseClick(under, Qt::LeftButton, {}, pos);
 }
 
-inline bool pickerOpen(MainControls &f)
+inline bool pickerShown(const MainControls &f)
 {
-    return f.modulePicker->isVisible() && f.modulePicker->view()->isVisible();
+    return f.modulePicker() != nullptr;
+}
+
+inline bool pickerOpen(const MainControls &f)
+{
+    return pickerShown(f) && f.modulePicker()->view()->isVisible();
 }
 
 // Chooses picker item `index` in the open list with the keyboard.
 inline void choose(MainControls &f, int index)
 {
-    QAbstractItemView *view = f.modulePicker->view();
+    QAbstractItemView *view = f.modulePicker()->view();
     view->setCurrentIndex(view->model()->index(index, 0));
     QTest::keyClick(view, Qt::Key_Return);
 }

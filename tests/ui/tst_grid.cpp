@@ -22,6 +22,8 @@ private slots:
     void enterCommitsAndEscapeHides();
     void focusLossCommits();
     void hoverShowsTheModuleUnderThePointer();
+    void hoverAreasEndAtTheirLines_data();
+    void hoverAreasEndAtTheirLines();
     void notesAreTypedOnlyInTheNoteColumn();
     void keysMoveTheCurrentCell_data();
     void keysMoveTheCurrentCell();
@@ -85,7 +87,7 @@ void TestGrid::lockedUntilAModelIsChosen()
     QTest::mouseClick(under, Qt::LeftButton, {}, pos);
     QCOMPARE(boxes.texts(), QStringList{warning});
     QCOMPARE(boxes.asked.first().icon, QMessageBox::Warning);
-    QVERIFY(!f.modulePicker->isVisible());
+    QVERIFY(!ui::pickerShown(f));
     QCOMPARE(ui::currentRow(f.channelGrid), current);
     QVERIFY(ui::cell(f.channelGrid, 1, 5).isEmpty());
 }
@@ -95,22 +97,21 @@ void TestGrid::pickerOpensOverTheRowAndCommits()
     Forms forms(QStringLiteral("Czech"), true);
     MainControls &f = forms.f();
     BoxAnswers boxes;
-    f.tq8Button->setChecked(true);
-    f.modulePicker->hide();
+    f.order().chooseModel(catalogue::Model::TQ8); // the picker stays closed
 
     ui::clickCell(f, 1, 5);
     QVERIFY(ui::pickerOpen(f));
     const QRect cell = ui::cellRect(f.channelGrid, 1, 5);
-    QCOMPARE(f.modulePicker->mapTo(f.channelGrid, QPoint()), cell.topLeft());
-    QCOMPARE(f.modulePicker->width(), 253);
-    QCOMPARE(f.modulePicker->currentIndex(), 0);
-    QCOMPARE(f.modulePicker->maxVisibleItems(), 18);
+    QCOMPARE(f.modulePicker()->mapTo(f.channelGrid, QPoint()), cell.topLeft());
+    QCOMPARE(f.modulePicker()->width(), 253);
+    QCOMPARE(f.modulePicker()->currentIndex(), 0);
+    QCOMPARE(f.modulePicker()->maxVisibleItems(), 18);
     // The list drops below the box, not over it as the style would have it.
-    QVERIFY(f.modulePicker->view()->window()->geometry().top()
-            >= f.modulePicker->mapToGlobal(f.modulePicker->rect().bottomLeft()).y());
+    QVERIFY(f.modulePicker()->view()->window()->geometry().top()
+            >= f.modulePicker()->mapToGlobal(f.modulePicker()->rect().bottomLeft()).y());
 
     ui::choose(f, 3);
-    QVERIFY(!f.modulePicker->isVisible());
+    QVERIFY(!ui::pickerShown(f));
     QCOMPARE(ui::cell(f.channelGrid, 1, 5), QStringLiteral("H1I"));
     QCOMPARE(f.order().module(5), 3);
     QCOMPARE(f.orderCodeLabel->text(), QStringLiteral("V4103"));
@@ -121,11 +122,11 @@ void TestGrid::pickerOpensOverTheRowAndCommits()
     // Reopened, the picker preselects the row's module.
     ui::clickCell(f, 1, 5);
     QVERIFY(ui::pickerOpen(f));
-    QCOMPARE(f.modulePicker->currentIndex(), 3);
+    QCOMPARE(f.modulePicker()->currentIndex(), 3);
     ui::choose(f, 2); // H1: the code is compared whole, not as a prefix
     QCOMPARE(ui::cell(f.channelGrid, 1, 5), QStringLiteral("H1 "));
     ui::clickCell(f, 1, 5);
-    QCOMPARE(f.modulePicker->currentIndex(), 2);
+    QCOMPARE(f.modulePicker()->currentIndex(), 2);
     QVERIFY(boxes.asked.isEmpty());
 }
 
@@ -168,6 +169,12 @@ void TestGrid::releaseOfTheOpeningClickChoosesNothing()
     ui::click(f.tq8Button);
     ui::choose(f, 1);
     for (int row : {16, 11, 4}) {
+        // The closed picker goes, and as a window manager does, the window is
+        // active again once the list has gone.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+        f.window.activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget *>(&f.window));
         const QPoint at = f.channelGrid->mapTo(&f.window, ui::cellCentre(f.channelGrid, 1, row));
         QTest::mousePress(f.window.windowHandle(), Qt::LeftButton, {}, at);
         QTest::mouseRelease(f.window.windowHandle(), Qt::LeftButton, {}, at, 600);
@@ -196,18 +203,18 @@ void TestGrid::enterCommitsAndEscapeHides()
     Forms forms(QStringLiteral("English"), true);
     MainControls &f = forms.f();
     f.tq8Button->setChecked(true);
-    ui::closeList(f, f.modulePicker);
-    QVERIFY(f.modulePicker->isVisible());
-    f.modulePicker->setCurrentIndex(10);
-    QTest::keyClick(f.modulePicker, Qt::Key_Return);
-    QVERIFY(!f.modulePicker->isVisible());
+    ui::closeList(f, f.modulePicker());
+    QVERIFY(ui::pickerShown(f));
+    f.modulePicker()->setCurrentIndex(10);
+    QTest::keyClick(f.modulePicker(), Qt::Key_Return);
+    QVERIFY(!ui::pickerShown(f));
     QCOMPARE(ui::cell(f.channelGrid, 1, 1), QStringLiteral("V0 "));
 
     BoxAnswers boxes; // Esc must not reach the reset button
     ui::clickCell(f, 1, 2);
-    ui::closeList(f, f.modulePicker);
-    QTest::keyClick(f.modulePicker, Qt::Key_Escape);
-    QVERIFY(!f.modulePicker->isVisible());
+    ui::closeList(f, f.modulePicker());
+    QTest::keyClick(f.modulePicker(), Qt::Key_Escape);
+    QVERIFY(!ui::pickerShown(f));
     QVERIFY(boxes.asked.isEmpty());
     QCOMPARE(ui::cell(f.channelGrid, 1, 1), QStringLiteral("V0 "));
 }
@@ -217,11 +224,11 @@ void TestGrid::focusLossCommits()
     Forms forms(QStringLiteral("English"), true);
     MainControls &f = forms.f();
     f.tq8Button->setChecked(true);
-    ui::closeList(f, f.modulePicker);
-    f.modulePicker->setCurrentIndex(13);
+    ui::closeList(f, f.modulePicker());
+    f.modulePicker()->setCurrentIndex(13);
     // Leaving the closed picker for the grid commits the shown item.
     ui::hoverCell(f, 1, 9);
-    QVERIFY(!f.modulePicker->isVisible());
+    QVERIFY(!ui::pickerShown(f));
     QCOMPARE(ui::cell(f.channelGrid, 1, 1), QStringLiteral("W0 "));
     QCOMPARE(f.order().module(1), 13);
     QCOMPARE(f.order().total(), 15990 + 550);
@@ -261,6 +268,42 @@ void TestGrid::hoverShowsTheModuleUnderThePointer()
     QCOMPARE(f.itemPriceLabel->text(), QStringLiteral("298,-"));
 }
 
+void TestGrid::hoverAreasEndAtTheirLines_data()
+{
+    QTest::addColumn<QPoint>("at"); // in the grid's client area, inside its border
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QPoint>("current"); // column, channel; (1, 5) where it stays
+    // H0 on channel 1, H1I on channel 2.
+    QTest::newRow("heading, above its line") << QPoint(150, 41) << "---" << QPoint(1, 5);
+    QTest::newRow("the heading's line: channel 1") << QPoint(150, 42) << "V4101" << QPoint(1, 1);
+    QTest::newRow("last line of channel 1") << QPoint(150, 64) << "V4101" << QPoint(1, 1);
+    QTest::newRow("channel 1's line: channel 2") << QPoint(150, 65) << "V4103" << QPoint(1, 2);
+    QTest::newRow("channel numbers") << QPoint(63, 50) << "---" << QPoint(1, 5);
+    QTest::newRow("their line: modules") << QPoint(64, 50) << "V4101" << QPoint(1, 1);
+    QTest::newRow("last module pixel") << QPoint(317, 50) << "V4101" << QPoint(1, 1);
+    QTest::newRow("the modules' line: notes") << QPoint(318, 50) << "---" << QPoint(2, 1);
+    QTest::newRow("last note pixel") << QPoint(546, 50) << "---" << QPoint(2, 1);
+    QTest::newRow("the notes' line") << QPoint(547, 50) << "---" << QPoint(1, 5);
+    QTest::newRow("channel 16") << QPoint(150, 409) << "---" << QPoint(1, 16);
+}
+
+void TestGrid::hoverAreasEndAtTheirLines()
+{
+    QFETCH(QPoint, at);
+    QFETCH(QString, code);
+    QFETCH(QPoint, current);
+    Forms forms(QStringLiteral("Czech"), true);
+    MainControls &f = forms.f();
+    f.order().fitModule(1, 1);
+    f.order().fitModule(2, 3);
+    f.channelGrid->setCurrentIndex(f.channelGrid->model()->index(4, 1));
+    const auto [under, pos] = ui::underGrid(f.channelGrid, at + f.channelGrid->contentsRect().topLeft());
+    ui::moveOver(under, pos);
+    QCOMPARE(f.orderCodeLabel->text(), code);
+    QCOMPARE(QPoint(ui::currentColumn(f.channelGrid), ui::currentRow(f.channelGrid)), current);
+    QCOMPARE(f.hover().gridPictureShown, true);
+}
+
 void TestGrid::notesAreTypedOnlyInTheNoteColumn()
 {
     Forms forms(QStringLiteral("English"), true);
@@ -271,7 +314,7 @@ void TestGrid::notesAreTypedOnlyInTheNoteColumn()
     ui::hoverCell(f, 2, 4);
     QVERIFY(f.channelGrid->noteTypingEnabled());
     ui::clickCell(f, 2, 4);
-    QVERIFY(!f.modulePicker->isVisible());
+    QVERIFY(!ui::pickerShown(f));
     QVERIFY(ui::noteEditor(f.channelGrid));
     QTest::keyClicks(ui::noteEditor(f.channelGrid), QStringLiteral("probe in the cellar"));
     QTest::keyClick(ui::noteEditor(f.channelGrid), Qt::Key_Return);
@@ -322,7 +365,7 @@ void TestGrid::keysMoveTheCurrentCell()
     ui::hoverCell(f, from.x(), from.y());
     QTest::keyClick(f.channelGrid, Qt::Key(key));
     QCOMPARE(QPoint(ui::currentColumn(f.channelGrid), ui::currentRow(f.channelGrid)), to);
-    QVERIFY(!f.modulePicker->isVisible());
+    QVERIFY(!ui::pickerShown(f));
 }
 
 void TestGrid::f2EditsTheWholeNote()

@@ -215,13 +215,13 @@ void TestHover::hoverTakesTheFocus()
     Forms forms(QStringLiteral("English"), true);
     MainControls &f = forms.f();
     ui::click(f.tq8Button);
-    ui::closeList(f, f.modulePicker);
-    f.modulePicker->setCurrentIndex(29);
+    ui::closeList(f, f.modulePicker());
+    f.modulePicker()->setCurrentIndex(29);
     ui::moveOver(f.accessoryBox(11));
 
     QCOMPARE(QApplication::focusWidget(), f.accessoryBox(11));
     // The picker lost the focus, which commits it.
-    QVERIFY(!f.modulePicker->isVisible());
+    QVERIFY(!ui::pickerShown(f));
     QCOMPARE(ui::cell(f.channelGrid, 1, 1), QStringLiteral("X  "));
 }
 

@@ -67,14 +67,14 @@ void TestKeyboard::wholeOrderByKeyboard()
     QVERIFY(f.tq8rButton->isChecked());
     // The picker is open over channel 1: the third entry is H1I.
     QVERIFY(ui::pickerOpen(f));
-    pressInList(f.modulePicker, 3);
+    pressInList(f.modulePicker(), 3);
     QCOMPARE(ui::cell(f.channelGrid, 1, 1), QStringLiteral("H1I"));
     QCOMPARE(focused(), static_cast<QWidget *>(f.channelGrid));
 
     // Channel 2 by the arrow key: the picker follows.
     QTest::keyClick(f.channelGrid, Qt::Key_Down);
     QVERIFY(ui::pickerOpen(f));
-    pressInList(f.modulePicker, 1);
+    pressInList(f.modulePicker(), 1);
     QCOMPARE(ui::cell(f.channelGrid, 1, 2), QStringLiteral("H0 "));
 
     // Accessories: Tab to them, Space ticks; the adapter's list opens.
@@ -111,7 +111,7 @@ void TestKeyboard::wholeOrderByKeyboard()
 
 void TestKeyboard::controlsHaveNamesInTheCurrentLanguage()
 {
-    Forms forms(QStringLiteral("Czech"));
+    Forms forms(QStringLiteral("Czech"), true);
     MainControls &f = forms.f();
     QList<QAbstractButton *> captioned{
         f.tq8Button, f.tq8rButton, f.assemblyButton, f.resetButton, f.documentButton, f.diagramButton};
@@ -119,8 +119,7 @@ void TestKeyboard::controlsHaveNamesInTheCurrentLanguage()
         captioned << box;
     // Without a caption, the name is the widget's own (a list's accessible
     // Name on Linux is its current item; the name reaches it as a relation).
-    QWidget *const uncaptioned[] = {
-        f.channelGrid, f.modulePicker, f.adapterList, f.cableList, f.languageButton, f.scrollBar, f.logo};
+    QWidget *const uncaptioned[] = {f.channelGrid, f.adapterList, f.cableList, f.languageButton, f.scrollBar, f.logo};
     QStringList czech;
     for (QWidget *widget : uncaptioned) {
         QVERIFY2(!widget->accessibleName().isEmpty(), qPrintable(widget->objectName()));
@@ -134,6 +133,20 @@ void TestKeyboard::controlsHaveNamesInTheCurrentLanguage()
     f.languageButton->click();
     for (std::size_t i = 0; i < std::size(uncaptioned); ++i)
         QVERIFY2(uncaptioned[i]->accessibleName() != czech.at(int(i)), qPrintable(czech.at(int(i))));
+
+    // The picker is named as it opens, in the language of the moment (English
+    // after the three switches).
+    f.order().chooseModel(catalogue::Model::TQ8);
+    QStringList pickerNames;
+    for (int round = 0; round < 2; ++round) {
+        ui::clickCell(f, 1, 2);
+        QVERIFY(ui::pickerOpen(f));
+        pickerNames << f.modulePicker()->accessibleName();
+        ui::closeList(f, f.modulePicker());
+        QTest::keyClick(f.modulePicker(), Qt::Key_Escape);
+        f.languageButton->click();
+    }
+    QCOMPARE(pickerNames, (QStringList{QStringLiteral("Input module type"), QStringLiteral("Typ vstupního modulu")}));
 
     forms.kontakt->show();
     for (int i = 0; i < 5; ++i)

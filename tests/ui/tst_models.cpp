@@ -124,7 +124,7 @@ void TestModels::choosingTheSelectedModelAgainDoesNothing()
     ui::choose(f, 5);
     f.accessoryBox(3)->setEnabled(true); // a state the handler would change
     ui::click(f.assemblyButton);
-    QVERIFY(!f.modulePicker->isVisible());
+    QVERIFY(!ui::pickerShown(f));
     QVERIFY(f.accessoryBox(3)->isEnabled());
     QCOMPARE(f.order().total(), 23050 + 2227);
 }
@@ -146,13 +146,13 @@ void TestModels::pickerOpensOnChannelOneOrTheCurrentRow()
     QVERIFY(f.tq8rButton->isChecked());
     QVERIFY(ui::pickerOpen(f));
     QCOMPARE(ui::currentRow(f.channelGrid), 6);
-    QCOMPARE(f.modulePicker->mapTo(f.channelGrid, QPoint()), ui::cellRect(f.channelGrid, 1, 6).topLeft());
+    QCOMPARE(f.modulePicker()->mapTo(f.channelGrid, QPoint()), ui::cellRect(f.channelGrid, 1, 6).topLeft());
     // The picker has the focus, not the radio button: leaving it commits it,
     // and no stray picker stays behind over another row.
-    ui::closeList(f, f.modulePicker);
-    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.modulePicker));
+    ui::closeList(f, f.modulePicker());
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.modulePicker()));
     ui::hoverCell(f, 1, 9);
-    QVERIFY(!f.modulePicker->isVisible());
+    QVERIFY(!ui::pickerShown(f));
     QCOMPARE(ui::cell(f.channelGrid, 1, 6), QStringLiteral("---"));
     QCOMPARE(ui::cell(f.channelGrid, 1, 9), QString());
 }
@@ -290,7 +290,7 @@ void TestModels::resetRestoresTheStartState()
         boxes.answer = QMessageBox::Yes;
         ui::click(f.resetButton);
         QCOMPARE(boxes.asked.size(), 1);
-        QVERIFY(!f.modulePicker->isVisible());
+        QVERIFY(!ui::pickerShown(f));
         QVERIFY(!f.tq8Button->isChecked() && !f.tq8rButton->isChecked() && !f.assemblyButton->isChecked());
         QVERIFY(!f.tq8Button->font().bold());
         QCOMPARE(f.hover().modelPicture, 0);
@@ -319,7 +319,7 @@ void TestModels::resetRestoresTheStartState()
         // The grid is locked again.
         ui::clickCell(f, 1, 3);
         QCOMPARE(boxes.asked.size(), 2);
-        QVERIFY(!f.modulePicker->isVisible());
+        QVERIFY(!ui::pickerShown(f));
     }
 }
 
