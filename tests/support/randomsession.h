@@ -336,8 +336,8 @@ private:
         for (int i = 0; i < 40 && !reachable(widget, local); ++i) {
             const QPoint p = widget->mapTo(&m_f.window, local);
             if (p.y() >= 0 && p.y() < m_f.window.height())
-                break; // in the window but covered
-            moveTo(m_f.window.rect().center());
+                break;                                  // in the window but covered
+            moveTo(m_f.leftPanel->geometry().center()); // over the half that scrolls
             wheelAt(m_pointer, p.y() < 0 ? 120 : -120);
             const qint64 notch = std::exchange(m_actionNanoseconds, 0);
             if (m_actionSink)
