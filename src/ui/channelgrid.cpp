@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QListView>
 #include <QPainter>
 #include <QPointer>
 #include <QProxyStyle>
@@ -207,6 +208,9 @@ QWidget *ChannelDelegate::createEditor(QWidget *parent, const QStyleOptionViewIt
         picker->setObjectName(QLatin1String(controlnames::ModulePicker));
         picker->setModel(m_moduleTexts);
         picker->setMaxVisibleItems(18);
+        // Every item is one line in one font: without this, the list works
+        // out all 55 items' sizes again for each key that moves in it.
+        static_cast<QListView *>(picker->view())->setUniformItemSizes(true);
         picker->setAccessibleName(m_pickerName);
         picker->resize(ColumnWidths[Column::ModuleColumn], PickerHeight);
         // A choice in the list, or an arrow key on the closed picker, ends
