@@ -1,7 +1,8 @@
 #pragma once
 
-// What the main window's panes share: a text in both languages, and the
-// makers of a control at its designed place under its object name.
+// What the main window's panes share: the makers of a control at its
+// designed place under its object name, and a text in both languages for
+// the grid's module picker, whose name is still chosen by the language.
 
 #include <QFrame>
 #include <QLabel>
