@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="cs" sourcelanguage="en">
 <context>
+    <name>AccessoryPanel</name>
+    <message>
+        <source>Accessories: </source>
+        <translation>Příslušenství za příplatek: </translation>
+    </message>
+</context>
+<context>
     <name>ContactDialog</name>
     <message>
         <source>Contact information</source>
@@ -109,6 +116,78 @@
         <source>                    Can`t run &quot;WordPad.exe&quot;.<byte value="xd"/>Please find your Form at folder with this application.</source>
         <extracomment>The leading blanks centre the first line over the second.</extracomment>
         <translation>               Nepodařilo se spustit aplikaci &quot;WordPad.exe&quot;.<byte value="xd"/>Vytvořený formulář najdete ve složce odkud je spuštěna tato aplikace.</translation>
+    </message>
+    <message>
+        <source>Ordering form for TQ8, TQ8R data loggers</source>
+        <translation>Objednací formulář pro ústředny TQ8, TQ8R</translation>
+    </message>
+    <message>
+        <source>Input<byte value="xd"/>channel<byte value="xd"/>number</source>
+        <translation>Číslo<byte value="xd"/>vstupního<byte value="xd"/>kanálu</translation>
+    </message>
+    <message>
+        <source>Input<byte value="xd"/>module<byte value="xd"/>type</source>
+        <translation>Typ<byte value="xd"/>vstupního<byte value="xd"/>modulu</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>Note</source>
+        <translation><byte value="xd"/>Poznámka</translation>
+    </message>
+    <message>
+        <source>Delete form</source>
+        <translation>Vynulovat formulář</translation>
+    </message>
+    <message>
+        <source>Create document</source>
+        <translation>Vygenerovat dokument</translation>
+    </message>
+    <message>
+        <source>Show system architecture</source>
+        <translation>Zobrazit blokové schéma</translation>
+    </message>
+    <message>
+        <source>Input channels</source>
+        <translation>Vstupní kanály</translation>
+    </message>
+    <message>
+        <source>Přepnout do češtiny</source>
+        <extracomment>The button names the language a click brings, in that language.</extracomment>
+        <translation>Switch to English</translation>
+    </message>
+    <message>
+        <source>Scroll the form</source>
+        <translation>Posunout formulář</translation>
+    </message>
+    <message>
+        <source>The maker&apos;s web site</source>
+        <translation>Webové stránky výrobce</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Potvrzení</translation>
+    </message>
+    <message>
+        <source>Do you wish to delete all items ?</source>
+        <translation>Opravdu si přejete vynulovat veškeré provedené volby ?</translation>
+    </message>
+    <message>
+        <source>Choose first data logger model please.</source>
+        <translation>Vyberte nejdříve typ požadované ústředny.</translation>
+    </message>
+    <message>
+        <source>Input module type</source>
+        <translation>Typ vstupního modulu</translation>
+    </message>
+</context>
+<context>
+    <name>ModelChooser</name>
+    <message>
+        <source>Choose data logger model please: </source>
+        <translation>Typ požadované ústředny: </translation>
+    </message>
+    <message>
+        <source>TQ8 data logger in IP54 case with connected terminal with LCD.</source>
+        <translation>Ústředna TQ8 ve skříni IP54 s připojeným terminálem.</translation>
     </message>
 </context>
 <context>

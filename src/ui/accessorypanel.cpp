@@ -9,14 +9,13 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <algorithm>
 
 using formparts::make;
 using formparts::makeLabel;
 
 namespace {
-
-constexpr formparts::Text Title{u"Příslušenství za příplatek: ", u"Accessories: "};
 
 // A variant list stands beside its box, a little higher.
 constexpr int ListAboveBox = 2;
@@ -53,7 +52,6 @@ void AccessoryPanel::build()
     const accessorylayout::Places places = accessorylayout::walk(m_rows.data(), m_rows.size());
     setObjectName(QLatin1String(controlnames::AccessoryGroup));
     resize(574, places.groupHeight);
-    setTitle(Title.in(true));
 
     m_textMeasure = makeLabel(this, controlnames::TextMeasure, 445, 64, QString());
     m_textMeasure->setFont(application::formFont(true));
@@ -200,10 +198,23 @@ void AccessoryPanel::setBoldBox(QCheckBox *only)
     m_bold = only;
 }
 
+void AccessoryPanel::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    LinedGroupBox::changeEvent(event);
+}
+
+void AccessoryPanel::retranslate()
+{
+    // Kept on purpose: the blank after the colon.
+    setTitle(tr("Accessories: "));
+}
+
+// The captions, headings and list names are the catalogue's, by language.
 void AccessoryPanel::showLanguage(catalogue::Language language)
 {
     const bool czech = language == catalogue::Language::Czech;
-    setTitle(Title.in(czech));
     for (std::size_t i = 0; i < m_rows.size(); ++i) {
         const catalogue::Accessory &row = m_rows[i];
         if (m_lists[i])

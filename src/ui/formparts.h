@@ -1,19 +1,14 @@
 #pragma once
 
-// What the main window's panes share: a text in both languages, and the
-// makers of a control at its designed place under its object name.
+// What the main window's panes share: the makers of a control at its
+// designed place under its object name, and the bold of the control the
+// pointer is on.
 
 #include <QFrame>
 #include <QLabel>
 #include <QString>
 
 namespace formparts {
-
-struct Text {
-    const char16_t *czech;
-    const char16_t *english;
-    QString in(bool czech) const { return QString::fromUtf16(czech ? this->czech : this->english); }
-};
 
 template <typename W> W *make(QWidget *parent, const char *name, int x, int y, int w, int h)
 {

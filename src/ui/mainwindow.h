@@ -62,13 +62,17 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     // ---- building and wiring (mainwindow_layout.cpp, mainwindow.cpp) --------------------
     void buildControls();
     void buildGrid();
     void wireHandlers();
+    // What the order's language decides; the window's texts follow the
+    // installed catalogue (retranslate, on every QEvent::LanguageChange).
     void showLanguage();
+    void retranslate();
 
     // ---- input ------------------------------------------------------------------------
     void chooseModel(catalogue::Model model);

@@ -24,12 +24,11 @@ void MainWindow::chooseModel(catalogue::Model model)
 
 void MainWindow::requestReset()
 {
-    const bool czech = m_order.language() == catalogue::Language::Czech;
     dialogs::Request question;
     question.icon = QMessageBox::Question;
-    question.title = czech ? QStringLiteral("Potvrzení") : QStringLiteral("Confirm");
-    question.text = czech ? QStringLiteral("Opravdu si přejete vynulovat veškeré provedené volby ?")
-                          : QStringLiteral("Do you wish to delete all items ?");
+    question.title = tr("Confirm");
+    // The blank before the question mark is kept on purpose, in both languages.
+    question.text = tr("Do you wish to delete all items ?");
     question.buttons = QMessageBox::Yes | QMessageBox::No;
     question.defaultButton = QMessageBox::Yes;
     question.escapeButton = QMessageBox::No;

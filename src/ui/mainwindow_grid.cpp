@@ -42,10 +42,8 @@ void MainWindow::gridPressed()
         return;
     dialogs::Request warning;
     warning.icon = QMessageBox::Warning;
-    warning.title = QStringLiteral("Warning");
-    warning.text = m_order.language() == catalogue::Language::Czech
-                       ? QStringLiteral("Vyberte nejdříve typ požadované ústředny.")
-                       : QStringLiteral("Choose first data logger model please.");
+    warning.title = QStringLiteral("Warning");                   // the same in both languages, kept on purpose
+    warning.text = tr("Choose first data logger model please."); // its word order kept on purpose
     warning.buttons = QMessageBox::Ok;
     dialogs::ask(this, warning);
 }

@@ -1,11 +1,12 @@
-// The Czech / English switch of every text of the main window.
+// The Czech / English switch of the main window: the texts through tr(),
+// with their Czech from the catalogue the switch installs, and what else
+// the language decides.
 
 #include "mainwindow.h"
 
 #include "accessorypanel.h"
 #include "channelgrid.h"
 #include "channeltablemodel.h"
-#include "formparts.h"
 #include "glyphbutton.h"
 #include "itempane.h"
 #include "modelchooser.h"
@@ -13,29 +14,9 @@
 #include "translations.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QPushButton>
 #include <QScrollBar>
-
-namespace {
-
-using formparts::Text;
-
-constexpr Text WindowCaption{u"Objednací formulář pro ústředny TQ8, TQ8R", u"Ordering form for TQ8, TQ8R data loggers"};
-constexpr Text ChannelHeading{u"Číslo\rvstupního\rkanálu", u"Input\rchannel\rnumber"};
-constexpr Text ModuleHeading{u"Typ\rvstupního\rmodulu", u"Input\rmodule\rtype"};
-constexpr Text NoteHeading{u"\rPoznámka", u"\rNote"};
-constexpr Text ResetCaption{u"Vynulovat formulář", u"Delete form"};
-constexpr Text DocumentCaption{u"Vygenerovat dokument", u"Create document"};
-constexpr Text DiagramCaption{u"Zobrazit blokové schéma", u"Show system architecture"};
-
-// Names for assistive technology of the controls that have no caption.
-constexpr Text GridName{u"Vstupní kanály", u"Input channels"};
-constexpr Text PickerName{u"Typ vstupního modulu", u"Input module type"};
-constexpr Text LanguageName{u"Switch to English", u"Přepnout do češtiny"};
-constexpr Text ScrollName{u"Posunout formulář", u"Scroll the form"};
-constexpr Text LogoName{u"Webové stránky výrobce", u"The maker's web site"};
-
-} // namespace
 
 void MainWindow::showLanguage()
 {
@@ -49,28 +30,22 @@ void MainWindow::showLanguage()
         showMinimized();
 
     m_languageButton->setNumGlyphs(czech ? 1 : 3);
+    // The catalogue first: the texts below are its. Its change event is
+    // posted and comes after the window is back on the screen, so the
+    // texts are set here as well.
     translations::useLanguage(language);
     m_itemPane->showLanguage(czech);
     m_buttonPanel->move(m_buttonPanel->x(), czech ? 323 : 233);
-    setWindowTitle(WindowCaption.in(czech));
-    m_modelChooser->showLanguage(czech);
-
-    m_channelTable->setHeadings({ChannelHeading.in(czech), ModuleHeading.in(czech), NoteHeading.in(czech)});
+    m_modelChooser->retranslate();
+    retranslate();
 
     QStringList modules;
     modules.reserve(catalogue::ModuleCount);
     for (int i = 0; i < catalogue::ModuleCount; ++i)
         modules.append(catalogue::moduleDescription(i, language));
-    m_channelGrid->setModuleTexts(modules, PickerName.in(czech));
+    m_channelGrid->setModuleTexts(modules, tr("Input module type"));
 
-    m_resetButton->setText(ResetCaption.in(czech));
-    m_documentButton->setText(DocumentCaption.in(czech));
-    m_diagramButton->setText(DiagramCaption.in(czech));
-    m_channelGrid->setAccessibleName(GridName.in(czech));
-    m_languageButton->setAccessibleName(LanguageName.in(czech));
-    m_scrollBar->setAccessibleName(ScrollName.in(czech));
-    m_logo->setAccessibleName(LogoName.in(czech));
-
+    m_accessoryPanel->retranslate();
     m_accessoryPanel->showLanguage(language);
 
     if (shown) {
@@ -79,4 +54,29 @@ void MainWindow::showLanguage()
         raise();
         activateWindow();
     }
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QWidget::changeEvent(event);
+}
+
+void MainWindow::retranslate()
+{
+    setWindowTitle(tr("Ordering form for TQ8, TQ8R data loggers"));
+    // "\r" breaks a heading into lines; kept on purpose: the empty first
+    // line of the note's heading.
+    m_channelTable->setHeadings({tr("Input\rchannel\rnumber"), tr("Input\rmodule\rtype"), tr("\rNote")});
+    m_resetButton->setText(tr("Delete form"));
+    m_documentButton->setText(tr("Create document"));
+    m_diagramButton->setText(tr("Show system architecture"));
+
+    // Names for assistive technology of the controls that have no caption.
+    m_channelGrid->setAccessibleName(tr("Input channels"));
+    //: The button names the language a click brings, in that language.
+    m_languageButton->setAccessibleName(tr("Přepnout do češtiny"));
+    m_scrollBar->setAccessibleName(tr("Scroll the form"));
+    m_logo->setAccessibleName(tr("The maker's web site"));
 }

@@ -64,9 +64,7 @@ void MainWindow::buildControls()
         (*b.button)->setIcon(pictures::loadIcon(QLatin1String(b.glyph)));
         (*b.button)->setAutoDefault(true);
     }
-    m_diagramButton->setText(QStringLiteral("Zobrazit blokové schéma"));
-    m_resetButton->setText(QStringLiteral("Vynulovat formulář"));
-    m_documentButton->setText(QStringLiteral("Vygenerovat dokument"));
+    // The captions come with the language shown at start.
     QFont bold = m_documentButton->font();
     bold.setBold(true);
     m_documentButton->setFont(bold);

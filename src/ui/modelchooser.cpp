@@ -6,17 +6,10 @@
 #include "pointerwatch.h"
 
 #include <QButtonGroup>
+#include <QEvent>
 #include <QRadioButton>
 
 using catalogue::Model;
-
-namespace {
-
-constexpr formparts::Text Title{u"Typ požadované ústředny: ", u"Choose data logger model please: "};
-constexpr formparts::Text AssemblyHint{u"Ústředna TQ8 ve skříni IP54 s připojeným terminálem.",
-    u"TQ8 data logger in IP54 case with connected terminal with LCD."};
-
-} // namespace
 
 ModelChooser::ModelChooser(QWidget *parent)
     : LinedGroupBox(parent)
@@ -24,7 +17,6 @@ ModelChooser::ModelChooser(QWidget *parent)
 {
     setObjectName(QLatin1String(controlnames::ModelGroup));
     setGeometry(12, 6, 549, 56);
-    setTitle(QStringLiteral("Typ požadované ústředny: "));
     setFlat(true);
     const struct {
         Model model;
@@ -87,8 +79,16 @@ void ModelChooser::setBold(Model model)
         formparts::setBold(radio, radio == button(model));
 }
 
-void ModelChooser::showLanguage(bool czech)
+void ModelChooser::changeEvent(QEvent *event)
 {
-    setTitle(Title.in(czech));
-    button(Model::ZK222)->setToolTip(AssemblyHint.in(czech));
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    LinedGroupBox::changeEvent(event);
+}
+
+void ModelChooser::retranslate()
+{
+    // Kept on purpose: the blank after the colon, and the wording.
+    setTitle(tr("Choose data logger model please: "));
+    button(Model::ZK222)->setToolTip(tr("TQ8 data logger in IP54 case with connected terminal with LCD."));
 }

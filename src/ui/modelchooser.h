@@ -18,7 +18,9 @@ public:
     void showModel(catalogue::Model model);
     // The hover's emphasis: only `model`'s button bold, none for Model::None.
     void setBold(catalogue::Model model);
-    void showLanguage(bool czech);
+    // The title and the hint in the language of the installed catalogue;
+    // again on every QEvent::LanguageChange.
+    void retranslate();
 
 signals:
     // A button became selected, by the user.
@@ -27,6 +29,9 @@ signals:
     // between them.
     void pointerOnModel(catalogue::Model model);
     void pointerOnGroup();
+
+protected:
+    void changeEvent(QEvent *event) override;
 
 private:
     void pointerMoved(QWidget *target);

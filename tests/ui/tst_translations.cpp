@@ -4,6 +4,7 @@
 // showed in Czech are given word for word.
 
 #include "formtestsupport.h"
+#include "translations.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -87,6 +88,7 @@ private slots:
     void czechTextsOfEarlierVersions_data();
     void czechTextsOfEarlierVersions();
     void contactDialogFollowsTheSwitch();
+    void windowFollowsTheCatalogue();
 };
 
 // Finished, with the same place markers as its English text, and given by
@@ -126,6 +128,36 @@ void TestTranslations::czechTextsOfEarlierVersions_data()
     QTest::newRow("PDF not written") << "MainWindow"
                                      << "Cannot write %1: %2"
                                      << "Soubor %1 se nepodařilo zapsat: %2";
+    // The main window's own texts; "\r" breaks a grid heading into lines.
+    // Kept on purpose: the blanks after the titles' colons.
+    const struct {
+        const char *row, *context, *english, *czech;
+    } window[] = {
+        {"window title", "MainWindow", "Ordering form for TQ8, TQ8R data loggers",
+            "Objednací formulář pro ústředny TQ8, TQ8R"},
+        {"channel heading", "MainWindow", "Input\rchannel\rnumber", "Číslo\rvstupního\rkanálu"},
+        {"module heading", "MainWindow", "Input\rmodule\rtype", "Typ\rvstupního\rmodulu"},
+        {"note heading", "MainWindow", "\rNote", "\rPoznámka"},
+        {"reset title", "MainWindow", "Confirm", "Potvrzení"},
+        {"reset question", "MainWindow", "Do you wish to delete all items ?",
+            "Opravdu si přejete vynulovat veškeré provedené volby ?"},
+        {"model first", "MainWindow", "Choose first data logger model please.",
+            "Vyberte nejdříve typ požadované ústředny."},
+        {"picker name", "MainWindow", "Input module type", "Typ vstupního modulu"},
+        {"reset", "MainWindow", "Delete form", "Vynulovat formulář"},
+        {"document", "MainWindow", "Create document", "Vygenerovat dokument"},
+        {"diagram", "MainWindow", "Show system architecture", "Zobrazit blokové schéma"},
+        {"grid name", "MainWindow", "Input channels", "Vstupní kanály"},
+        {"language button name", "MainWindow", "Přepnout do češtiny", "Switch to English"},
+        {"scroll bar name", "MainWindow", "Scroll the form", "Posunout formulář"},
+        {"logo name", "MainWindow", "The maker's web site", "Webové stránky výrobce"},
+        {"model title", "ModelChooser", "Choose data logger model please: ", "Typ požadované ústředny: "},
+        {"assembly hint", "ModelChooser", "TQ8 data logger in IP54 case with connected terminal with LCD.",
+            "Ústředna TQ8 ve skříni IP54 s připojeným terminálem."},
+        {"accessory title", "AccessoryPanel", "Accessories: ", "Příslušenství za příplatek: "},
+    };
+    for (const auto &text : window)
+        QTest::newRow(text.row) << text.context << QString::fromUtf8(text.english) << QString::fromUtf8(text.czech);
     // Kept on purpose: the blanks that centre the first line, the grave
     // accent, the carriage return.
     QTest::newRow("WordPad")
@@ -161,6 +193,32 @@ void TestTranslations::contactDialogFollowsTheSwitch()
     QCOMPARE(contact.continueButton->text(), QStringLiteral("continue >>>"));
     QCOMPARE(contact.edits[0]->accessibleName(), QStringLiteral("Company name:"));
     dialog.reject();
+}
+
+// The window and its panes take their texts again from whatever catalogue
+// is installed, on the change event alone; the order's language, and with
+// it what the catalogue data decides, stays as it is.
+void TestTranslations::windowFollowsTheCatalogue()
+{
+    Forms forms;
+    MainControls &f = forms.f();
+    const auto shown = [&f] {
+        return QStringList{f.window.windowTitle(), f.modelGroup->title(), f.assemblyButton->toolTip(),
+            f.accessoryGroup->title(), ui::cell(f.channelGrid, 2, 0), f.resetButton->text(),
+            f.languageButton->accessibleName(), f.channelGrid->accessibleName()};
+    };
+    const QStringList english = shown();
+    translations::useLanguage(catalogue::Language::Czech);
+    const QStringList czech{QStringLiteral("Objednací formulář pro ústředny TQ8, TQ8R"),
+        QStringLiteral("Typ požadované ústředny: "),
+        QStringLiteral("Ústředna TQ8 ve skříni IP54 s připojeným terminálem."),
+        QStringLiteral("Příslušenství za příplatek: "), QStringLiteral("\rPoznámka"),
+        QStringLiteral("Vynulovat formulář"), QStringLiteral("Switch to English"), QStringLiteral("Vstupní kanály")};
+    QTRY_COMPARE(shown(), czech); // the change event is posted
+    QCOMPARE(f.currentLanguage(), catalogue::Language::English);
+    QCOMPARE(f.accessoryBox(2)->text(), QStringLiteral("power supply - choose type please  ------- >>>"));
+    translations::useLanguage(catalogue::Language::English);
+    QTRY_COMPARE(shown(), english);
 }
 
 QTEST_MAIN(TestTranslations)
