@@ -85,10 +85,8 @@ private:
 
     // ---- the grid and its module picker (mainwindow_grid.cpp) ------------------------
     void openPickerAt(QObject *sender, const QModelIndex &cell);
-    void pickerListClosed();
     void gridPressed();
     void hoverGrid(const QModelIndex &cell);
-    void showModuleInfo(int index);
 
     // ---- what the picture area shows (mainwindow_hover.cpp) ------------------------------
     void clearPicture();

@@ -22,20 +22,6 @@ void MainWindow::openPickerAt(QObject *sender, const QModelIndex &cell)
     m_channelGrid->openPicker(m_channelTable->index(cell.row(), ChannelTableModel::ModuleColumn));
 }
 
-void MainWindow::pickerListClosed()
-{
-    // A model chosen with an arrow key takes the focus after its handler
-    // has opened the picker; once the list closes, the picker gets the focus
-    // back instead of staying behind without it.
-    if (m_channelGrid->pickerShown() && m_modelChooser->isAncestorOf(QApplication::focusWidget()))
-        m_channelGrid->focusPicker();
-}
-
-void MainWindow::showModuleInfo(int index)
-{
-    m_itemPane->showModule(index);
-}
-
 void MainWindow::gridPressed()
 {
     if (m_order.model() != catalogue::Model::None)
@@ -57,7 +43,7 @@ void MainWindow::hoverGrid(const QModelIndex &cell)
 
     const int module = cell.isValid() ? m_order.module(ChannelTableModel::channelOf(cell)) : OrderModel::NoModule;
     if (cell.column() == ChannelTableModel::ModuleColumn && module != OrderModel::NoModule) {
-        showModuleInfo(module);
+        m_itemPane->showModule(module);
     } else {
         m_itemPane->showNoItem();
     }

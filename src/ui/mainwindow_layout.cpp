@@ -100,8 +100,14 @@ void MainWindow::buildGrid()
         [this](const QModelIndex &cell) { openPickerAt(m_channelGrid, cell); });
     connect(m_channelGrid, &ChannelGrid::leftPressed, this, [this] { gridPressed(); });
     connect(m_channelGrid->delegate(), &ChannelDelegate::moduleCommitted, this,
-        [this](int index) { showModuleInfo(index); });
-    connect(m_channelGrid, &ChannelGrid::pickerListClosed, this, [this] { pickerListClosed(); });
+        [this](int index) { m_itemPane->showModule(index); });
+    // A model chosen with an arrow key takes the focus after its handler
+    // has opened the picker; once the list closes, the picker gets the focus
+    // back instead of staying behind without it.
+    connect(m_channelGrid, &ChannelGrid::pickerListClosed, this, [this] {
+        if (m_channelGrid->pickerShown() && m_modelChooser->isAncestorOf(QApplication::focusWidget()))
+            m_channelGrid->focusPicker();
+    });
     // The grid reports the pointer over it (its own moves follow): the
     // window shows what lies there.
     connect(m_channelGrid, &ChannelGrid::pointerOver, this, [this](const QModelIndex &cell) { hoverGrid(cell); });
