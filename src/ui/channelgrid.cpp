@@ -211,6 +211,9 @@ QWidget *ChannelDelegate::createEditor(QWidget *parent, const QStyleOptionViewIt
         // Every item is one line in one font: without this, the list works
         // out all 55 items' sizes again for each key that moves in it.
         static_cast<QListView *>(picker->view())->setUniformItemSizes(true);
+        // Its items are always more than it shows; the list is laid out
+        // lazily then, so the scroll bar is asked for outright.
+        picker->view()->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         picker->setAccessibleName(m_pickerName);
         picker->resize(ColumnWidths[Column::ModuleColumn], PickerHeight);
         // A choice in the list, or an arrow key on the closed picker, ends
