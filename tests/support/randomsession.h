@@ -1,12 +1,9 @@
 #pragma once
 
-// A seeded random user at the main window. Every action is real input
-// through the window system (an open list takes it, a click outside closes
-// it, a disabled control passes it on); wheel turns are routed as the window
-// system routes them. After every action the session checks that the
-// controls show the order the window's model holds, that no list is left
-// open, and that a document is the one the core fills for the order, with
-// nothing written elsewhere.
+// A seeded random user at the main window, acting by real input routed as
+// the window system routes it. After every action the session checks that
+// the controls show the order the window's model holds, that no list is left
+// open, and that a document is the one the core fills, written nowhere else.
 
 #include "formtestsupport.h"
 
@@ -128,8 +125,6 @@ private:
         return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).join(QLatin1Char(','));
     }
 
-    // ---- randomness ------------------------------------------------------------
-
     int below(int n) { return n <= 1 ? 0 : int(m_rng() % quint64(n)); }
     bool chance(int percent) { return below(100) < percent; }
     template <typename T> const T &pick(const std::vector<T> &items)
@@ -151,8 +146,6 @@ private:
         return text;
     }
 
-    // ---- input through the window system --------------------------------------
-
     QWindow *window() const { return m_f.window.windowHandle(); }
     static QPoint nonNull(QPoint p) { return p.isNull() ? QPoint(1, 0) : p; }
 
@@ -172,10 +165,7 @@ private:
     bool reachable(QWidget *widget, QPoint local) const
     {
         const auto p = inWindow(widget, local);
-        if (!p || !widget->isVisible())
-            return false;
-        QWidget *at = m_f.window.childAt(*p);
-        return at == widget || (at && widget->isAncestorOf(at));
+        return p && widget->isVisible() && widget->isAncestorOf(m_f.window.childAt(*p)); // itself included
     }
 
     // A point of `button` that a click toggles, scrolled into reach.
@@ -228,14 +218,7 @@ private:
         m_inputSink(nanoseconds);
     }
 
-    void clickHere()
-    {
-        mouse(window(), m_pointer, true);
-        settle();
-    }
-
-    // Scrolls `local` of `widget` into reach, moves the pointer there and
-    // clicks; false (and no click) when it stays out of reach.
+    // Scrolls `local` of `widget` into reach and clicks there; false if out of reach.
     bool clickOn(QWidget *widget, QPoint local, const QString &what)
     {
         if (!scrollIntoView(widget, local)) {
@@ -244,7 +227,8 @@ private:
         }
         moveTo(*inWindow(widget, local), chance(30));
         log(QStringLiteral("click ") + what);
-        clickHere();
+        mouse(window(), m_pointer, true);
+        settle();
         return true;
     }
     // A click inside `widget`, `margin` pixels off its edges.
@@ -253,8 +237,7 @@ private:
         const QRect area = widget->rect().adjusted(margin, margin, -margin, -margin);
         return clickOn(widget, randomPointIn(area), widget->objectName());
     }
-    // Closes an open list first, if one was open at the start and the chance
-    // comes up; true when no list is open now.
+    // Closes a list open at the start, at `percent` chance; true if none is open now.
     bool closePopupsFirst(int percent = 100)
     {
         if (m_was.popup && (percent >= 100 || chance(percent)))
@@ -280,8 +263,7 @@ private:
             key(ch == QLatin1Char(' ') ? Qt::Key_Space : Qt::Key(ch.toUpper().unicode()), QString(ch));
     }
 
-    // A wheel turn at window position `p`, to the open list if there is one,
-    // else to the control under the pointer.
+    // A wheel turn at `p`, to the open list if there is one, else to what is there.
     void wheelAt(QPoint p, int delta)
     {
         const QPoint global = m_f.window.mapToGlobal(p);
@@ -345,8 +327,7 @@ private:
         check(!QApplication::activePopupWidget(), QStringLiteral("a list stayed open after Esc"));
     }
 
-    // Lets posted events run and, as the desktop does, gives the activation
-    // back to the main window once no list or dialog holds it.
+    // Runs posted events; gives the activation back once no list or dialog holds it.
     void settle()
     {
         QElapsedTimer clock;
@@ -360,8 +341,6 @@ private:
         m_actionNanoseconds += clock.nsecsElapsed();
     }
 
-    // ---- the action log and checks -------------------------------------------
-
     void log(const QString &text)
     {
         m_log.push_back(QStringLiteral("%1: %2").arg(m_step).arg(text));
@@ -371,12 +350,8 @@ private:
 
     bool check(bool ok, const QString &what)
     {
-        if (!m_failure.isEmpty())
-            return false;
-        if (ok) {
-            ++m_checks;
-            return true;
-        }
+        if (ok || !m_failure.isEmpty())
+            return m_failure.isEmpty() && ++m_checks > 0;
         m_failure = QStringLiteral("seed %1, step %2: %3\nlast actions:").arg(m_seed).arg(m_step).arg(what);
         for (const QString &line : m_log)
             m_failure += QStringLiteral("\n  ") + line;
@@ -391,8 +366,6 @@ private:
         return check(false, QStringLiteral("%1: got \"%2\", expected \"%3\"")
                                 .arg(what, QVariant(actual).toString(), QVariant(expected).toString()));
     }
-
-    // ---- actions ---------------------------------------------------------------
 
     void act()
     {
@@ -430,8 +403,7 @@ private:
         return {{m_f.tq8Button, Model::TQ8}, {m_f.tq8rButton, Model::TQ8R}, {m_f.assemblyButton, Model::ZK222}};
     }
 
-    // Clicks where a click toggles `button`; `after` checks the order once
-    // the click has landed, unless a list was open to take it.
+    // Clicks where a click toggles `button`; `after` checks it unless a list took it.
     void clickButton(QAbstractButton *button, bool free, std::function<void()> after)
     {
         const auto local = clickPoint(button);
@@ -468,10 +440,8 @@ private:
     void assignModule()
     {
         if (!pickerListOpen()) {
-            if (!m_f.anyModelSelected() || openList()) {
-                gridClick();
-                return;
-            }
+            if (!m_f.anyModelSelected() || openList())
+                return gridClick();
             const int row = 1 + below(Rows);
             if (!clickOn(m_f.channelGrid, gridPoint(1, row), QStringLiteral("module cell of channel %1").arg(row))
                 || !check(pickerListOpen(), QStringLiteral("the picker's list did not open over channel %1").arg(row)))
@@ -480,8 +450,7 @@ private:
         const int row = pickerRow();
         if (row == 0)
             return;
-        // Now and then the entries that matter most: the ends, the separators,
-        // the one that takes the rest of the bus.
+        // Now and then the ends, the separators, the one that takes the rest of the bus.
         std::vector<int> notable = {0, catalogue::ModuleCount - 1};
         for (int i = 0; i < catalogue::ModuleCount; ++i)
             if (catalogue::isSeparator(i) || catalogue::moduleAt(i).TakesRestOfBus)
@@ -535,14 +504,10 @@ private:
     void closePicker()
     {
         const bool listOpen = pickerListOpen();
-        if (!picker() || (!listOpen && QApplication::focusWidget() != picker())) {
-            // Keys would go elsewhere; the user opens the picker again instead.
-            assignModule();
-            return;
-        }
+        if (!picker() || (!listOpen && QApplication::focusWidget() != picker()))
+            return assignModule(); // keys would go elsewhere: the user opens the picker again
         const bool enter = chance(50);
-        const int row = pickerRow();
-        if (row == 0)
+        if (pickerRow() == 0)
             return;
         log(QStringLiteral("%1 on the picker, list %2").arg(enter ? "Enter" : "Esc", listOpen ? "open" : "closed"));
         key(enter ? Qt::Key_Return : Qt::Key_Escape);
@@ -581,10 +546,8 @@ private:
         }
         const int row = 1 + below(Rows);
         const QPoint local = gridPoint(2, row);
-        if (!scrollIntoView(m_f.channelGrid, local) || QApplication::activePopupWidget()) {
-            log(QStringLiteral("note of channel %1: out of reach").arg(row));
-            return;
-        }
+        if (!scrollIntoView(m_f.channelGrid, local) || QApplication::activePopupWidget())
+            return log(QStringLiteral("note of channel %1: out of reach").arg(row));
         settle();
         const QString text = randomText(1, 24);
         const bool byClick = chance(50);
@@ -595,26 +558,24 @@ private:
         const QPoint p = *inWindow(m_f.channelGrid, local);
         moveTo(p, chance(30));
         // With no model chosen a click brings the warning first; the editor stays.
-        if (byClick)
-            clickHere();
-        else
+        if (byClick) {
+            mouse(window(), m_pointer, true);
+            settle();
+        } else {
             typeText(text.left(1));
+        }
         if (!check(ui::noteEditor(m_f.channelGrid) && ui::currentRow(m_f.channelGrid) == row
                        && ui::currentColumn(m_f.channelGrid) == 2,
                 QStringLiteral("note editor of channel %1 did not open").arg(row)))
             return;
         typeText(byClick ? text : text.mid(1));
-        if (ending < 3) {
+        if (ending < 3)
             key(ending == 0 ? Qt::Key_Return : ending == 1 ? Qt::Key_Escape : Qt::Key_Tab);
-        } else {
-            // Along the row to its module cell.
+        else // along the row to its module cell
             moveTo(QPoint(m_f.channelGrid->mapTo(&m_f.window, ui::cellCentre(m_f.channelGrid, 1, row)).x(), p.y()));
-        }
         settle();
-        if (ending != 1) {
-            m_noteRow = row;
-            m_noteText = text;
-        }
+        m_noteRow = ending == 1 ? 0 : row; // Esc drops the note
+        m_noteText = text;
         m_after.push_back([=] { check(!ui::noteEditor(m_f.channelGrid), QStringLiteral("note editor still open")); });
     }
 
@@ -731,8 +692,6 @@ private:
         settle();
     }
 
-    // ---- the two modal windows, answered as soon as they come up --------------
-
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         if (event->type() == QEvent::Show)
@@ -764,12 +723,9 @@ private:
         QTimer::singleShot(0, dialog, [dialog] { sendKey(dialog->windowHandle(), Qt::Key_Escape); });
     }
 
-    // ---- checks after every action -------------------------------------------
-
     QString documentPath() const { return m_documentFolder.filePath(QStringLiteral("formular.rtf")); }
 
-    // A document's PDF is drawn on a thread of the window's own: the
-    // waiting for it is not the window's time.
+    // The PDF is drawn on a thread of the window's own: waiting is not its time.
     void awaitDocument()
     {
         QElapsedTimer waited;
@@ -783,7 +739,6 @@ private:
     void checkAfterAction()
     {
         const Order &now = m_f.order().order();
-
         // Message boxes: the reset question, answered as chosen; a warning only
         // at a grid click with no model, or when the opener did not come up.
         bool resetConfirmed = false, resetRefused = false;
@@ -799,7 +754,6 @@ private:
                 check(box.icon == QMessageBox::Warning && with.model == Model::None,
                     QStringLiteral("unexpected message box: ") + box.text);
         }
-
         // The order document, when one was written.
         const int opened = int(m_forms.desktop->opened.size()) - m_was.opened;
         const bool asked = m_contactShows > m_was.contactShows;
@@ -811,13 +765,11 @@ private:
         if (asked && m_was.untouched)
             check(now == m_was.order, QStringLiteral("the document command changed the order"));
         check(!m_forms.kontakt->isVisible() && !m_forms.image->isVisible(), QStringLiteral("a dialog stayed open"));
-
         // The answer to the reset question is kept.
         if (resetConfirmed)
             same(int(now.model), int(Model::None), QStringLiteral("model after a reset"));
         else if (resetRefused && m_was.untouched)
             check(now == m_was.order, QStringLiteral("reset answered No changed the order"));
-
         // A note changes only by typing it, or by a reset.
         for (int r = 1; r <= Rows && !resetConfirmed; ++r)
             same(now.channel(r).note, r == m_noteRow ? m_noteText : m_was.order.channel(r).note,
@@ -834,7 +786,6 @@ private:
         const Language language = m_f.order().language();
         for (const auto &[radio, model] : modelButtons())
             same(radio->isChecked(), order.model == model, radio->objectName() + QStringLiteral(" checked"));
-
         for (int r = 1; r <= Rows; ++r) {
             const int module = order.channel(r).module;
             same(ui::cell(m_f.channelGrid, 1, r), module == Order::NoModule ? QString() : catalogue::moduleCell(module),
@@ -842,7 +793,6 @@ private:
             same(ui::cell(m_f.channelGrid, 2, r), order.channel(r).note,
                 QStringLiteral("note cell of channel %1").arg(r));
         }
-
         for (int t = 1; t <= catalogue::AccessoryCount; ++t) {
             const QCheckBox *box = m_f.accessoryBox(t);
             same(box->isChecked(), order.accessory(t).ticked, QStringLiteral("tick of accessory %1").arg(t));
@@ -865,7 +815,6 @@ private:
                     QStringLiteral("picker item %1").arg(i));
         }
         same(m_f.totalLabel->text(), catalogue::priceText(pricing::total(order)), QStringLiteral("total shown"));
-
         // The scrolled parts move together, within the scroll bar's range.
         const int position = m_f.scrollBar->value();
         check(position >= m_f.scrollBar->minimum() && position <= m_f.scrollBar->maximum(),
@@ -875,8 +824,7 @@ private:
         check(m_f.window.isVisible() && !m_f.window.isMinimized(), QStringLiteral("main window not shown"));
     }
 
-    // The document is the one the core fills for the order, language and
-    // contact now; its PDF is beside it, and nothing is written elsewhere.
+    // The document is the core's for the order now; its PDF beside it, nothing elsewhere.
     void checkDocument()
     {
         ++m_documents;
@@ -900,11 +848,9 @@ private:
                                .arg(QString::fromLatin1(got.value(line)), QString::fromLatin1(want.value(line))));
     }
 
-    // ---- state ---------------------------------------------------------------
-
-    struct AskedWith {
-        Model model;   // chosen when the box came up
-        int documents; // handed to the opener by then
+    struct AskedWith { // when a box came up: the model chosen, the documents opened
+        Model model;
+        int documents;
     };
 
     Forms &m_forms;
@@ -942,8 +888,7 @@ private:
     QString m_noteText;
 };
 
-// Drops the offscreen platform's note, at every list that opens, that it
-// cannot raise windows or grab the keyboard; passes on everything else.
+// Drops the offscreen platform's note, at every list, that it cannot raise windows.
 inline void quietenPlatformNotices()
 {
     static QtMessageHandler previous = nullptr;
