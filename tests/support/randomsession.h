@@ -1,20 +1,9 @@
 #pragma once
 
-// A seeded random user at the main window. Every action is made of real
-// input: pointer moves, clicks and key presses go through the window system
-// (so an open drop-down list takes them, a click outside it closes it, a
-// disabled control passes the pointer to its parent), wheel turns are routed
-// as the window system routes them. After every action the session checks
-// that the controls show the order the window's model holds, and what holds
-// whatever the user did: no list left open, every action returns, a document
-// is the one the core fills for the order, nothing is written elsewhere.
-// The rules that make the order are the core's and the window tests' own.
-//
-//     Forms forms(QStringLiteral("Czech"), true);
-//     RandomSession session(forms, seed);
-//     while (session.steps() < 1000)
-//         if (!session.step())
-//             QFAIL(qPrintable(session.failure()));
+// A seeded random user at the main window, acting by real input routed as
+// the window system routes it. After every action the session checks that
+// the controls show the order the window's model holds, that no list is left
+// open, and that a document is the one the core fills, written nowhere else.
 
 #include "formtestsupport.h"
 
@@ -22,23 +11,20 @@
 #include "orderdocument.h"
 #include "pricing.h"
 
-#include <QAbstractItemView>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QLineEdit>
-#include <QPointer>
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <algorithm>
 #include <cstdio>
 #include <deque>
-#include <functional>
 #include <iterator>
+#include <numeric>
 #include <optional>
 #include <random>
-#include <utility>
 #include <vector>
 
 namespace randomtest {
@@ -48,8 +34,7 @@ using catalogue::Model;
 
 constexpr int Rows = Order::ChannelCount;
 
-// A short account of an order, for failure messages: the model, each
-// channel's module and note, each accessory's tick, enabled and variant.
+// An order in short, for failure messages.
 inline QString describe(const Order &order)
 {
     QString text = QStringLiteral("model %1;").arg(int(order.model));
@@ -60,33 +45,8 @@ inline QString describe(const Order &order)
     return text;
 }
 
-// Calls `shown` each time `watched` is shown.
-class ShowWatch : public QObject {
-public:
-    ShowWatch(QWidget *watched, std::function<void()> shown)
-        : m_watched(watched)
-        , m_shown(std::move(shown))
-    {
-        watched->installEventFilter(this);
-    }
-    ~ShowWatch() override
-    {
-        if (m_watched)
-            m_watched->removeEventFilter(this);
-    }
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Show)
-            m_shown();
-        return false;
-    }
-
-private:
-    QPointer<QWidget> m_watched;
-    std::function<void()> m_shown;
-};
-
-class RandomSession {
+// A QObject only to watch the two modal windows come up.
+class RandomSession : private QObject {
 public:
     RandomSession(Forms &forms, quint64 seed)
         : m_forms(forms)
@@ -95,19 +55,18 @@ public:
         , m_rng(seed)
         , m_previousFolder(QDir::currentPath())
         , m_previousFiles(filesIn(m_previousFolder))
-        , m_contactWatch(forms.kontakt, [this] { contactDialogShown(); })
-        , m_diagramWatch(forms.image, [this] { diagramShown(); })
     {
+        forms.kontakt->installEventFilter(this);
+        forms.image->installEventFilter(this);
         check(m_documentFolder.isValid() && QDir::setCurrent(m_documentFolder.path()),
             QStringLiteral("no temporary folder for the documents"));
         m_boxes.onAsk = [this] { m_askedWith.push_back({m_f.order().model(), int(m_forms.desktop->opened.size())}); };
-        for (int tag = 1; tag <= catalogue::AccessoryCount; ++tag) {
-            if (!catalogue::hasVariantList(tag))
-                continue;
-            const QString name = controlnames::variantList(catalogue::accessory(tag).list.control);
-            m_variantLists.push_back({tag, m_f.window.findChild<QComboBox *>(name)});
-            check(m_variantLists.back().second != nullptr, QStringLiteral("no list named ") + name);
-        }
+        for (int tag = 1; tag <= catalogue::AccessoryCount; ++tag)
+            if (catalogue::hasVariantList(tag)) {
+                const QString name = controlnames::variantList(catalogue::accessory(tag).list.control);
+                m_variantLists.push_back({tag, m_f.window.findChild<QComboBox *>(name)});
+                check(m_variantLists.back().second != nullptr, QStringLiteral("no list named ") + name);
+            }
         // Where the scrolled parts stand at the top of the scroll range.
         m_leftPanelTop = m_f.leftPanel->y() + m_f.scrollBar->value();
         m_accessoryGroupTop = m_f.accessoryGroup->y() + m_f.scrollBar->value();
@@ -120,22 +79,14 @@ public:
         QDir::setCurrent(m_previousFolder);
     }
 
-    RandomSession(const RandomSession &) = delete;
-    RandomSession &operator=(const RandomSession &) = delete;
-
-    quint64 seed() const { return m_seed; }
     qint64 steps() const { return m_step; }
     qint64 checks() const { return m_checks; }
     qint64 documents() const { return m_documents; }
     const QString &failure() const { return m_failure; }
-    // The kind of the last action.
-    const char *lastAction() const { return m_lastAction; }
-    // From now on each input event is handled to its end before the next
-    // one is sent, and its time goes to `inputs`. The program's time over
-    // each user action (its input events and the events left after it)
-    // goes to `actions` with its kind. Each wheel notch that brings a
-    // control into reach is an action of its own ("wheel to reach"), as it
-    // is for a user, who sees the window scroll before aiming.
+    const char *lastAction() const { return m_lastAction; } // its kind
+    // From now on each input event is handled to its end, its time going to
+    // `inputs`; each action's time goes to `actions` with its kind. A wheel
+    // notch that brings a control into reach is a "wheel to reach" of its own.
     void measure(std::function<void(qint64 nanoseconds)> inputs,
         std::function<void(const char *kind, qint64 nanoseconds)> actions)
     {
@@ -144,25 +95,19 @@ public:
     }
 
     // One random action and every check after it. False on the first failed
-    // check; failure() then says what, with the seed, the step and the
-    // actions that led there.
+    // check; failure() then says what, where and after which actions.
     bool step()
     {
         if (!m_failure.isEmpty())
             return false;
         ++m_step;
         m_after.clear();
-        m_before = m_f.order().order();
-        m_languageBefore = m_f.order().language();
-        m_boxesBefore = int(m_boxes.asked.size());
-        m_openedBefore = int(m_forms.desktop->opened.size());
-        m_contactShowsBefore = m_contactShows;
-        m_untouched = !picker() && !QApplication::activePopupWidget();
-        m_popupBefore = QApplication::activePopupWidget() != nullptr;
+        const bool popup = QApplication::activePopupWidget() != nullptr;
+        m_was = {m_f.order().order(), m_f.order().language(), int(m_boxes.asked.size()),
+            int(m_forms.desktop->opened.size()), m_contactShows, !picker() && !popup, popup};
         m_noteRow = 0;
         m_boxes.answer = QMessageBox::Ok;
         m_forms.desktop->openResult = true;
-
         m_actionNanoseconds = 0;
         act();
         settle();
@@ -175,12 +120,10 @@ public:
     }
 
 private:
-    static QStringList filesIn(const QString &folder)
+    static QString filesIn(const QString &folder)
     {
-        return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).join(QLatin1Char(','));
     }
-
-    // ---- randomness ------------------------------------------------------------
 
     int below(int n) { return n <= 1 ? 0 : int(m_rng() % quint64(n)); }
     bool chance(int percent) { return below(100) < percent; }
@@ -203,32 +146,29 @@ private:
         return text;
     }
 
-    // ---- input through the window system --------------------------------------
-
     QWindow *window() const { return m_f.window.windowHandle(); }
     static QPoint nonNull(QPoint p) { return p.isNull() ? QPoint(1, 0) : p; }
 
-    // Window position of `local` in `widget`, if it lies inside the window.
     std::optional<QPoint> inWindow(QWidget *widget, QPoint local) const
     {
         const QPoint p = widget->mapTo(&m_f.window, local);
-        if (!m_f.window.rect().contains(p))
-            return std::nullopt;
-        return p;
+        return m_f.window.rect().contains(p) ? std::optional<QPoint>(p) : std::nullopt;
+    }
+    // "x,y (name of the control there)", for the log.
+    QString where(QPoint p) const
+    {
+        QWidget *at = m_f.window.childAt(p);
+        return QStringLiteral("%1,%2 (%3)").arg(p.x()).arg(p.y()).arg(at ? at->objectName() : QStringLiteral("window"));
     }
 
-    // True when the pointer at `local` would be over `widget` (or a child of it).
+    // True when the pointer at `local` would be over `widget` or a child of it.
     bool reachable(QWidget *widget, QPoint local) const
     {
         const auto p = inWindow(widget, local);
-        if (!p || !widget->isVisible())
-            return false;
-        QWidget *at = m_f.window.childAt(*p);
-        return at == widget || (at && widget->isAncestorOf(at));
+        return p && widget->isVisible() && widget->isAncestorOf(m_f.window.childAt(*p)); // itself included
     }
 
-    // A point of `button` that a click toggles (its indicator and caption),
-    // within reach of the pointer once the window has been scrolled to it.
+    // A point of `button` that a click toggles, scrolled into reach.
     std::optional<QPoint> clickPoint(QAbstractButton *button)
     {
         QStyleOptionButton option;
@@ -253,36 +193,32 @@ private:
             // The pointer crosses what lies between.
             const int stops = 1 + below(3);
             for (int i = 1; i <= stops; ++i)
-                input([&] { QTest::mouseMove(window(), nonNull(m_pointer + (p - m_pointer) * i / (stops + 1))); });
+                mouse(window(), nonNull(m_pointer + (p - m_pointer) * i / (stops + 1)));
         }
         m_pointer = nonNull(p);
-        input([&] { QTest::mouseMove(window(), m_pointer); });
+        mouse(window(), m_pointer);
     }
 
-    // Sends one input event.
+    void mouse(QWindow *target, QPoint p, bool click = false)
+    {
+        input([&] { click ? QTest::mouseClick(target, Qt::LeftButton, {}, p) : QTest::mouseMove(target, p); });
+    }
+
+    // Sends one input event; when measuring, handles it to its end.
     template <typename Send> void input(Send send)
     {
-        if (!m_inputSink) {
-            send();
-            return;
-        }
         QElapsedTimer clock;
         clock.start();
         send();
+        if (!m_inputSink)
+            return;
         QCoreApplication::processEvents();
         const qint64 nanoseconds = clock.nsecsElapsed();
         m_actionNanoseconds += nanoseconds;
         m_inputSink(nanoseconds);
     }
 
-    void clickHere()
-    {
-        input([&] { QTest::mouseClick(window(), Qt::LeftButton, {}, m_pointer); });
-        settle();
-    }
-
-    // Scrolls `local` of `widget` into reach, moves the pointer there and
-    // clicks; false (and no click) when it stays out of reach.
+    // Scrolls `local` of `widget` into reach and clicks there; false if out of reach.
     bool clickOn(QWidget *widget, QPoint local, const QString &what)
     {
         if (!scrollIntoView(widget, local)) {
@@ -291,17 +227,34 @@ private:
         }
         moveTo(*inWindow(widget, local), chance(30));
         log(QStringLiteral("click ") + what);
-        clickHere();
+        mouse(window(), m_pointer, true);
+        settle();
         return true;
     }
+    // A click inside `widget`, `margin` pixels off its edges.
+    bool clickInside(QWidget *widget, int margin)
+    {
+        const QRect area = widget->rect().adjusted(margin, margin, -margin, -margin);
+        return clickOn(widget, randomPointIn(area), widget->objectName());
+    }
+    // Closes a list open at the start, at `percent` chance; true if none is open now.
+    bool closePopupsFirst(int percent = 100)
+    {
+        if (m_was.popup && (percent >= 100 || chance(percent)))
+            closePopups();
+        return !QApplication::activePopupWidget();
+    }
 
-    // Keys go where the desktop sends them: to an open list, which holds the
-    // keyboard while it is open, else to the main window.
+    // Keys go to an open list, which holds the keyboard, else to the window.
     void key(Qt::Key k, const QString &text = QString())
     {
         QWidget *popup = QApplication::activePopupWidget();
         QWindow *target = popup && popup->windowHandle() ? popup->windowHandle() : window();
-        input([&] { QTest::sendKeyEvent(QTest::Click, target, k, text, Qt::NoModifier); });
+        input([&] { sendKey(target, k, text); });
+    }
+    static void sendKey(QWindow *target, Qt::Key k, const QString &text = QString())
+    {
+        QTest::sendKeyEvent(QTest::Click, target, k, text, Qt::NoModifier);
     }
 
     void typeText(const QString &text)
@@ -310,9 +263,7 @@ private:
             key(ch == QLatin1Char(' ') ? Qt::Key_Space : Qt::Key(ch.toUpper().unicode()), QString(ch));
     }
 
-    // A wheel turn at window position `p`, delivered where the window system
-    // delivers it: to the open list if there is one, else to the control
-    // under the pointer.
+    // A wheel turn at `p`, to the open list if there is one, else to what is there.
     void wheelAt(QPoint p, int delta)
     {
         const QPoint global = m_f.window.mapToGlobal(p);
@@ -320,18 +271,14 @@ private:
         QWidget *receiver = root ? root->childAt(root->mapFromGlobal(global)) : m_f.window.childAt(p);
         if (!receiver)
             receiver = root ? root : &m_f.window;
-        QWheelEvent event(receiver->mapFromGlobal(global), global, QPoint(), QPoint(0, delta), Qt::NoButton,
-            Qt::NoModifier, Qt::NoScrollPhase, false);
-        QSpontaneKeyEvent::setSpontaneous(&event);
-        input([&] { qApp->notify(receiver, &event); });
+        input([&] { ui::wheel(receiver, delta, receiver->mapFromGlobal(global)); });
         QCoreApplication::processEvents();
     }
 
     // Turns the wheel until `local` of `widget` is under the pointer's reach.
     bool scrollIntoView(QWidget *widget, QPoint local)
     {
-        // Each notch is timed as a user action of its own; what the action
-        // took before it stays the action's.
+        // Each notch is timed as an action of its own.
         const qint64 actionSoFar = std::exchange(m_actionNanoseconds, 0);
         for (int i = 0; i < 40 && !reachable(widget, local); ++i) {
             const QPoint p = widget->mapTo(&m_f.window, local);
@@ -347,27 +294,19 @@ private:
         return reachable(widget, local);
     }
 
-    // The module picker while it is shown: the grid's editor, found as
-    // automation finds it, by its name among the window's visible children.
-    QComboBox *picker() const
-    {
-        for (QComboBox *candidate : m_f.window.findChildren<QComboBox *>(QLatin1String(controlnames::ModulePicker)))
-            if (candidate->isVisible())
-                return candidate;
-        return nullptr;
-    }
+    QComboBox *picker() const { return m_f.modulePicker(); }
+    bool pickerListOpen() const { return ui::pickerOpen(m_f); }
 
-    bool pickerListOpen() const { return picker() && picker()->view()->isVisible(); }
-
-    // The channel the picker stands over, 0 for none.
-    int pickerRow() const
+    // The channel the picker stands over; 0, a failed check, for none.
+    int pickerRow()
     {
         QComboBox *shown = picker();
         const QPoint centre = shown ? shown->mapTo(m_f.channelGrid, shown->rect().center()) : QPoint(-1, -1);
-        for (int r = 1; r <= Rows; ++r)
-            if (ui::cellRect(m_f.channelGrid, 1, r).contains(centre))
-                return r;
-        return 0;
+        int row = 0;
+        for (int r = 1; r <= Rows && row == 0; ++r)
+            row = ui::cellRect(m_f.channelGrid, 1, r).contains(centre) ? r : 0;
+        check(row > 0, QStringLiteral("the picker stands over no channel"));
+        return row;
     }
 
     QComboBox *openList() const
@@ -388,8 +327,7 @@ private:
         check(!QApplication::activePopupWidget(), QStringLiteral("a list stayed open after Esc"));
     }
 
-    // Lets posted events run and gives the activation back to the main window
-    // once no list or dialog holds it, as the desktop does.
+    // Runs posted events; gives the activation back once no list or dialog holds it.
     void settle()
     {
         QElapsedTimer clock;
@@ -403,23 +341,17 @@ private:
         m_actionNanoseconds += clock.nsecsElapsed();
     }
 
-    // ---- the action log and checks -------------------------------------------
-
     void log(const QString &text)
     {
         m_log.push_back(QStringLiteral("%1: %2").arg(m_step).arg(text));
-        while (m_log.size() > 10)
+        if (m_log.size() > 10)
             m_log.pop_front();
     }
 
     bool check(bool ok, const QString &what)
     {
-        if (!m_failure.isEmpty())
-            return false;
-        if (ok) {
-            ++m_checks;
-            return true;
-        }
+        if (ok || !m_failure.isEmpty())
+            return m_failure.isEmpty() && ++m_checks > 0;
         m_failure = QStringLiteral("seed %1, step %2: %3\nlast actions:").arg(m_seed).arg(m_step).arg(what);
         for (const QString &line : m_log)
             m_failure += QStringLiteral("\n  ") + line;
@@ -431,13 +363,9 @@ private:
     {
         if (actual == expected)
             return check(true, what);
-        return check(false, QStringLiteral("%1: got \"%2\", expected \"%3\"").arg(what, show(actual), show(expected)));
+        return check(false, QStringLiteral("%1: got \"%2\", expected \"%3\"")
+                                .arg(what, QVariant(actual).toString(), QVariant(expected).toString()));
     }
-    static QString show(const QString &s) { return s; }
-    static QString show(int v) { return QString::number(v); }
-    static QString show(bool v) { return v ? QStringLiteral("true") : QStringLiteral("false"); }
-
-    // ---- actions ---------------------------------------------------------------
 
     void act()
     {
@@ -461,34 +389,35 @@ private:
             {3, "document", &RandomSession::generateDocument},
             {5, "key", &RandomSession::pressKey},
         };
-        int total = 0;
-        for (const Kind &kind : kinds)
-            total += kind.weight;
-        int roll = below(total);
-        for (const Kind &kind : kinds) {
-            if (roll < kind.weight) {
-                m_lastAction = kind.name;
-                (this->*kind.action)();
-                return;
-            }
-            roll -= kind.weight;
-        }
+        int roll = below(std::accumulate(
+            std::begin(kinds), std::end(kinds), 0, [](int sum, const Kind &kind) { return sum + kind.weight; }));
+        const Kind *kind = kinds;
+        for (; roll >= kind->weight; ++kind)
+            roll -= kind->weight;
+        m_lastAction = kind->name;
+        (this->*kind->action)();
+    }
+
+    std::vector<std::pair<QRadioButton *, Model>> modelButtons() const
+    {
+        return {{m_f.tq8Button, Model::TQ8}, {m_f.tq8rButton, Model::TQ8R}, {m_f.assemblyButton, Model::ZK222}};
+    }
+
+    // Clicks where a click toggles `button`; `after` checks it unless a list took it.
+    void clickButton(QAbstractButton *button, bool free, std::function<void()> after)
+    {
+        const auto local = clickPoint(button);
+        if (local && clickOn(button, *local, button->objectName()) && free)
+            m_after.push_back(std::move(after));
     }
 
     // Model radio buttons, the selected one included.
     void modelClick()
     {
-        const std::vector<std::pair<QRadioButton *, Model>> buttons = {
-            {m_f.tq8Button, Model::TQ8}, {m_f.tq8rButton, Model::TQ8R}, {m_f.assemblyButton, Model::ZK222}};
-        const auto [radio, model] = pick(buttons);
-        if (m_popupBefore && chance(50))
-            closePopups();
-        const bool free = !QApplication::activePopupWidget();
-        const auto local = clickPoint(radio);
-        if (local && clickOn(radio, *local, radio->objectName()) && free)
-            m_after.push_back([this, model = model] {
-                same(int(m_f.order().model()), int(model), QStringLiteral("model after its button's click"));
-            });
+        const auto [radio, model] = pick(modelButtons());
+        clickButton(radio, closePopupsFirst(50), [this, model = model] {
+            same(int(m_f.order().model()), int(model), QStringLiteral("model after its button's click"));
+        });
     }
 
     QPoint gridPoint(int column, int row)
@@ -503,8 +432,7 @@ private:
         const int column = pick(columns);
         const int row = chance(8) ? 0 : 1 + below(Rows);
         const QPoint local = gridPoint(column, row);
-        if (m_popupBefore && chance(60))
-            closePopups();
+        closePopupsFirst(60);
         clickOn(m_f.channelGrid, local, QStringLiteral("grid cell %1,%2").arg(column).arg(row));
     }
 
@@ -512,21 +440,17 @@ private:
     void assignModule()
     {
         if (!pickerListOpen()) {
-            if (!m_f.anyModelSelected() || openList()) {
-                gridClick();
-                return;
-            }
+            if (!m_f.anyModelSelected() || openList())
+                return gridClick();
             const int row = 1 + below(Rows);
             if (!clickOn(m_f.channelGrid, gridPoint(1, row), QStringLiteral("module cell of channel %1").arg(row))
                 || !check(pickerListOpen(), QStringLiteral("the picker's list did not open over channel %1").arg(row)))
                 return;
         }
-        // The channel the user sees the picker over.
         const int row = pickerRow();
-        if (!check(row > 0, QStringLiteral("the picker stands over no channel")))
+        if (row == 0)
             return;
-        // Now and then the entries that matter most: the first and the last,
-        // the separators, the one that takes the rest of the bus.
+        // Now and then the ends, the separators, the one that takes the rest of the bus.
         std::vector<int> notable = {0, catalogue::ModuleCount - 1};
         for (int i = 0; i < catalogue::ModuleCount; ++i)
             if (catalogue::isSeparator(i) || catalogue::moduleAt(i).TakesRestOfBus)
@@ -546,20 +470,14 @@ private:
         if (chance(50)) {
             const bool home = item == 0 && chance(50), end = item == list->count() - 1 && chance(50);
             const bool enter = chance(50);
+            const char *by = home ? "Home" : end ? "End" : "arrows";
             log(QStringLiteral("choose item %1 in %2 by %3 and %4")
                     .arg(item)
-                    .arg(list->objectName(),
-                        home  ? "Home"
-                        : end ? "End"
-                              : "arrows",
-                        enter ? "Enter" : "Return"));
-            if (home || end) {
+                    .arg(list->objectName(), by, enter ? "Enter" : "Return"));
+            if (home || end)
                 key(home ? Qt::Key_Home : Qt::Key_End);
-            } else {
-                for (int current = qMax(0, view->currentIndex().row()); current != item;
-                     current += item > current ? 1 : -1)
-                    key(item > current ? Qt::Key_Down : Qt::Key_Up);
-            }
+            for (int at = qMax(0, view->currentIndex().row()); !home && !end && at != item; at += item > at ? 1 : -1)
+                key(item > at ? Qt::Key_Down : Qt::Key_Up);
             key(enter ? Qt::Key_Enter : Qt::Key_Return);
         } else {
             const QModelIndex index = view->model()->index(item, 0);
@@ -570,14 +488,14 @@ private:
             QWindow *popup = view->window()->windowHandle();
             const QPoint p = nonNull(viewport->mapTo(view->window(), inViewport));
             log(QStringLiteral("choose item %1 in %2 with the pointer").arg(item).arg(list->objectName()));
-            // The pointer travels over the list on its way: a click within a
-            // few pixels of the one that opened the list counts as part of it.
+            // The pointer crosses the list on its way (a click a few pixels
+            // from the one that opened it would count as part of that).
             QPoint across = viewport->mapTo(view->window(), randomPointIn(viewport->rect()));
             if ((view->window()->mapToGlobal(across) - m_f.window.mapToGlobal(m_pointer)).manhattanLength() <= 9)
                 across.setX(across.x() < view->window()->width() / 2 ? view->window()->width() - 2 : 1);
-            input([&] { QTest::mouseMove(popup, nonNull(across)); });
-            input([&] { QTest::mouseMove(popup, p); });
-            input([&] { QTest::mouseClick(popup, Qt::LeftButton, {}, p); });
+            mouse(popup, nonNull(across));
+            mouse(popup, p);
+            mouse(popup, p, true);
         }
         settle();
     }
@@ -586,14 +504,10 @@ private:
     void closePicker()
     {
         const bool listOpen = pickerListOpen();
-        if (!picker() || (!listOpen && QApplication::focusWidget() != picker())) {
-            // Keys would go elsewhere; the user opens the picker again instead.
-            assignModule();
-            return;
-        }
+        if (!picker() || (!listOpen && QApplication::focusWidget() != picker()))
+            return assignModule(); // keys would go elsewhere: the user opens the picker again
         const bool enter = chance(50);
-        const int row = pickerRow();
-        if (!check(row > 0, QStringLiteral("the picker stands over no channel")))
+        if (pickerRow() == 0)
             return;
         log(QStringLiteral("%1 on the picker, list %2").arg(enter ? "Enter" : "Esc", listOpen ? "open" : "closed"));
         key(enter ? Qt::Key_Return : Qt::Key_Escape);
@@ -617,17 +531,11 @@ private:
         const QPoint local = target == m_f.channelGrid && chance(90) ? gridPoint(pick(columns), below(Rows + 1))
                                                                      : randomPointIn(target->rect());
         const QPoint p = inWindow(target, local).value_or(randomPointIn(m_f.window.rect()));
-        QWidget *at = m_f.window.childAt(p);
-        log(QStringLiteral("move over %1 at %2,%3 (%4)")
-                .arg(target->objectName())
-                .arg(p.x())
-                .arg(p.y())
-                .arg(at ? at->objectName() : QStringLiteral("window")));
+        log(QStringLiteral("move over %1 at %2").arg(target->objectName(), where(p)));
         moveTo(p, chance(40));
     }
 
-    // Types a note into a channel: opened by a click or by typing, ended by
-    // Enter, Esc, Tab or by moving on.
+    // A note typed into a channel, opened by a click or by typing.
     void typeNote()
     {
         if (QApplication::activePopupWidget())
@@ -638,43 +546,36 @@ private:
         }
         const int row = 1 + below(Rows);
         const QPoint local = gridPoint(2, row);
-        if (!scrollIntoView(m_f.channelGrid, local) || QApplication::activePopupWidget()) {
-            log(QStringLiteral("note of channel %1: out of reach").arg(row));
-            return;
-        }
+        if (!scrollIntoView(m_f.channelGrid, local) || QApplication::activePopupWidget())
+            return log(QStringLiteral("note of channel %1: out of reach").arg(row));
         settle();
         const QString text = randomText(1, 24);
         const bool byClick = chance(50);
         const int ending = below(4);
         static const char *const endings[] = {"Enter", "Esc", "Tab", "moving to the module"};
         log(QStringLiteral("type note \"%1\" into channel %2 (opened by %3, ended by %4)")
-                .arg(text)
-                .arg(row)
-                .arg(byClick ? "click" : "typing", endings[ending]));
+                .arg(text, QString::number(row), byClick ? "click" : "typing", endings[ending]));
         const QPoint p = *inWindow(m_f.channelGrid, local);
         moveTo(p, chance(30));
-        // A click on a note with no model chosen brings the warning first;
-        // it is answered and the editor stays.
-        if (byClick)
-            clickHere();
-        else
+        // With no model chosen a click brings the warning first; the editor stays.
+        if (byClick) {
+            mouse(window(), m_pointer, true);
+            settle();
+        } else {
             typeText(text.left(1));
+        }
         if (!check(ui::noteEditor(m_f.channelGrid) && ui::currentRow(m_f.channelGrid) == row
                        && ui::currentColumn(m_f.channelGrid) == 2,
                 QStringLiteral("note editor of channel %1 did not open").arg(row)))
             return;
         typeText(byClick ? text : text.mid(1));
-        if (ending < 3) {
+        if (ending < 3)
             key(ending == 0 ? Qt::Key_Return : ending == 1 ? Qt::Key_Escape : Qt::Key_Tab);
-        } else {
-            // Along the row to its module cell.
+        else // along the row to its module cell
             moveTo(QPoint(m_f.channelGrid->mapTo(&m_f.window, ui::cellCentre(m_f.channelGrid, 1, row)).x(), p.y()));
-        }
         settle();
-        if (ending != 1) {
-            m_noteRow = row;
-            m_noteText = text;
-        }
+        m_noteRow = ending == 1 ? 0 : row; // Esc drops the note
+        m_noteText = text;
         m_after.push_back([=] { check(!ui::noteEditor(m_f.channelGrid), QStringLiteral("note editor still open")); });
     }
 
@@ -683,16 +584,11 @@ private:
     {
         const int tag = 1 + below(catalogue::AccessoryCount);
         QCheckBox *box = m_f.accessoryBox(tag);
-        if (m_popupBefore && chance(60))
-            closePopups();
-        const bool free = !QApplication::activePopupWidget();
-        const bool wasTicked = m_f.order().isTicked(tag), enabled = m_f.order().isEnabled(tag);
-        const auto local = clickPoint(box);
-        if (local && clickOn(box, *local, box->objectName()) && free)
-            m_after.push_back([=] {
-                same(m_f.order().isTicked(tag), enabled ? !wasTicked : wasTicked,
-                    QStringLiteral("tick of accessory %1 in the order").arg(tag));
-            });
+        const bool free = closePopupsFirst(60);
+        const bool ticked = m_f.order().isTicked(tag) != m_f.order().isEnabled(tag);
+        clickButton(box, free, [=] {
+            same(m_f.order().isTicked(tag), ticked, QStringLiteral("tick of accessory %1 in the order").arg(tag));
+        });
     }
 
     // A variant in one of the variant lists, opened by a click if need be.
@@ -701,8 +597,7 @@ private:
         QComboBox *list = openList();
         if (!list || list == picker()) {
             list = pick(m_variantLists).second;
-            if (m_popupBefore)
-                closePopups();
+            closePopupsFirst();
             const QPoint local(5 + below(list->width() - 10), 5 + below(list->height() - 10));
             if (!clickOn(list, local, list->objectName() + (list->isEnabled() ? "" : " (disabled)")))
                 return;
@@ -727,69 +622,52 @@ private:
         static const std::vector<int> deltas = {120, -120, 120, -120, 240, -240, -360, 30, -30, 60, -60, 15, -15, 90};
         const int delta = pick(deltas);
         const QPoint p = nonNull(randomPointIn(m_f.window.rect()));
-        QWidget *at = m_f.window.childAt(p);
-        log(QStringLiteral("wheel %1 at %2,%3 (%4)")
-                .arg(delta)
-                .arg(p.x())
-                .arg(p.y())
-                .arg(at ? at->objectName() : QStringLiteral("window")));
+        log(QStringLiteral("wheel %1 at %2").arg(delta).arg(where(p)));
         moveTo(p);
         wheelAt(p, delta);
     }
 
     void switchLanguage()
     {
-        if (m_popupBefore && chance(70))
-            closePopups();
-        const bool free = !QApplication::activePopupWidget();
-        const QPoint local = randomPointIn(m_f.languageButton->rect().adjusted(5, 5, -5, -5));
-        if (clickOn(m_f.languageButton, local, m_f.languageButton->objectName()) && free)
-            m_after.push_back([this] {
-                check(m_f.order().language() != m_languageBefore, QStringLiteral("language did not change"));
-            });
+        const bool free = closePopupsFirst(70);
+        if (clickInside(m_f.languageButton, 5) && free)
+            m_after.push_back(
+                [this] { check(m_f.order().language() != m_was.language, QStringLiteral("language did not change")); });
     }
 
     void reset()
     {
         static const std::vector<QMessageBox::StandardButton> answers = {
             QMessageBox::Yes, QMessageBox::Yes, QMessageBox::No, QMessageBox::No, QMessageBox::NoButton};
-        if (m_popupBefore)
-            closePopups();
+        closePopupsFirst();
         m_boxes.answer = pick(answers);
         const bool byEsc =
             chance(25) && QApplication::focusWidget() == m_f.channelGrid && !ui::noteEditor(m_f.channelGrid);
         const int boxes = int(m_boxes.asked.size());
-        log(QStringLiteral("reset answered %1").arg(int(m_boxes.answer)));
-        if (byEsc) {
-            log(QStringLiteral("Esc on the grid"));
+        log(QStringLiteral("reset answered %1%2").arg(int(m_boxes.answer)).arg(byEsc ? ", Esc on the grid" : ""));
+        if (byEsc)
             key(Qt::Key_Escape);
-        } else if (!clickOn(m_f.resetButton, randomPointIn(m_f.resetButton->rect().adjusted(2, 2, -2, -2)),
-                       m_f.resetButton->objectName())) {
+        else if (!clickInside(m_f.resetButton, 2))
             return;
-        }
         settle();
         m_after.push_back([=] { same(int(m_boxes.asked.size()) - boxes, 1, QStringLiteral("reset questions asked")); });
     }
 
     void generateDocument()
     {
-        if (m_popupBefore)
-            closePopups();
+        closePopupsFirst();
         m_confirmContact = chance(85);
         m_forms.desktop->openResult = chance(85);
         for (QString &text : m_contactTexts)
             text = chance(15) ? QString() : randomText(0, 20);
-        log(QStringLiteral("document, contact %1, opener %2: \"%3\"")
-                .arg(m_confirmContact ? "confirmed" : "cancelled", m_forms.desktop->openResult ? "comes up" : "fails",
-                    QStringList(m_contactTexts.begin(), m_contactTexts.end()).join(QStringLiteral("\" \""))));
+        log(QStringLiteral("document, contact %1, opener %2")
+                .arg(m_confirmContact ? "confirmed" : "cancelled", m_forms.desktop->openResult ? "comes up" : "fails"));
         const int shows = m_contactShows;
-        if (clickOn(m_f.documentButton, randomPointIn(m_f.documentButton->rect().adjusted(2, 2, -2, -2)),
-                m_f.documentButton->objectName()))
+        if (clickInside(m_f.documentButton, 2))
             m_after.push_back([=] { same(m_contactShows - shows, 1, QStringLiteral("contact dialog showings")); });
     }
 
-    // Keys a user presses anywhere: they go to whatever has the focus (the
-    // buttons among them: the diagram window, the document, the reset).
+    // Keys a user presses anywhere, to whatever has the focus (buttons too).
     void pressKey()
     {
         static const std::vector<std::pair<Qt::Key, QString>> keys = {{Qt::Key_Up, {}}, {Qt::Key_Down, {}},
@@ -814,7 +692,12 @@ private:
         settle();
     }
 
-    // ---- the two modal windows, answered as soon as they come up --------------
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show)
+            watched == m_forms.kontakt.get() ? contactDialogShown() : diagramShown();
+        return false;
+    }
 
     void contactDialogShown()
     {
@@ -830,26 +713,19 @@ private:
                 QTest::mouseClick(
                     dialog->windowHandle(), Qt::LeftButton, {}, controls.continueButton->mapTo(dialog, QPoint(20, 10)));
             else
-                QTest::sendKeyEvent(QTest::Click, dialog->windowHandle(), confirm ? Qt::Key_Return : Qt::Key_Escape,
-                    QString(), Qt::NoModifier);
+                sendKey(dialog->windowHandle(), confirm ? Qt::Key_Return : Qt::Key_Escape);
         });
     }
 
     void diagramShown()
     {
         DiagramWindow *dialog = m_forms.image.get();
-        QTimer::singleShot(0, dialog, [dialog] {
-            QTest::sendKeyEvent(QTest::Click, dialog->windowHandle(), Qt::Key_Escape, QString(), Qt::NoModifier);
-        });
+        QTimer::singleShot(0, dialog, [dialog] { sendKey(dialog->windowHandle(), Qt::Key_Escape); });
     }
-
-    // ---- checks after every action -------------------------------------------
 
     QString documentPath() const { return m_documentFolder.filePath(QStringLiteral("formular.rtf")); }
 
-    // A document's PDF is drawn on a thread of the window's own, whatever
-    // asked for the document: what its answer costs the window counts, the
-    // waiting for it does not.
+    // The PDF is drawn on a thread of the window's own: waiting is not its time.
     void awaitDocument()
     {
         QElapsedTimer waited;
@@ -863,45 +739,40 @@ private:
     void checkAfterAction()
     {
         const Order &now = m_f.order().order();
-
-        // Message boxes: the reset question, answered as the session chose;
-        // a warning only at a grid click with no model chosen, or when the
-        // opener of a written document did not come up.
+        // Message boxes: the reset question, answered as chosen; a warning only
+        // at a grid click with no model, or when the opener did not come up.
         bool resetConfirmed = false, resetRefused = false;
         int openerWarnings = 0;
-        for (int i = m_boxesBefore; i < m_boxes.asked.size(); ++i) {
+        for (int i = m_was.boxes; i < m_boxes.asked.size(); ++i) {
             const dialogs::Request &box = m_boxes.asked.at(i);
             const AskedWith &with = m_askedWith.at(std::size_t(i));
             if (box.icon == QMessageBox::Question && box.buttons == (QMessageBox::Yes | QMessageBox::No))
                 (m_boxes.answer == QMessageBox::No ? resetRefused : resetConfirmed) = true;
-            else if (box.icon == QMessageBox::Warning && with.documents > m_openedBefore)
+            else if (box.icon == QMessageBox::Warning && with.documents > m_was.opened)
                 ++openerWarnings;
             else
                 check(box.icon == QMessageBox::Warning && with.model == Model::None,
                     QStringLiteral("unexpected message box: ") + box.text);
         }
-
         // The order document, when one was written.
-        const int opened = int(m_forms.desktop->opened.size()) - m_openedBefore;
-        const bool asked = m_contactShows > m_contactShowsBefore;
+        const int opened = int(m_forms.desktop->opened.size()) - m_was.opened;
+        const bool asked = m_contactShows > m_was.contactShows;
         same(opened, asked && m_confirmContact ? 1 : 0, QStringLiteral("documents opened"));
         same(openerWarnings, asked && m_confirmContact && !m_forms.desktop->openResult ? 1 : 0,
             QStringLiteral("warnings that the opener did not come up"));
         if (opened == 1)
             checkDocument();
-        if (asked && m_untouched)
-            check(now == m_before, QStringLiteral("the document command changed the order"));
+        if (asked && m_was.untouched)
+            check(now == m_was.order, QStringLiteral("the document command changed the order"));
         check(!m_forms.kontakt->isVisible() && !m_forms.image->isVisible(), QStringLiteral("a dialog stayed open"));
-
         // The answer to the reset question is kept.
         if (resetConfirmed)
             same(int(now.model), int(Model::None), QStringLiteral("model after a reset"));
-        else if (resetRefused && m_untouched)
-            check(now == m_before, QStringLiteral("reset answered No changed the order"));
-
+        else if (resetRefused && m_was.untouched)
+            check(now == m_was.order, QStringLiteral("reset answered No changed the order"));
         // A note changes only by typing it, or by a reset.
         for (int r = 1; r <= Rows && !resetConfirmed; ++r)
-            same(now.channel(r).note, r == m_noteRow ? m_noteText : m_before.channel(r).note,
+            same(now.channel(r).note, r == m_noteRow ? m_noteText : m_was.order.channel(r).note,
                 QStringLiteral("note of channel %1 in the order").arg(r));
 
         for (const auto &after : m_after)
@@ -913,11 +784,8 @@ private:
     void checkShown(const Order &order)
     {
         const Language language = m_f.order().language();
-        const std::pair<QRadioButton *, Model> buttons[] = {
-            {m_f.tq8Button, Model::TQ8}, {m_f.tq8rButton, Model::TQ8R}, {m_f.assemblyButton, Model::ZK222}};
-        for (const auto &[radio, model] : buttons)
+        for (const auto &[radio, model] : modelButtons())
             same(radio->isChecked(), order.model == model, radio->objectName() + QStringLiteral(" checked"));
-
         for (int r = 1; r <= Rows; ++r) {
             const int module = order.channel(r).module;
             same(ui::cell(m_f.channelGrid, 1, r), module == Order::NoModule ? QString() : catalogue::moduleCell(module),
@@ -925,7 +793,6 @@ private:
             same(ui::cell(m_f.channelGrid, 2, r), order.channel(r).note,
                 QStringLiteral("note cell of channel %1").arg(r));
         }
-
         for (int t = 1; t <= catalogue::AccessoryCount; ++t) {
             const QCheckBox *box = m_f.accessoryBox(t);
             same(box->isChecked(), order.accessory(t).ticked, QStringLiteral("tick of accessory %1").arg(t));
@@ -948,7 +815,6 @@ private:
                     QStringLiteral("picker item %1").arg(i));
         }
         same(m_f.totalLabel->text(), catalogue::priceText(pricing::total(order)), QStringLiteral("total shown"));
-
         // The scrolled parts move together, within the scroll bar's range.
         const int position = m_f.scrollBar->value();
         check(position >= m_f.scrollBar->minimum() && position <= m_f.scrollBar->maximum(),
@@ -958,9 +824,7 @@ private:
         check(m_f.window.isVisible() && !m_f.window.isMinimized(), QStringLiteral("main window not shown"));
     }
 
-    // The written document is the one the core fills for the order at this
-    // moment, in its language, with the contact details typed; its PDF is
-    // beside it, and nothing is written anywhere else.
+    // The document is the core's for the order now; its PDF beside it, nothing elsewhere.
     void checkDocument()
     {
         ++m_documents;
@@ -968,10 +832,9 @@ private:
             QFileInfo(documentPath()).canonicalFilePath(), QStringLiteral("document handed to the opener"));
         check(QFileInfo(m_documentFolder.filePath(QStringLiteral("formular.pdf"))).size() > 0,
             QStringLiteral("no PDF beside the document"));
-        same(filesIn(m_documentFolder.path()).join(QLatin1Char(',')), QStringLiteral("formular.pdf,formular.rtf"),
+        same(filesIn(m_documentFolder.path()), QStringLiteral("formular.pdf,formular.rtf"),
             QStringLiteral("files in the document folder"));
-        same(filesIn(m_previousFolder).join(QLatin1Char(',')), m_previousFiles.join(QLatin1Char(',')),
-            QStringLiteral("files in the folder the session started in"));
+        same(filesIn(m_previousFolder), m_previousFiles, QStringLiteral("files in the folder the session started in"));
         QFile file(documentPath());
         if (!check(file.open(QIODevice::ReadOnly), QStringLiteral("document not readable")))
             return;
@@ -979,19 +842,15 @@ private:
         const QList<QByteArray> got = file.readAll().split('\n');
         const QList<QByteArray> want =
             document::fill(document::templateFor(language), m_f.order().order(), language, m_contactTexts).split('\n');
-        int line = 0;
-        while (line < got.size() && line < want.size() && got.at(line) == want.at(line))
-            ++line;
+        const int line = int(std::mismatch(got.begin(), got.end(), want.begin(), want.end()).first - got.begin());
         check(got == want, QStringLiteral("document line %1 is\n    %2\n  expected\n    %3")
                                .arg(line + 1)
                                .arg(QString::fromLatin1(got.value(line)), QString::fromLatin1(want.value(line))));
     }
 
-    // ---- state ---------------------------------------------------------------
-
-    struct AskedWith {
-        Model model;   // chosen when the box came up
-        int documents; // handed to the opener by then
+    struct AskedWith { // when a box came up: the model chosen, the documents opened
+        Model model;
+        int documents;
     };
 
     Forms &m_forms;
@@ -1002,17 +861,11 @@ private:
     std::vector<AskedWith> m_askedWith; // beside m_boxes.asked
     QTemporaryDir m_documentFolder;
     PrivateConfig m_config; // the contact store lives here
-    QString m_previousFolder;
-    QStringList m_previousFiles;
-    ShowWatch m_contactWatch;
-    ShowWatch m_diagramWatch;
+    QString m_previousFolder, m_previousFiles;
     std::vector<std::pair<int, QComboBox *>> m_variantLists; // by tag
-    int m_leftPanelTop = 0;
-    int m_accessoryGroupTop = 0;
+    int m_leftPanelTop = 0, m_accessoryGroupTop = 0;
 
-    qint64 m_step = 0;
-    qint64 m_checks = 0;
-    qint64 m_documents = 0;
+    qint64 m_step = 0, m_checks = 0, m_documents = 0;
     QString m_failure;
     std::deque<QString> m_log;
     std::vector<std::function<void()>> m_after;
@@ -1025,21 +878,17 @@ private:
     qint64 m_actionNanoseconds = 0;
     int m_contactShows = 0;
 
-    // Taken at the start of every step.
-    Order m_before;
-    Language m_languageBefore = Language::Czech;
-    int m_boxesBefore = 0;
-    int m_openedBefore = 0;
-    int m_contactShowsBefore = 0;
-    bool m_untouched = false; // no picker nor list open: nothing to commit on the way
-    bool m_popupBefore = false;
+    struct Before { // taken at the start of every step
+        Order order;
+        Language language = Language::Czech;
+        int boxes = 0, opened = 0, contactShows = 0;
+        bool untouched = false, popup = false; // untouched: no picker nor list open, nothing to commit
+    } m_was;
     int m_noteRow = 0; // the channel whose note the action typed, 0 for none
     QString m_noteText;
 };
 
-// The offscreen platform notes at every list that opens that it cannot raise
-// windows or grab the keyboard; thousands of those would hide what matters.
-// Installs a message handler that drops them and passes on everything else.
+// Drops the offscreen platform's note, at every list, that it cannot raise windows.
 inline void quietenPlatformNotices()
 {
     static QtMessageHandler previous = nullptr;
