@@ -21,8 +21,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <deque>
-#include <iterator>
-#include <numeric>
 #include <optional>
 #include <random>
 #include <vector>
@@ -154,12 +152,6 @@ private:
         const QPoint p = widget->mapTo(&m_f.window, local);
         return m_f.window.rect().contains(p) ? std::optional<QPoint>(p) : std::nullopt;
     }
-    // "x,y (name of the control there)", for the log.
-    QString where(QPoint p) const
-    {
-        QWidget *at = m_f.window.childAt(p);
-        return QStringLiteral("%1,%2 (%3)").arg(p.x()).arg(p.y()).arg(at ? at->objectName() : QStringLiteral("window"));
-    }
 
     // True when the pointer at `local` would be over `widget` or a child of it.
     bool reachable(QWidget *widget, QPoint local) const
@@ -237,11 +229,15 @@ private:
         const QRect area = widget->rect().adjusted(margin, margin, -margin, -margin);
         return clickOn(widget, randomPointIn(area), widget->objectName());
     }
-    // Closes a list open at the start, at `percent` chance; true if none is open now.
+    // Closes by Esc a list open at the start, at `percent` chance; true if none is open now.
     bool closePopupsFirst(int percent = 100)
     {
-        if (m_was.popup && (percent >= 100 || chance(percent)))
-            closePopups();
+        if (m_was.popup && (percent >= 100 || chance(percent))) {
+            for (int i = 0; i < 3 && QApplication::activePopupWidget(); ++i)
+                key(Qt::Key_Escape);
+            settle();
+            check(!QApplication::activePopupWidget(), QStringLiteral("a list stayed open after Esc"));
+        }
         return !QApplication::activePopupWidget();
     }
 
@@ -278,7 +274,6 @@ private:
     // Turns the wheel until `local` of `widget` is under the pointer's reach.
     bool scrollIntoView(QWidget *widget, QPoint local)
     {
-        // Each notch is timed as an action of its own.
         const qint64 actionSoFar = std::exchange(m_actionNanoseconds, 0);
         for (int i = 0; i < 40 && !reachable(widget, local); ++i) {
             const QPoint p = widget->mapTo(&m_f.window, local);
@@ -319,14 +314,6 @@ private:
         return nullptr;
     }
 
-    void closePopups()
-    {
-        for (int i = 0; i < 3 && QApplication::activePopupWidget(); ++i)
-            key(Qt::Key_Escape);
-        settle();
-        check(!QApplication::activePopupWidget(), QStringLiteral("a list stayed open after Esc"));
-    }
-
     // Runs posted events; gives the activation back once no list or dialog holds it.
     void settle()
     {
@@ -359,6 +346,10 @@ private:
         return false;
     }
 
+    template <typename T> bool same(const T &actual, const T &expected, const char *what, int n)
+    {
+        return same(actual, expected, QString::fromLatin1(what).arg(n));
+    }
     template <typename T> bool same(const T &actual, const T &expected, const QString &what)
     {
         if (actual == expected)
@@ -389,8 +380,10 @@ private:
             {3, "document", &RandomSession::generateDocument},
             {5, "key", &RandomSession::pressKey},
         };
-        int roll = below(std::accumulate(
-            std::begin(kinds), std::end(kinds), 0, [](int sum, const Kind &kind) { return sum + kind.weight; }));
+        int total = 0;
+        for (const Kind &kind : kinds)
+            total += kind.weight;
+        int roll = below(total);
         const Kind *kind = kinds;
         for (; roll >= kind->weight; ++kind)
             roll -= kind->weight;
@@ -459,7 +452,7 @@ private:
         chooseInOpenList(picker(), item);
         m_after.push_back([=] {
             check(!picker(), QStringLiteral("picker still shown after a choice"));
-            same(m_f.order().module(row), item, QStringLiteral("module chosen for channel %1").arg(row));
+            same(m_f.order().module(row), item, "module chosen for channel %1", row);
         });
     }
 
@@ -467,13 +460,13 @@ private:
     void chooseInOpenList(QComboBox *list, int item)
     {
         QAbstractItemView *view = list->view();
-        if (chance(50)) {
+        const bool byKeys = chance(50);
+        log(QStringLiteral("choose item %1 in %2 %3")
+                .arg(item)
+                .arg(list->objectName(), byKeys ? "by keys" : "by pointer"));
+        if (byKeys) {
             const bool home = item == 0 && chance(50), end = item == list->count() - 1 && chance(50);
             const bool enter = chance(50);
-            const char *by = home ? "Home" : end ? "End" : "arrows";
-            log(QStringLiteral("choose item %1 in %2 by %3 and %4")
-                    .arg(item)
-                    .arg(list->objectName(), by, enter ? "Enter" : "Return"));
             if (home || end)
                 key(home ? Qt::Key_Home : Qt::Key_End);
             for (int at = qMax(0, view->currentIndex().row()); !home && !end && at != item; at += item > at ? 1 : -1)
@@ -487,7 +480,6 @@ private:
             const QPoint inViewport(rect.left() + 3 + below(qMax(1, rect.width() - 6)), rect.center().y());
             QWindow *popup = view->window()->windowHandle();
             const QPoint p = nonNull(viewport->mapTo(view->window(), inViewport));
-            log(QStringLiteral("choose item %1 in %2 with the pointer").arg(item).arg(list->objectName()));
             // The pointer crosses the list on its way (a click a few pixels
             // from the one that opened it would count as part of that).
             QPoint across = viewport->mapTo(view->window(), randomPointIn(viewport->rect()));
@@ -531,15 +523,14 @@ private:
         const QPoint local = target == m_f.channelGrid && chance(90) ? gridPoint(pick(columns), below(Rows + 1))
                                                                      : randomPointIn(target->rect());
         const QPoint p = inWindow(target, local).value_or(randomPointIn(m_f.window.rect()));
-        log(QStringLiteral("move over %1 at %2").arg(target->objectName(), where(p)));
+        log(QStringLiteral("move over %1 at %2,%3").arg(target->objectName()).arg(p.x()).arg(p.y()));
         moveTo(p, chance(40));
     }
 
     // A note typed into a channel, opened by a click or by typing.
     void typeNote()
     {
-        if (QApplication::activePopupWidget())
-            closePopups();
+        closePopupsFirst();
         if (ui::noteEditor(m_f.channelGrid)) {
             key(Qt::Key_Return);
             settle();
@@ -583,12 +574,10 @@ private:
     void tick()
     {
         const int tag = 1 + below(catalogue::AccessoryCount);
-        QCheckBox *box = m_f.accessoryBox(tag);
         const bool free = closePopupsFirst(60);
         const bool ticked = m_f.order().isTicked(tag) != m_f.order().isEnabled(tag);
-        clickButton(box, free, [=] {
-            same(m_f.order().isTicked(tag), ticked, QStringLiteral("tick of accessory %1 in the order").arg(tag));
-        });
+        clickButton(m_f.accessoryBox(tag), free,
+            [=] { same(m_f.order().isTicked(tag), ticked, "tick of accessory %1 in the order", tag); });
     }
 
     // A variant in one of the variant lists, opened by a click if need be.
@@ -613,7 +602,7 @@ private:
         chooseInOpenList(list, item);
         m_after.push_back([=] {
             check(!list->view()->isVisible(), QStringLiteral("%1 list still open").arg(list->objectName()));
-            same(m_f.order().variant(tag), item, QStringLiteral("variant of accessory %1 in the order").arg(tag));
+            same(m_f.order().variant(tag), item, "variant of accessory %1 in the order", tag);
         });
     }
 
@@ -622,7 +611,7 @@ private:
         static const std::vector<int> deltas = {120, -120, 120, -120, 240, -240, -360, 30, -30, 60, -60, 15, -15, 90};
         const int delta = pick(deltas);
         const QPoint p = nonNull(randomPointIn(m_f.window.rect()));
-        log(QStringLiteral("wheel %1 at %2").arg(delta).arg(where(p)));
+        log(QStringLiteral("wheel %1 at %2,%3").arg(delta).arg(p.x()).arg(p.y()));
         moveTo(p);
         wheelAt(p, delta);
     }
@@ -692,20 +681,18 @@ private:
         settle();
     }
 
+    // The two modal windows, answered as soon as they come up.
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::Show)
-            watched == m_forms.kontakt.get() ? contactDialogShown() : diagramShown();
-        return false;
-    }
-
-    void contactDialogShown()
-    {
+        if (event->type() != QEvent::Show)
+            return false;
+        if (watched != m_forms.kontakt.get()) {
+            QTimer::singleShot(0, watched, [w = m_forms.image.get()] { sendKey(w->windowHandle(), Qt::Key_Escape); });
+            return false;
+        }
         ++m_contactShows;
         ContactDialog *dialog = m_forms.kontakt.get();
-        const bool confirm = m_confirmContact, byKey = chance(50);
-        const document::Contact texts = m_contactTexts;
-        QTimer::singleShot(0, dialog, [=] {
+        QTimer::singleShot(0, dialog, [dialog, confirm = m_confirmContact, byKey = chance(50), texts = m_contactTexts] {
             ContactControls controls(*dialog);
             for (int i = 0; i < document::ContactLines; ++i)
                 controls.edits[std::size_t(i)]->setText(texts[std::size_t(i)]);
@@ -715,12 +702,7 @@ private:
             else
                 sendKey(dialog->windowHandle(), confirm ? Qt::Key_Return : Qt::Key_Escape);
         });
-    }
-
-    void diagramShown()
-    {
-        DiagramWindow *dialog = m_forms.image.get();
-        QTimer::singleShot(0, dialog, [dialog] { sendKey(dialog->windowHandle(), Qt::Key_Escape); });
+        return false;
     }
 
     QString documentPath() const { return m_documentFolder.filePath(QStringLiteral("formular.rtf")); }
@@ -773,7 +755,7 @@ private:
         // A note changes only by typing it, or by a reset.
         for (int r = 1; r <= Rows && !resetConfirmed; ++r)
             same(now.channel(r).note, r == m_noteRow ? m_noteText : m_was.order.channel(r).note,
-                QStringLiteral("note of channel %1 in the order").arg(r));
+                "note of channel %1 in the order", r);
 
         for (const auto &after : m_after)
             after();
@@ -789,16 +771,14 @@ private:
         for (int r = 1; r <= Rows; ++r) {
             const int module = order.channel(r).module;
             same(ui::cell(m_f.channelGrid, 1, r), module == Order::NoModule ? QString() : catalogue::moduleCell(module),
-                QStringLiteral("module cell of channel %1").arg(r));
-            same(ui::cell(m_f.channelGrid, 2, r), order.channel(r).note,
-                QStringLiteral("note cell of channel %1").arg(r));
+                "module cell of channel %1", r);
+            same(ui::cell(m_f.channelGrid, 2, r), order.channel(r).note, "note cell of channel %1", r);
         }
         for (int t = 1; t <= catalogue::AccessoryCount; ++t) {
             const QCheckBox *box = m_f.accessoryBox(t);
-            same(box->isChecked(), order.accessory(t).ticked, QStringLiteral("tick of accessory %1").arg(t));
-            same(box->isEnabled(), order.accessory(t).enabled, QStringLiteral("accessory %1 enabled").arg(t));
-            same(box->text(), catalogue::accessoryCaption(t, language),
-                QStringLiteral("caption of accessory %1").arg(t));
+            same(box->isChecked(), order.accessory(t).ticked, "tick of accessory %1", t);
+            same(box->isEnabled(), order.accessory(t).enabled, "accessory %1 enabled", t);
+            same(box->text(), catalogue::accessoryCaption(t, language), "caption of accessory %1", t);
         }
         for (const auto &[tag, list] : m_variantLists) {
             same(list->currentIndex(), order.accessory(tag).variant, QStringLiteral("item of ") + list->objectName());
@@ -807,12 +787,11 @@ private:
         }
         for (int s = 0; s < catalogue::AccessorySectionCount; ++s)
             same(m_f.sectionHeadings[std::size_t(s)]->text(), catalogue::sectionHeading(s, language),
-                QStringLiteral("heading of section %1").arg(s + 1));
+                "heading of section %1", s + 1);
         if (QComboBox *shown = picker()) {
             same(int(shown->count()), catalogue::ModuleCount, QStringLiteral("picker items"));
             for (int i = 0; i < shown->count(); ++i)
-                same(shown->itemText(i), catalogue::moduleDescription(i, language),
-                    QStringLiteral("picker item %1").arg(i));
+                same(shown->itemText(i), catalogue::moduleDescription(i, language), "picker item %1", i);
         }
         same(m_f.totalLabel->text(), catalogue::priceText(pricing::total(order)), QStringLiteral("total shown"));
         // The scrolled parts move together, within the scroll bar's range.
