@@ -9,8 +9,10 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QPointer>
 #include <QProxyStyle>
+#include <QScrollBar>
 #include <QStringListModel>
 #include <QStyleFactory>
 
@@ -96,6 +98,68 @@ public:
             return 0;
         return QProxyStyle::styleHint(hint, option, widget, returnData);
     }
+};
+
+// The list's scroll bar, which moves on most arrow keys in the list. The
+// styles fill its groove with a gradient, which the raster engine spreads
+// over worker threads for a bar this tall; waking them costs more than the
+// drawing itself. So each drawing of the bar at rest (no button held, the
+// pointer elsewhere) is kept, under all that decides it, and shown again as
+// a picture. The picture is drawn on the list window's own background, so
+// nothing behind the bar needs drawing.
+class KeptScrollBar : public QScrollBar {
+public:
+    explicit KeptScrollBar(QWidget *parent)
+        : QScrollBar(Qt::Vertical, parent)
+    {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        QStyleOptionSlider option;
+        initStyleOption(&option);
+        if (underMouse() || QGuiApplication::mouseButtons() != Qt::NoButton) {
+            QPainter painter(this);
+            painter.fillRect(rect(), backdrop());
+            painter.end();
+            return QScrollBar::paintEvent(event);
+        }
+        option.subControls = QStyle::SC_All;
+        option.activeSubControls = QStyle::SC_None;
+        const qreal ratio = devicePixelRatioF();
+        const QString key = QStringLiteral("formular-scrollbar %1 %2 %3 %4 %5 %6 %7 %8 %9")
+                                .arg(quintptr(style()))
+                                .arg(ratio)
+                                .arg(option.rect.width())
+                                .arg(option.rect.height())
+                                .arg(int(option.state))
+                                .arg(option.sliderPosition)
+                                .arg(option.minimum)
+                                .arg(option.maximum)
+                                .arg(option.pageStep)
+                            + QStringLiteral(" %1 %2 %3 %4 %5")
+                                  .arg(option.singleStep)
+                                  .arg(int(option.direction))
+                                  .arg(option.upsideDown)
+                                  .arg(option.palette.cacheKey())
+                                  .arg(backdrop().rgba());
+        QPixmap picture;
+        if (!QPixmapCache::find(key, &picture)) {
+            picture = QPixmap(size() * ratio);
+            picture.setDevicePixelRatio(ratio);
+            picture.fill(backdrop());
+            QPainter painter(&picture);
+            style()->drawComplexControl(QStyle::CC_ScrollBar, &option, &painter, this);
+            painter.end();
+            QPixmapCache::insert(key, picture);
+        }
+        QPainter(this).drawPixmap(0, 0, picture);
+    }
+
+private:
+    QColor backdrop() const { return window()->palette().color(window()->backgroundRole()); }
 };
 
 QStyle *listBelowStyle()
@@ -214,6 +278,7 @@ QWidget *ChannelDelegate::createEditor(QWidget *parent, const QStyleOptionViewIt
         // Its items are always more than it shows; the list is laid out
         // lazily then, so the scroll bar is asked for outright.
         picker->view()->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        picker->view()->setVerticalScrollBar(new KeptScrollBar(picker->view()));
         picker->setAccessibleName(m_pickerName);
         picker->resize(ColumnWidths[Column::ModuleColumn], PickerHeight);
         // A choice in the list, or an arrow key on the closed picker, ends

@@ -7,6 +7,7 @@
 #include <QAbstractItemModelTester>
 #include <QLineEdit>
 #include <QRegularExpression>
+#include <QScreen>
 
 class TestGrid : public QObject {
     Q_OBJECT
@@ -29,6 +30,7 @@ private slots:
     void keysMoveTheCurrentCell();
     void f2EditsTheWholeNote();
     void cellsAreDrawnWithTheirColours();
+    void pickerScrollBarShowsWhereTheListIs();
     void noteIsDrawnInsideItsCell_data();
     void noteIsDrawnInsideItsCell();
 };
@@ -406,6 +408,61 @@ void TestGrid::cellsAreDrawnWithTheirColours()
         inkRows += ink;
     }
     QVERIFY2(inkRows > 20, qPrintable(QString::number(inkRows)));
+}
+
+// The list's scroll bar, as the window shows it, after keys and the pointer
+// have moved the list: each time what the style draws for a bar at rest of
+// that size, range and place, on the list's background.
+void TestGrid::pickerScrollBarShowsWhereTheListIs()
+{
+    Forms forms(QStringLiteral("English"), true);
+    MainControls &f = forms.f();
+    f.order().chooseModel(catalogue::Model::TQ8);
+    ui::clickCell(f, 1, 3);
+    QVERIFY(ui::pickerOpen(f));
+    QAbstractItemView *view = f.modulePicker()->view();
+    QWidget *list = view->window();
+    QScrollBar *bar = view->verticalScrollBar();
+    const auto key = [&](Qt::Key k) { QTest::keyClick(view, k); };
+    const auto pointerAt = [&](QWidget *w) {
+        QTest::mouseMove(list->windowHandle(), w->mapTo(list, w->rect().center()));
+    };
+    const struct {
+        const char *step;
+        std::function<void()> move;
+    } steps[] = {
+        {"opened", [] {}},
+        {"page down", [&] { key(Qt::Key_PageDown); }},
+        {"one down", [&] { key(Qt::Key_Down); }},
+        {"end", [&] { key(Qt::Key_End); }},
+        {"one up from the end", [&] { key(Qt::Key_Up); }},
+        {"pointer on the bar and off it",
+            [&] {
+                pointerAt(bar);
+                pointerAt(view->viewport());
+            }},
+        {"home", [&] { key(Qt::Key_Home); }},
+    };
+    QWidget backdrop(nullptr, Qt::Window);
+    backdrop.setPalette(list->palette());
+    QScrollBar still(Qt::Vertical, &backdrop);
+    still.resize(bar->size());
+    int positions = 0;
+    for (const auto &step : steps) {
+        step.move();
+        QCoreApplication::processEvents();
+        still.setRange(bar->minimum(), bar->maximum());
+        still.setPageStep(bar->pageStep());
+        still.setValue(bar->value());
+        const QImage shown = list->screen()
+                                 ->grabWindow(list->winId())
+                                 .toImage()
+                                 .copy(QRect(bar->mapTo(list, QPoint()), bar->size() * list->devicePixelRatio()));
+        const QImage drawn = still.grab().toImage();
+        QVERIFY2(shown.convertToFormat(QImage::Format_RGB32) == drawn.convertToFormat(QImage::Format_RGB32), step.step);
+        positions += bar->value() != 0;
+    }
+    QVERIFY(positions >= 4);
 }
 
 void TestGrid::noteIsDrawnInsideItsCell_data()
