@@ -109,10 +109,6 @@
 <context>
     <name>MainWindow</name>
     <message>
-        <source>Cannot write %1: %2</source>
-        <translation>Soubor %1 se nepodařilo zapsat: %2</translation>
-    </message>
-    <message>
         <source>                    Can`t run &quot;WordPad.exe&quot;.<byte value="xd"/>Please find your Form at folder with this application.</source>
         <extracomment>The leading blanks centre the first line over the second.</extracomment>
         <translation>               Nepodařilo se spustit aplikaci &quot;WordPad.exe&quot;.<byte value="xd"/>Vytvořený formulář najdete ve složce odkud je spuštěna tato aplikace.</translation>

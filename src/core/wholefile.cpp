@@ -34,8 +34,7 @@ namespace wholefile {
 static Outcome cannotWrite(const QString &path, const QString &reason)
 {
     return Outcome::failure(
-        QCoreApplication::translate("wholefile", "Cannot write %1: %2").arg(QFileInfo(path).fileName(), reason),
-        reason);
+        QCoreApplication::translate("wholefile", "Cannot write %1: %2").arg(QFileInfo(path).fileName(), reason));
 }
 
 static Outcome cannotRead(const QString &path, const QString &reason)

@@ -130,7 +130,7 @@ void MainWindow::writePdfAndOpen(const QString &path, const QString &pdfPath, co
             warnOpenerFailed(window);
     });
     if (!pdfSaved.ok())
-        dialogs::showError(this, tr("Cannot write %1: %2").arg(PdfName, pdfSaved.reason()));
+        dialogs::showError(this, pdfSaved.message());
 }
 
 void MainWindow::showDiagram()
