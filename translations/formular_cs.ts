@@ -48,10 +48,6 @@
         <translation>obsahuje víc než pět hodnot</translation>
     </message>
     <message>
-        <source>Cannot read %1: %2</source>
-        <translation>Soubor %1 se nepodařilo přečíst: %2</translation>
-    </message>
-    <message>
         <source>its folder %1 %2</source>
         <translation>jeho složka %1 %2</translation>
     </message>
@@ -82,10 +78,6 @@
     <message>
         <source>it is a link of another user, which is not followed</source>
         <translation>je to odkaz jiného uživatele; takový odkaz program nesleduje</translation>
-    </message>
-    <message>
-        <source>Cannot write %1: %2</source>
-        <translation>Soubor %1 se nepodařilo zapsat: %2</translation>
     </message>
     <message>
         <source>%1 copies are kept beside it already; remove those no longer needed</source>

@@ -309,11 +309,6 @@ StoredFile parsed(const QByteArray &bytes)
     return file;
 }
 
-QString cannotRead(const QString &path, const QString &reason)
-{
-    return ContactStore::tr("Cannot read %1: %2").arg(QFileInfo(path).fileName(), reason);
-}
-
 // lstat, or the error the tests put in its place; 0 or the error.
 int statOf(const QString &path, struct stat *info)
 {
@@ -350,7 +345,8 @@ Outcome inOwnFolder(QString *path)
         if (statOf(folder, &info) != 0 || !S_ISLNK(info.st_mode))
             return Outcome::success(); // what else stands there is told where it is used
         const auto refused = [&](const QString &reason) {
-            return Outcome::failure(cannotRead(*path, ContactStore::tr("its folder %1 %2").arg(folder, reason)));
+            return Outcome::failure(
+                wholefile::readFailure(*path, ContactStore::tr("its folder %1 %2").arg(folder, reason)));
         };
         if (info.st_uid != user)
             return refused(ContactStore::tr("is a link of another user, which is not followed"));
@@ -369,7 +365,7 @@ Outcome inOwnFolder(QString *path)
 StoreFile storeFile(const QString &store)
 {
     const auto refused = [&](const QString &reason) {
-        return StoreFile{store, true, Outcome::failure(cannotRead(store, reason))};
+        return StoreFile{store, true, Outcome::failure(wholefile::readFailure(store, reason))};
     };
     const uid_t user = ::geteuid();
     QString path = store;
@@ -442,8 +438,7 @@ Outcome keepAside(const QString &storePath, const QByteArray &bytes, QString *ma
             continue; // someone took the name meanwhile: the next one is tried
         }
         if (error != 0)
-            return Outcome::failure(
-                ContactStore::tr("Cannot write %1: %2").arg(QFileInfo(copy).fileName(), qt_error_string(error)));
+            return Outcome::failure(wholefile::writeFailure(copy, qt_error_string(error)));
         QByteArray kept;
         if (S_ISREG(info.st_mode) && info.st_size == bytes.size() && wholefile::read(copy, &kept, SizeLimit).ok()
             && kept == bytes)

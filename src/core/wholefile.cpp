@@ -31,16 +31,24 @@
 
 namespace wholefile {
 
+QString writeFailure(const QString &path, const QString &reason)
+{
+    return QCoreApplication::translate("wholefile", "Cannot write %1: %2").arg(QFileInfo(path).fileName(), reason);
+}
+
+QString readFailure(const QString &path, const QString &reason)
+{
+    return QCoreApplication::translate("wholefile", "Cannot read %1: %2").arg(QFileInfo(path).fileName(), reason);
+}
+
 static Outcome cannotWrite(const QString &path, const QString &reason)
 {
-    return Outcome::failure(
-        QCoreApplication::translate("wholefile", "Cannot write %1: %2").arg(QFileInfo(path).fileName(), reason));
+    return Outcome::failure(writeFailure(path, reason));
 }
 
 static Outcome cannotRead(const QString &path, const QString &reason)
 {
-    return Outcome::failure(
-        QCoreApplication::translate("wholefile", "Cannot read %1: %2").arg(QFileInfo(path).fileName(), reason));
+    return Outcome::failure(readFailure(path, reason));
 }
 
 static QString linkReason()

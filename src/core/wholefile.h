@@ -42,6 +42,11 @@ Outcome create(const QString &path, const QByteArray &bytes);
 // never opened (nothing can hang on it), nor is a file above `limit` bytes.
 Outcome read(const QString &path, QByteArray *bytes, qint64 limit);
 
+// The messages of a failed write and a failed read of `path`, in the
+// current language.
+QString writeFailure(const QString &path, const QString &reason);
+QString readFailure(const QString &path, const QString &reason);
+
 // Whether anything at all, even a dangling link, stands at the path.
 bool occupied(const QString &path);
 

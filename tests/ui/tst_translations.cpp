@@ -126,8 +126,8 @@ void TestTranslations::czechTextsOfEarlierVersions_data()
         << "The document is made all the same; the contact details are not remembered."
         << "Dokument se přesto vytvoří; kontaktní údaje si program nezapamatuje.";
     QTest::newRow("file not written") << "wholefile"
-                                     << "Cannot write %1: %2"
-                                     << "Soubor %1 se nepodařilo zapsat: %2";
+                                      << "Cannot write %1: %2"
+                                      << "Soubor %1 se nepodařilo zapsat: %2";
     // The main window's own texts; "\r" breaks a grid heading into lines.
     // Kept on purpose: the blanks after the titles' colons.
     const struct {
