@@ -4,6 +4,7 @@
 #include "controlnames.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -100,13 +101,13 @@ public:
     }
 };
 
-// The list's scroll bar, which moves on most arrow keys in the list. The
-// styles fill its groove with a gradient, which the raster engine spreads
-// over worker threads for a bar this tall; waking them costs more than the
-// drawing itself. So each drawing of the bar at rest (no button held, the
-// pointer elsewhere) is kept, under all that decides it, and shown again as
-// a picture. The picture is drawn on the list window's own background, so
-// nothing behind the bar needs drawing.
+// The list's scroll bar, which moves on most arrow keys in the list. Fusion
+// fills its groove and slider with gradients, which the raster engine
+// spreads over worker threads for a bar this tall; waking them cost more
+// than the drawing itself. So each drawing of the bar at rest is kept,
+// under all that decides it, and shown again as a picture. The picture is
+// drawn on the list window's own background, so nothing behind the bar
+// needs drawing.
 class KeptScrollBar : public QScrollBar {
 public:
     explicit KeptScrollBar(QWidget *parent)
@@ -118,16 +119,22 @@ public:
 protected:
     void paintEvent(QPaintEvent *event) override
     {
-        QStyleOptionSlider option;
-        initStyleOption(&option);
-        if (underMouse() || QGuiApplication::mouseButtons() != Qt::NoButton) {
+        // With the pointer on it or a button held, and for as long after as
+        // a style may take to fade back to its look at rest, the bar draws
+        // itself.
+        if (underMouse() || QGuiApplication::mouseButtons() != Qt::NoButton)
+            m_lastActive.start();
+        if (m_lastActive.isValid() && m_lastActive.elapsed() < FadeMs) {
             QPainter painter(this);
             painter.fillRect(rect(), backdrop());
             painter.end();
             return QScrollBar::paintEvent(event);
         }
+        QStyleOptionSlider option;
+        initStyleOption(&option);
         option.subControls = QStyle::SC_All;
         option.activeSubControls = QStyle::SC_None;
+        option.styleObject = nullptr; // no style's fade in a kept picture
         const qreal ratio = devicePixelRatioF();
         const QString key = QStringLiteral("formular-scrollbar %1 %2 %3 %4 %5 %6 %7 %8 %9")
                                 .arg(quintptr(style()))
@@ -159,7 +166,9 @@ protected:
     }
 
 private:
+    static constexpr qint64 FadeMs = 1000;
     QColor backdrop() const { return window()->palette().color(window()->backgroundRole()); }
+    QElapsedTimer m_lastActive;
 };
 
 QStyle *listBelowStyle()
