@@ -163,6 +163,10 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
     }
     if (type != QEvent::MouseMove && type != QEvent::Wheel)
         return QWidget::eventFilter(watched, event);
+    // An enabled control of a pane is the pane's to follow.
+    if (type == QEvent::MouseMove && watched != this && watched != m_leftPanel && watched->isWidgetType()
+        && static_cast<QWidget *>(watched)->isEnabled())
+        return false;
 
     auto *widget = qobject_cast<QWidget *>(watched);
     if (!widget || widget->window() != this)

@@ -75,8 +75,9 @@ void ModelChooser::showModel(Model model)
 
 void ModelChooser::setBold(Model model)
 {
+    const QAbstractButton *bold = button(model);
     for (QAbstractButton *radio : m_buttons->buttons())
-        formparts::setBold(radio, radio == button(model));
+        formparts::setBold(radio, radio == bold);
 }
 
 void ModelChooser::changeEvent(QEvent *event)

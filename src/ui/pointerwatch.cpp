@@ -37,7 +37,7 @@ bool PointerWatch::eventFilter(QObject *watched, QEvent *event)
         return false;
     auto *widget = static_cast<QWidget *>(watched);
     // A list's popup is a window of its own, and no part of the pane.
-    if (widget->window() != m_pane->window())
+    if (widget != m_pane && !m_pane->isAncestorOf(widget))
         return false;
     QWidget *target = widget;
     while (!target->isWindow() && !target->isEnabled())
