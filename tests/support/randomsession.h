@@ -19,8 +19,8 @@
 #include <QThread>
 
 #include <algorithm>
-#include <cstdio>
 #include <deque>
+#include <numeric>
 #include <optional>
 #include <random>
 #include <vector>
@@ -62,7 +62,7 @@ public:
             if (catalogue::hasVariantList(tag)) {
                 const QString name = controlnames::variantList(catalogue::accessory(tag).list.control);
                 m_variantLists.push_back({tag, m_f.window.findChild<QComboBox *>(name)});
-                check(m_variantLists.back().second != nullptr, QStringLiteral("no list named ") + name);
+                check(m_variantLists.back().list != nullptr, QStringLiteral("no list named ") + name);
             }
         // Where the scrolled parts stand at the top of the scroll range.
         m_leftPanelTop = m_f.leftPanel->y() + m_f.scrollBar->value();
@@ -70,11 +70,7 @@ public:
         settle();
     }
 
-    ~RandomSession()
-    {
-        m_boxes.onAsk = nullptr;
-        QDir::setCurrent(m_previousFolder);
-    }
+    ~RandomSession() { QDir::setCurrent(m_previousFolder); }
 
     qint64 steps() const { return m_step; }
     qint64 checks() const { return m_checks; }
@@ -117,11 +113,6 @@ public:
     }
 
 private:
-    static QString filesIn(const QString &folder)
-    {
-        return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).join(QLatin1Char(','));
-    }
-
     int below(int n) { return n <= 1 ? 0 : int(m_rng() % quint64(n)); }
     bool chance(int percent) { return below(100) < percent; }
     template <typename T> const T &pick(const std::vector<T> &items)
@@ -159,25 +150,6 @@ private:
         return p && widget->isVisible() && widget->isAncestorOf(m_f.window.childAt(*p)); // itself included
     }
 
-    // A point of `button` that a click toggles, scrolled into reach.
-    std::optional<QPoint> clickPoint(QAbstractButton *button)
-    {
-        QStyleOptionButton option;
-        option.initFrom(button);
-        option.text = button->text();
-        const bool radio = qobject_cast<QRadioButton *>(button) != nullptr;
-        const QRect area = button->style()->subElementRect(
-            radio ? QStyle::SE_RadioButtonClickRect : QStyle::SE_CheckBoxClickRect, &option, button);
-        // The indicator end of the area is never covered by the next heading.
-        const QRect preferred = area.intersected(QRect(area.left(), area.top(), 14, area.height()));
-        for (int attempt = 0; attempt < 8; ++attempt) {
-            const QPoint local = randomPointIn(attempt < 4 && chance(70) ? preferred : area);
-            if (scrollIntoView(button, local))
-                return local;
-        }
-        return std::nullopt;
-    }
-
     void moveTo(QPoint p, bool path = false)
     {
         if (path && !m_pointer.isNull()) {
@@ -210,8 +182,10 @@ private:
     }
 
     // Scrolls `local` of `widget` into reach and clicks there; false if out of reach.
-    bool clickOn(QWidget *widget, QPoint local, const QString &what)
+    bool clickOn(QWidget *widget, QPoint local, QString what = {})
     {
+        if (what.isEmpty())
+            what = widget->objectName() + (widget->isEnabled() ? "" : " (disabled)");
         if (!scrollIntoView(widget, local)) {
             log(what + QStringLiteral(": out of reach"));
             return false;
@@ -225,8 +199,7 @@ private:
     // A click inside `widget`, `margin` pixels off its edges.
     bool clickInside(QWidget *widget, int margin)
     {
-        const QRect area = widget->rect().adjusted(margin, margin, -margin, -margin);
-        return clickOn(widget, randomPointIn(area), widget->objectName());
+        return clickOn(widget, randomPointIn(widget->rect().adjusted(margin, margin, -margin, -margin)));
     }
     // Closes by Esc a list open at the start, at `percent` chance; true if none is open now.
     bool closePopupsFirst(int percent = 100)
@@ -245,11 +218,7 @@ private:
     {
         QWidget *popup = QApplication::activePopupWidget();
         QWindow *target = popup && popup->windowHandle() ? popup->windowHandle() : window();
-        input([&] { sendKey(target, k, text); });
-    }
-    static void sendKey(QWindow *target, Qt::Key k, const QString &text = QString())
-    {
-        QTest::sendKeyEvent(QTest::Click, target, k, text, Qt::NoModifier);
+        input([&] { QTest::sendKeyEvent(QTest::Click, target, k, text, Qt::NoModifier); });
     }
 
     void typeText(const QString &text)
@@ -289,7 +258,6 @@ private:
     }
 
     QComboBox *picker() const { return m_f.modulePicker(); }
-    bool pickerListOpen() const { return ui::pickerOpen(m_f); }
 
     // The channel the picker stands over; 0, a failed check, for none.
     int pickerRow()
@@ -303,13 +271,15 @@ private:
         return row;
     }
 
-    QComboBox *openList() const
+    struct VariantList {
+        int tag;
+        QComboBox *list;
+    };
+    const VariantList *openVariantList() const
     {
-        if (pickerListOpen())
-            return picker();
-        for (const auto &[tag, list] : m_variantLists)
-            if (list->view()->isVisible())
-                return list;
+        for (const VariantList &variants : m_variantLists)
+            if (variants.list->view()->isVisible())
+                return &variants;
         return nullptr;
     }
 
@@ -379,10 +349,8 @@ private:
             {3, "document", &RandomSession::generateDocument},
             {5, "key", &RandomSession::pressKey},
         };
-        int total = 0;
-        for (const Kind &kind : kinds)
-            total += kind.weight;
-        int roll = below(total);
+        int roll = below(std::accumulate(
+            std::begin(kinds), std::end(kinds), 0, [](int sum, const Kind &kind) { return sum + kind.weight; }));
         const Kind *kind = kinds;
         for (; roll >= kind->weight; ++kind)
             roll -= kind->weight;
@@ -395,12 +363,26 @@ private:
         return {{m_f.tq8Button, Model::TQ8}, {m_f.tq8rButton, Model::TQ8R}, {m_f.assemblyButton, Model::ZK222}};
     }
 
-    // Clicks where a click toggles `button`; `after` checks it unless a list took it.
+    // Clicks where a click toggles `button`, scrolled into reach; `after` checks
+    // it unless a list took the click.
     void clickButton(QAbstractButton *button, bool free, std::function<void()> after)
     {
-        const auto local = clickPoint(button);
-        if (local && clickOn(button, *local, button->objectName()) && free)
-            m_after.push_back(std::move(after));
+        QStyleOptionButton option;
+        option.initFrom(button);
+        option.text = button->text();
+        const bool radio = qobject_cast<QRadioButton *>(button) != nullptr;
+        const QRect area = button->style()->subElementRect(
+            radio ? QStyle::SE_RadioButtonClickRect : QStyle::SE_CheckBoxClickRect, &option, button);
+        // The indicator end of the area is never covered by the next heading.
+        const QRect preferred = area.intersected(QRect(area.left(), area.top(), 14, area.height()));
+        for (int attempt = 0; attempt < 8; ++attempt) {
+            const QPoint local = randomPointIn(attempt < 4 && chance(70) ? preferred : area);
+            if (!scrollIntoView(button, local))
+                continue;
+            if (clickOn(button, local) && free)
+                m_after.push_back(std::move(after));
+            return;
+        }
     }
 
     // Model radio buttons, the selected one included.
@@ -431,12 +413,13 @@ private:
     // Opens the picker over a channel if needed, then chooses an item in it.
     void assignModule()
     {
-        if (!pickerListOpen()) {
-            if (!m_f.anyModelSelected() || openList())
+        if (!ui::pickerOpen(m_f)) {
+            if (!m_f.anyModelSelected() || openVariantList())
                 return gridClick();
             const int row = 1 + below(Rows);
             if (!clickOn(m_f.channelGrid, gridPoint(1, row), QStringLiteral("module cell of channel %1").arg(row))
-                || !check(pickerListOpen(), QStringLiteral("the picker's list did not open over channel %1").arg(row)))
+                || !check(
+                    ui::pickerOpen(m_f), QStringLiteral("the picker's list did not open over channel %1").arg(row)))
                 return;
         }
         const int row = pickerRow();
@@ -465,12 +448,11 @@ private:
                 .arg(list->objectName(), byKeys ? "by keys" : "by pointer"));
         if (byKeys) {
             const bool home = item == 0 && chance(50), end = item == list->count() - 1 && chance(50);
-            const bool enter = chance(50);
             if (home || end)
                 key(home ? Qt::Key_Home : Qt::Key_End);
             for (int at = qMax(0, view->currentIndex().row()); !home && !end && at != item; at += item > at ? 1 : -1)
                 key(item > at ? Qt::Key_Down : Qt::Key_Up);
-            key(enter ? Qt::Key_Enter : Qt::Key_Return);
+            key(chance(50) ? Qt::Key_Enter : Qt::Key_Return);
         } else {
             const QModelIndex index = view->model()->index(item, 0);
             view->scrollTo(index); // the user scrolls the list to the item
@@ -494,7 +476,7 @@ private:
     // Enter or Esc on the picker, with its list open or closed.
     void closePicker()
     {
-        const bool listOpen = pickerListOpen();
+        const bool listOpen = ui::pickerOpen(m_f);
         if (!picker() || (!listOpen && QApplication::focusWidget() != picker()))
             return assignModule(); // keys would go elsewhere: the user opens the picker again
         const bool enter = chance(50);
@@ -513,7 +495,7 @@ private:
             m_f.accessoryBox(1 + below(catalogue::AccessoryCount)), m_f.accessoryGroup, m_f.leftPanel, m_f.picturePanel,
             m_f.totalLabel, m_f.orderCodeLabel, m_f.itemPriceLabel, m_f.versionLabel,
             m_f.sectionHeadings[std::size_t(below(catalogue::AccessorySectionCount))], m_f.languageGroup,
-            m_f.priceGroup, m_f.buttonPanel, m_f.logo, m_f.resetButton, pick(m_variantLists).second, &m_f.window,
+            m_f.priceGroup, m_f.buttonPanel, m_f.logo, m_f.resetButton, pick(m_variantLists).list, &m_f.window,
             &m_f.window};
         static const std::vector<int> columns = {0, 1, 1, 2, 2};
         QWidget *target = pick(targets);
@@ -582,24 +564,20 @@ private:
     // A variant in one of the variant lists, opened by a click if need be.
     void chooseVariant()
     {
-        QComboBox *list = openList();
-        if (!list || list == picker()) {
-            list = pick(m_variantLists).second;
+        const VariantList *open = openVariantList();
+        const auto [tag, list] = open ? *open : pick(m_variantLists);
+        if (!open) {
             closePopupsFirst();
-            const QPoint local(5 + below(list->width() - 10), 5 + below(list->height() - 10));
-            if (!clickOn(list, local, list->objectName() + (list->isEnabled() ? "" : " (disabled)")))
+            if (!clickInside(list, 5))
                 return;
             if (!list->view()->isVisible()) {
                 check(!list->isEnabled(), QStringLiteral("a click on %1 opened no list").arg(list->objectName()));
                 return;
             }
         }
-        int tag = 0;
-        for (const auto &[listTag, candidate] : m_variantLists)
-            tag = candidate == list ? listTag : tag;
         const int item = below(list->count());
         chooseInOpenList(list, item);
-        m_after.push_back([=] {
+        m_after.push_back([=, tag = tag, list = list] {
             check(!list->view()->isVisible(), QStringLiteral("%1 list still open").arg(list->objectName()));
             same(m_f.order().variant(tag), item, "variant of accessory %1 in the order", tag);
         });
@@ -686,7 +664,9 @@ private:
         if (event->type() != QEvent::Show)
             return false;
         if (watched != m_forms.kontakt.get()) {
-            QTimer::singleShot(0, watched, [w = m_forms.image.get()] { sendKey(w->windowHandle(), Qt::Key_Escape); });
+            QTimer::singleShot(0, watched, [w = m_forms.image.get()] {
+                QTest::sendKeyEvent(QTest::Click, w->windowHandle(), Qt::Key_Escape, QString(), Qt::NoModifier);
+            });
             return false;
         }
         ++m_contactShows;
@@ -699,12 +679,11 @@ private:
                 QTest::mouseClick(
                     dialog->windowHandle(), Qt::LeftButton, {}, controls.continueButton->mapTo(dialog, QPoint(20, 10)));
             else
-                sendKey(dialog->windowHandle(), confirm ? Qt::Key_Return : Qt::Key_Escape);
+                QTest::sendKeyEvent(QTest::Click, dialog->windowHandle(), confirm ? Qt::Key_Return : Qt::Key_Escape,
+                    QString(), Qt::NoModifier);
         });
         return false;
     }
-
-    QString documentPath() const { return m_documentFolder.filePath(QStringLiteral("formular.rtf")); }
 
     // The PDF is drawn on a thread of the window's own: waiting is not its time.
     void awaitDocument()
@@ -806,13 +785,14 @@ private:
     void checkDocument()
     {
         ++m_documents;
-        same(QFileInfo(m_forms.desktop->opened.last()).canonicalFilePath(),
-            QFileInfo(documentPath()).canonicalFilePath(), QStringLiteral("document handed to the opener"));
+        const QString rtf = m_documentFolder.filePath(QStringLiteral("formular.rtf"));
+        same(QFileInfo(m_forms.desktop->opened.last()).canonicalFilePath(), QFileInfo(rtf).canonicalFilePath(),
+            QStringLiteral("document handed to the opener"));
         check(QFileInfo(m_documentFolder.filePath(QStringLiteral("formular.pdf"))).size() > 0,
             QStringLiteral("no PDF beside the document"));
-        same(filesIn(m_documentFolder.path()), QStringLiteral("formular.pdf,formular.rtf"),
-            QStringLiteral("files in the document folder"));
-        QFile file(documentPath());
+        same(QDir(m_documentFolder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).join(QLatin1Char(',')),
+            QStringLiteral("formular.pdf,formular.rtf"), QStringLiteral("files in the document folder"));
+        QFile file(rtf);
         if (!check(file.open(QIODevice::ReadOnly), QStringLiteral("document not readable")))
             return;
         const Language language = m_f.order().language();
@@ -840,8 +820,8 @@ private:
     // the one it started in, which it goes back to at its end.
     QString m_previousFolder;
     QTemporaryDir m_documentFolder;
-    PrivateConfig m_config;                                  // the contact store lives here
-    std::vector<std::pair<int, QComboBox *>> m_variantLists; // by tag
+    PrivateConfig m_config;                  // the contact store lives here
+    std::vector<VariantList> m_variantLists; // by tag
     int m_leftPanelTop = 0, m_accessoryGroupTop = 0;
 
     qint64 m_step = 0, m_checks = 0, m_documents = 0;
@@ -872,12 +852,8 @@ inline void quietenPlatformNotices()
 {
     static QtMessageHandler previous = nullptr;
     previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &context, const QString &message) {
-        if (type == QtWarningMsg && message.startsWith(QLatin1String("This plugin does not support")))
-            return;
-        if (previous)
-            previous(type, context, message);
-        else
-            std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+        if (type != QtWarningMsg || !message.startsWith(QLatin1String("This plugin does not support")))
+            previous(type, context, message); // Qt's default handler when none was set
     });
 }
 
