@@ -49,7 +49,6 @@ public:
     RandomSession(Forms &forms, quint64 seed)
         : m_forms(forms)
         , m_f(forms.f())
-        , m_seed(seed)
         , m_rng(seed)
         , m_previousFolder(QDir::currentPath())
     {
@@ -143,17 +142,9 @@ private:
         return m_f.window.rect().contains(p) ? std::optional<QPoint>(p) : std::nullopt;
     }
 
-    // True when the pointer at `local` would be over `widget` or a child of it.
-    bool reachable(QWidget *widget, QPoint local) const
-    {
-        const auto p = inWindow(widget, local);
-        return p && widget->isVisible() && widget->isAncestorOf(m_f.window.childAt(*p)); // itself included
-    }
-
     void moveTo(QPoint p, bool path = false)
     {
         if (path && !m_pointer.isNull()) {
-            // The pointer crosses what lies between.
             const int stops = 1 + below(3);
             for (int i = 1; i <= stops; ++i)
                 mouse(window(), nonNull(m_pointer + (p - m_pointer) * i / (stops + 1)));
@@ -196,7 +187,6 @@ private:
         settle();
         return true;
     }
-    // A click inside `widget`, `margin` pixels off its edges.
     bool clickInside(QWidget *widget, int margin)
     {
         return clickOn(widget, randomPointIn(widget->rect().adjusted(margin, margin, -margin, -margin)));
@@ -227,9 +217,11 @@ private:
             key(ch == QLatin1Char(' ') ? Qt::Key_Space : Qt::Key(ch.toUpper().unicode()), QString(ch));
     }
 
-    // A wheel turn at `p`, to the open list if there is one, else to what is there.
+    // The pointer to `p` and a wheel turn there, to the open list if there is
+    // one, else to what is there.
     void wheelAt(QPoint p, int delta)
     {
+        moveTo(p);
         const QPoint global = m_f.window.mapToGlobal(p);
         QWidget *root = QApplication::activePopupWidget();
         QWidget *receiver = root ? root->childAt(root->mapFromGlobal(global)) : m_f.window.childAt(p);
@@ -239,22 +231,25 @@ private:
         QCoreApplication::processEvents();
     }
 
-    // Turns the wheel until `local` of `widget` is under the pointer's reach.
+    // Turns the wheel until the pointer at `local` would be over `widget` or a child of it.
     bool scrollIntoView(QWidget *widget, QPoint local)
     {
+        const auto reachable = [&] {
+            const auto p = inWindow(widget, local);
+            return p && widget->isVisible() && widget->isAncestorOf(m_f.window.childAt(*p)); // itself included
+        };
         const qint64 actionSoFar = std::exchange(m_actionNanoseconds, 0);
-        for (int i = 0; i < 40 && !reachable(widget, local); ++i) {
+        for (int i = 0; i < 40 && !reachable(); ++i) {
             const QPoint p = widget->mapTo(&m_f.window, local);
             if (p.y() >= 0 && p.y() < m_f.window.height())
-                break;                                  // in the window but covered
-            moveTo(m_f.leftPanel->geometry().center()); // over the half that scrolls
-            wheelAt(m_pointer, p.y() < 0 ? 120 : -120);
+                break;                                                           // in the window but covered
+            wheelAt(m_f.leftPanel->geometry().center(), p.y() < 0 ? 120 : -120); // over the half that scrolls
             const qint64 notch = std::exchange(m_actionNanoseconds, 0);
             if (m_actionSink)
                 m_actionSink("wheel to reach", notch);
         }
         m_actionNanoseconds = actionSoFar;
-        return reachable(widget, local);
+        return reachable();
     }
 
     QComboBox *picker() const { return m_f.modulePicker(); }
@@ -308,7 +303,7 @@ private:
     {
         if (ok || !m_failure.isEmpty())
             return m_failure.isEmpty() && ++m_checks > 0;
-        m_failure = QStringLiteral("seed %1, step %2: %3\nlast actions:").arg(m_seed).arg(m_step).arg(what);
+        m_failure = QStringLiteral("step %1: %2\nlast actions:").arg(m_step).arg(what);
         for (const QString &line : m_log)
             m_failure += QStringLiteral("\n  ") + line;
         m_failure += QStringLiteral("\norder: ") + describe(m_f.order().order());
@@ -512,10 +507,8 @@ private:
     void typeNote()
     {
         closePopupsFirst();
-        if (ui::noteEditor(m_f.channelGrid)) {
+        if (ui::noteEditor(m_f.channelGrid))
             key(Qt::Key_Return);
-            settle();
-        }
         const int row = 1 + below(Rows);
         const QPoint local = gridPoint(2, row);
         if (!scrollIntoView(m_f.channelGrid, local) || QApplication::activePopupWidget())
@@ -530,12 +523,11 @@ private:
         const QPoint p = *inWindow(m_f.channelGrid, local);
         moveTo(p, chance(30));
         // With no model chosen a click brings the warning first; the editor stays.
-        if (byClick) {
+        if (byClick)
             mouse(window(), m_pointer, true);
-            settle();
-        } else {
+        else
             typeText(text.left(1));
-        }
+        settle();
         if (!check(ui::noteEditor(m_f.channelGrid) && ui::currentRow(m_f.channelGrid) == row
                        && ui::currentColumn(m_f.channelGrid) == 2,
                 QStringLiteral("note editor of channel %1 did not open").arg(row)))
@@ -589,7 +581,6 @@ private:
         const int delta = pick(deltas);
         const QPoint p = nonNull(randomPointIn(m_f.window.rect()));
         log(QStringLiteral("wheel %1 at %2,%3").arg(delta).arg(p.x()).arg(p.y()));
-        moveTo(p);
         wheelAt(p, delta);
     }
 
@@ -609,14 +600,14 @@ private:
         m_boxes.answer = pick(answers);
         const bool byEsc =
             chance(25) && QApplication::focusWidget() == m_f.channelGrid && !ui::noteEditor(m_f.channelGrid);
-        const int boxes = int(m_boxes.asked.size());
         log(QStringLiteral("reset answered %1%2").arg(int(m_boxes.answer)).arg(byEsc ? ", Esc on the grid" : ""));
         if (byEsc)
             key(Qt::Key_Escape);
         else if (!clickInside(m_f.resetButton, 2))
             return;
         settle();
-        m_after.push_back([=] { same(int(m_boxes.asked.size()) - boxes, 1, QStringLiteral("reset questions asked")); });
+        m_after.push_back(
+            [this] { same(int(m_boxes.asked.size()) - m_was.boxes, 1, QStringLiteral("reset questions asked")); });
     }
 
     void generateDocument()
@@ -628,9 +619,9 @@ private:
             text = chance(15) ? QString() : randomText(0, 20);
         log(QStringLiteral("document, contact %1, opener %2")
                 .arg(m_confirmContact ? "confirmed" : "cancelled", m_forms.desktop->openResult ? "comes up" : "fails"));
-        const int shows = m_contactShows;
         if (clickInside(m_f.documentButton, 2))
-            m_after.push_back([=] { same(m_contactShows - shows, 1, QStringLiteral("contact dialog showings")); });
+            m_after.push_back(
+                [this] { same(m_contactShows - m_was.contactShows, 1, QStringLiteral("contact dialog showings")); });
     }
 
     // Keys a user presses anywhere, to whatever has the focus (buttons too).
@@ -812,7 +803,6 @@ private:
 
     Forms &m_forms;
     MainControls &m_f;
-    quint64 m_seed;
     std::mt19937_64 m_rng;
     BoxAnswers m_boxes;
     std::vector<AskedWith> m_askedWith; // beside m_boxes.asked
