@@ -203,8 +203,7 @@ private:
         return !QApplication::activePopupWidget();
     }
 
-    // Keys go to an open list, which holds the keyboard, else to the window;
-    // with no text given, a key brings what a keyboard's does ("\r", " ", none).
+    // Keys go to an open list, which holds the keyboard, else to the window, as a keyboard's.
     void key(Qt::Key k, const QString &text = QString())
     {
         QWidget *popup = QApplication::activePopupWidget();
@@ -220,8 +219,7 @@ private:
             key(ch == QLatin1Char(' ') ? Qt::Key_Space : Qt::Key(ch.toUpper().unicode()), QString(ch));
     }
 
-    // The pointer to `p` and a wheel turn there, to the open list if there is
-    // one, else to what is there.
+    // The pointer to `p`, a wheel turn there: to the open list if any, else to what is there.
     void wheelAt(QPoint p, int delta)
     {
         moveTo(p);
@@ -313,10 +311,6 @@ private:
         return false;
     }
 
-    template <typename T> bool same(const T &actual, const T &expected, const char *what, int n)
-    {
-        return same(actual, expected, QString::fromLatin1(what).arg(n));
-    }
     template <typename T> bool same(const T &actual, const T &expected, const QString &what)
     {
         if (actual == expected)
@@ -361,8 +355,7 @@ private:
         return {{m_f.tq8Button, Model::TQ8}, {m_f.tq8rButton, Model::TQ8R}, {m_f.assemblyButton, Model::ZK222}};
     }
 
-    // Clicks where a click toggles `button`, scrolled into reach; `after` checks
-    // it unless a list took the click.
+    // Clicks where a click toggles `button`; `after` checks it unless a list took the click.
     void clickButton(QAbstractButton *button, bool free, std::function<void()> after)
     {
         QStyleOptionButton option;
@@ -432,7 +425,7 @@ private:
         chooseInOpenList(picker(), item);
         m_after.push_back([=] {
             check(!picker(), QStringLiteral("picker still shown after a choice"));
-            same(m_f.order().module(row), item, "module chosen for channel %1", row);
+            same(m_f.order().module(row), item, QStringLiteral("module chosen for channel %1").arg(row));
         });
     }
 
@@ -552,8 +545,9 @@ private:
         const int tag = 1 + below(catalogue::AccessoryCount);
         const bool free = closePopupsFirst(60);
         const bool ticked = m_f.order().isTicked(tag) != m_f.order().isEnabled(tag);
-        clickButton(m_f.accessoryBox(tag), free,
-            [=] { same(m_f.order().isTicked(tag), ticked, "tick of accessory %1 in the order", tag); });
+        clickButton(m_f.accessoryBox(tag), free, [=] {
+            same(m_f.order().isTicked(tag), ticked, QStringLiteral("tick of accessory %1 in the order").arg(tag));
+        });
     }
 
     // A variant in one of the variant lists, opened by a click if need be.
@@ -574,7 +568,7 @@ private:
         chooseInOpenList(list, item);
         m_after.push_back([=, tag = tag, list = list] {
             check(!list->view()->isVisible(), QStringLiteral("%1 list still open").arg(list->objectName()));
-            same(m_f.order().variant(tag), item, "variant of accessory %1 in the order", tag);
+            same(m_f.order().variant(tag), item, QStringLiteral("variant of accessory %1 in the order").arg(tag));
         });
     }
 
@@ -722,7 +716,7 @@ private:
         // A note changes only by typing it, or by a reset.
         for (int r = 1; r <= Rows && !resetConfirmed; ++r)
             same(now.channel(r).note, r == m_noteRow ? m_noteText : m_was.order.channel(r).note,
-                "note of channel %1 in the order", r);
+                QStringLiteral("note of channel %1 in the order").arg(r));
 
         for (const auto &after : m_after)
             after();
@@ -738,14 +732,16 @@ private:
         for (int r = 1; r <= Rows; ++r) {
             const int module = order.channel(r).module;
             same(ui::cell(m_f.channelGrid, 1, r), module == Order::NoModule ? QString() : catalogue::moduleCell(module),
-                "module cell of channel %1", r);
-            same(ui::cell(m_f.channelGrid, 2, r), order.channel(r).note, "note cell of channel %1", r);
+                QStringLiteral("module cell of channel %1").arg(r));
+            same(ui::cell(m_f.channelGrid, 2, r), order.channel(r).note,
+                QStringLiteral("note cell of channel %1").arg(r));
         }
         for (int t = 1; t <= catalogue::AccessoryCount; ++t) {
             const QCheckBox *box = m_f.accessoryBox(t);
-            same(box->isChecked(), order.accessory(t).ticked, "tick of accessory %1", t);
-            same(box->isEnabled(), order.accessory(t).enabled, "accessory %1 enabled", t);
-            same(box->text(), catalogue::accessoryCaption(t, language), "caption of accessory %1", t);
+            same(box->isChecked(), order.accessory(t).ticked, QStringLiteral("tick of accessory %1").arg(t));
+            same(box->isEnabled(), order.accessory(t).enabled, QStringLiteral("accessory %1 enabled").arg(t));
+            same(box->text(), catalogue::accessoryCaption(t, language),
+                QStringLiteral("caption of accessory %1").arg(t));
         }
         for (const auto &[tag, list] : m_variantLists) {
             same(list->currentIndex(), order.accessory(tag).variant, QStringLiteral("item of ") + list->objectName());
@@ -754,11 +750,12 @@ private:
         }
         for (int s = 0; s < catalogue::AccessorySectionCount; ++s)
             same(m_f.sectionHeadings[std::size_t(s)]->text(), catalogue::sectionHeading(s, language),
-                "heading of section %1", s + 1);
+                QStringLiteral("heading of section %1").arg(s + 1));
         if (QComboBox *shown = picker()) {
             same(int(shown->count()), catalogue::ModuleCount, QStringLiteral("picker items"));
             for (int i = 0; i < shown->count(); ++i)
-                same(shown->itemText(i), catalogue::moduleDescription(i, language), "picker item %1", i);
+                same(shown->itemText(i), catalogue::moduleDescription(i, language),
+                    QStringLiteral("picker item %1").arg(i));
         }
         same(m_f.totalLabel->text(), catalogue::priceText(pricing::total(order)), QStringLiteral("total shown"));
         // The scrolled parts move together, within the scroll bar's range.
