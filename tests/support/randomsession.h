@@ -19,8 +19,8 @@
 #include <QThread>
 
 #include <algorithm>
-#include <cstdio>
 #include <deque>
+#include <numeric>
 #include <optional>
 #include <random>
 #include <vector>
@@ -49,7 +49,6 @@ public:
     RandomSession(Forms &forms, quint64 seed)
         : m_forms(forms)
         , m_f(forms.f())
-        , m_seed(seed)
         , m_rng(seed)
         , m_previousFolder(QDir::currentPath())
     {
@@ -62,7 +61,7 @@ public:
             if (catalogue::hasVariantList(tag)) {
                 const QString name = controlnames::variantList(catalogue::accessory(tag).list.control);
                 m_variantLists.push_back({tag, m_f.window.findChild<QComboBox *>(name)});
-                check(m_variantLists.back().second != nullptr, QStringLiteral("no list named ") + name);
+                check(m_variantLists.back().list != nullptr, QStringLiteral("no list named ") + name);
             }
         // Where the scrolled parts stand at the top of the scroll range.
         m_leftPanelTop = m_f.leftPanel->y() + m_f.scrollBar->value();
@@ -70,11 +69,7 @@ public:
         settle();
     }
 
-    ~RandomSession()
-    {
-        m_boxes.onAsk = nullptr;
-        QDir::setCurrent(m_previousFolder);
-    }
+    ~RandomSession() { QDir::setCurrent(m_previousFolder); }
 
     qint64 steps() const { return m_step; }
     qint64 checks() const { return m_checks; }
@@ -117,11 +112,6 @@ public:
     }
 
 private:
-    static QString filesIn(const QString &folder)
-    {
-        return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).join(QLatin1Char(','));
-    }
-
     int below(int n) { return n <= 1 ? 0 : int(m_rng() % quint64(n)); }
     bool chance(int percent) { return below(100) < percent; }
     template <typename T> const T &pick(const std::vector<T> &items)
@@ -152,36 +142,9 @@ private:
         return m_f.window.rect().contains(p) ? std::optional<QPoint>(p) : std::nullopt;
     }
 
-    // True when the pointer at `local` would be over `widget` or a child of it.
-    bool reachable(QWidget *widget, QPoint local) const
-    {
-        const auto p = inWindow(widget, local);
-        return p && widget->isVisible() && widget->isAncestorOf(m_f.window.childAt(*p)); // itself included
-    }
-
-    // A point of `button` that a click toggles, scrolled into reach.
-    std::optional<QPoint> clickPoint(QAbstractButton *button)
-    {
-        QStyleOptionButton option;
-        option.initFrom(button);
-        option.text = button->text();
-        const bool radio = qobject_cast<QRadioButton *>(button) != nullptr;
-        const QRect area = button->style()->subElementRect(
-            radio ? QStyle::SE_RadioButtonClickRect : QStyle::SE_CheckBoxClickRect, &option, button);
-        // The indicator end of the area is never covered by the next heading.
-        const QRect preferred = area.intersected(QRect(area.left(), area.top(), 14, area.height()));
-        for (int attempt = 0; attempt < 8; ++attempt) {
-            const QPoint local = randomPointIn(attempt < 4 && chance(70) ? preferred : area);
-            if (scrollIntoView(button, local))
-                return local;
-        }
-        return std::nullopt;
-    }
-
     void moveTo(QPoint p, bool path = false)
     {
         if (path && !m_pointer.isNull()) {
-            // The pointer crosses what lies between.
             const int stops = 1 + below(3);
             for (int i = 1; i <= stops; ++i)
                 mouse(window(), nonNull(m_pointer + (p - m_pointer) * i / (stops + 1)));
@@ -210,8 +173,10 @@ private:
     }
 
     // Scrolls `local` of `widget` into reach and clicks there; false if out of reach.
-    bool clickOn(QWidget *widget, QPoint local, const QString &what)
+    bool clickOn(QWidget *widget, QPoint local, QString what = {})
     {
+        if (what.isEmpty())
+            what = widget->objectName() + (widget->isEnabled() ? "" : " (disabled)");
         if (!scrollIntoView(widget, local)) {
             log(what + QStringLiteral(": out of reach"));
             return false;
@@ -222,11 +187,9 @@ private:
         settle();
         return true;
     }
-    // A click inside `widget`, `margin` pixels off its edges.
     bool clickInside(QWidget *widget, int margin)
     {
-        const QRect area = widget->rect().adjusted(margin, margin, -margin, -margin);
-        return clickOn(widget, randomPointIn(area), widget->objectName());
+        return clickOn(widget, randomPointIn(widget->rect().adjusted(margin, margin, -margin, -margin)));
     }
     // Closes by Esc a list open at the start, at `percent` chance; true if none is open now.
     bool closePopupsFirst(int percent = 100)
@@ -240,16 +203,14 @@ private:
         return !QApplication::activePopupWidget();
     }
 
-    // Keys go to an open list, which holds the keyboard, else to the window.
+    // Keys go to an open list, which holds the keyboard, else to the window, as a keyboard's.
     void key(Qt::Key k, const QString &text = QString())
     {
         QWidget *popup = QApplication::activePopupWidget();
         QWindow *target = popup && popup->windowHandle() ? popup->windowHandle() : window();
-        input([&] { sendKey(target, k, text); });
-    }
-    static void sendKey(QWindow *target, Qt::Key k, const QString &text = QString())
-    {
-        QTest::sendKeyEvent(QTest::Click, target, k, text, Qt::NoModifier);
+        input([&] {
+            text.isEmpty() ? QTest::keyClick(target, k) : QTest::sendKeyEvent(QTest::Click, target, k, text, {});
+        });
     }
 
     void typeText(const QString &text)
@@ -258,9 +219,10 @@ private:
             key(ch == QLatin1Char(' ') ? Qt::Key_Space : Qt::Key(ch.toUpper().unicode()), QString(ch));
     }
 
-    // A wheel turn at `p`, to the open list if there is one, else to what is there.
+    // The pointer to `p`, a wheel turn there: to the open list if any, else to what is there.
     void wheelAt(QPoint p, int delta)
     {
+        moveTo(p);
         const QPoint global = m_f.window.mapToGlobal(p);
         QWidget *root = QApplication::activePopupWidget();
         QWidget *receiver = root ? root->childAt(root->mapFromGlobal(global)) : m_f.window.childAt(p);
@@ -270,26 +232,28 @@ private:
         QCoreApplication::processEvents();
     }
 
-    // Turns the wheel until `local` of `widget` is under the pointer's reach.
+    // Turns the wheel until the pointer at `local` would be over `widget` or a child of it.
     bool scrollIntoView(QWidget *widget, QPoint local)
     {
+        const auto reachable = [&] {
+            const auto p = inWindow(widget, local);
+            return p && widget->isVisible() && widget->isAncestorOf(m_f.window.childAt(*p)); // itself included
+        };
         const qint64 actionSoFar = std::exchange(m_actionNanoseconds, 0);
-        for (int i = 0; i < 40 && !reachable(widget, local); ++i) {
+        for (int i = 0; i < 40 && !reachable(); ++i) {
             const QPoint p = widget->mapTo(&m_f.window, local);
             if (p.y() >= 0 && p.y() < m_f.window.height())
-                break;                                  // in the window but covered
-            moveTo(m_f.leftPanel->geometry().center()); // over the half that scrolls
-            wheelAt(m_pointer, p.y() < 0 ? 120 : -120);
+                break;                                                           // in the window but covered
+            wheelAt(m_f.leftPanel->geometry().center(), p.y() < 0 ? 120 : -120); // over the half that scrolls
             const qint64 notch = std::exchange(m_actionNanoseconds, 0);
             if (m_actionSink)
                 m_actionSink("wheel to reach", notch);
         }
         m_actionNanoseconds = actionSoFar;
-        return reachable(widget, local);
+        return reachable();
     }
 
     QComboBox *picker() const { return m_f.modulePicker(); }
-    bool pickerListOpen() const { return ui::pickerOpen(m_f); }
 
     // The channel the picker stands over; 0, a failed check, for none.
     int pickerRow()
@@ -303,13 +267,15 @@ private:
         return row;
     }
 
-    QComboBox *openList() const
+    struct VariantList {
+        int tag;
+        QComboBox *list;
+    };
+    const VariantList *openVariantList() const
     {
-        if (pickerListOpen())
-            return picker();
-        for (const auto &[tag, list] : m_variantLists)
-            if (list->view()->isVisible())
-                return list;
+        for (const VariantList &variants : m_variantLists)
+            if (variants.list->view()->isVisible())
+                return &variants;
         return nullptr;
     }
 
@@ -338,17 +304,13 @@ private:
     {
         if (ok || !m_failure.isEmpty())
             return m_failure.isEmpty() && ++m_checks > 0;
-        m_failure = QStringLiteral("seed %1, step %2: %3\nlast actions:").arg(m_seed).arg(m_step).arg(what);
+        m_failure = QStringLiteral("step %1: %2\nlast actions:").arg(m_step).arg(what);
         for (const QString &line : m_log)
             m_failure += QStringLiteral("\n  ") + line;
         m_failure += QStringLiteral("\norder: ") + describe(m_f.order().order());
         return false;
     }
 
-    template <typename T> bool same(const T &actual, const T &expected, const char *what, int n)
-    {
-        return same(actual, expected, QString::fromLatin1(what).arg(n));
-    }
     template <typename T> bool same(const T &actual, const T &expected, const QString &what)
     {
         if (actual == expected)
@@ -379,10 +341,8 @@ private:
             {3, "document", &RandomSession::generateDocument},
             {5, "key", &RandomSession::pressKey},
         };
-        int total = 0;
-        for (const Kind &kind : kinds)
-            total += kind.weight;
-        int roll = below(total);
+        int roll = below(std::accumulate(
+            std::begin(kinds), std::end(kinds), 0, [](int sum, const Kind &kind) { return sum + kind.weight; }));
         const Kind *kind = kinds;
         for (; roll >= kind->weight; ++kind)
             roll -= kind->weight;
@@ -395,12 +355,25 @@ private:
         return {{m_f.tq8Button, Model::TQ8}, {m_f.tq8rButton, Model::TQ8R}, {m_f.assemblyButton, Model::ZK222}};
     }
 
-    // Clicks where a click toggles `button`; `after` checks it unless a list took it.
+    // Clicks where a click toggles `button`; `after` checks it unless a list took the click.
     void clickButton(QAbstractButton *button, bool free, std::function<void()> after)
     {
-        const auto local = clickPoint(button);
-        if (local && clickOn(button, *local, button->objectName()) && free)
-            m_after.push_back(std::move(after));
+        QStyleOptionButton option;
+        option.initFrom(button);
+        option.text = button->text();
+        const bool radio = qobject_cast<QRadioButton *>(button) != nullptr;
+        const QRect area = button->style()->subElementRect(
+            radio ? QStyle::SE_RadioButtonClickRect : QStyle::SE_CheckBoxClickRect, &option, button);
+        // The indicator end of the area is never covered by the next heading.
+        const QRect preferred = area.intersected(QRect(area.left(), area.top(), 14, area.height()));
+        for (int attempt = 0; attempt < 8; ++attempt) {
+            const QPoint local = randomPointIn(attempt < 4 && chance(70) ? preferred : area);
+            if (!scrollIntoView(button, local))
+                continue;
+            if (clickOn(button, local) && free)
+                m_after.push_back(std::move(after));
+            return;
+        }
     }
 
     // Model radio buttons, the selected one included.
@@ -431,12 +404,13 @@ private:
     // Opens the picker over a channel if needed, then chooses an item in it.
     void assignModule()
     {
-        if (!pickerListOpen()) {
-            if (!m_f.anyModelSelected() || openList())
+        if (!ui::pickerOpen(m_f)) {
+            if (!m_f.anyModelSelected() || openVariantList())
                 return gridClick();
             const int row = 1 + below(Rows);
             if (!clickOn(m_f.channelGrid, gridPoint(1, row), QStringLiteral("module cell of channel %1").arg(row))
-                || !check(pickerListOpen(), QStringLiteral("the picker's list did not open over channel %1").arg(row)))
+                || !check(
+                    ui::pickerOpen(m_f), QStringLiteral("the picker's list did not open over channel %1").arg(row)))
                 return;
         }
         const int row = pickerRow();
@@ -451,7 +425,7 @@ private:
         chooseInOpenList(picker(), item);
         m_after.push_back([=] {
             check(!picker(), QStringLiteral("picker still shown after a choice"));
-            same(m_f.order().module(row), item, "module chosen for channel %1", row);
+            same(m_f.order().module(row), item, QStringLiteral("module chosen for channel %1").arg(row));
         });
     }
 
@@ -465,12 +439,11 @@ private:
                 .arg(list->objectName(), byKeys ? "by keys" : "by pointer"));
         if (byKeys) {
             const bool home = item == 0 && chance(50), end = item == list->count() - 1 && chance(50);
-            const bool enter = chance(50);
             if (home || end)
                 key(home ? Qt::Key_Home : Qt::Key_End);
             for (int at = qMax(0, view->currentIndex().row()); !home && !end && at != item; at += item > at ? 1 : -1)
                 key(item > at ? Qt::Key_Down : Qt::Key_Up);
-            key(enter ? Qt::Key_Enter : Qt::Key_Return);
+            key(chance(50) ? Qt::Key_Enter : Qt::Key_Return);
         } else {
             const QModelIndex index = view->model()->index(item, 0);
             view->scrollTo(index); // the user scrolls the list to the item
@@ -494,7 +467,7 @@ private:
     // Enter or Esc on the picker, with its list open or closed.
     void closePicker()
     {
-        const bool listOpen = pickerListOpen();
+        const bool listOpen = ui::pickerOpen(m_f);
         if (!picker() || (!listOpen && QApplication::focusWidget() != picker()))
             return assignModule(); // keys would go elsewhere: the user opens the picker again
         const bool enter = chance(50);
@@ -513,7 +486,7 @@ private:
             m_f.accessoryBox(1 + below(catalogue::AccessoryCount)), m_f.accessoryGroup, m_f.leftPanel, m_f.picturePanel,
             m_f.totalLabel, m_f.orderCodeLabel, m_f.itemPriceLabel, m_f.versionLabel,
             m_f.sectionHeadings[std::size_t(below(catalogue::AccessorySectionCount))], m_f.languageGroup,
-            m_f.priceGroup, m_f.buttonPanel, m_f.logo, m_f.resetButton, pick(m_variantLists).second, &m_f.window,
+            m_f.priceGroup, m_f.buttonPanel, m_f.logo, m_f.resetButton, pick(m_variantLists).list, &m_f.window,
             &m_f.window};
         static const std::vector<int> columns = {0, 1, 1, 2, 2};
         QWidget *target = pick(targets);
@@ -530,10 +503,8 @@ private:
     void typeNote()
     {
         closePopupsFirst();
-        if (ui::noteEditor(m_f.channelGrid)) {
+        if (ui::noteEditor(m_f.channelGrid))
             key(Qt::Key_Return);
-            settle();
-        }
         const int row = 1 + below(Rows);
         const QPoint local = gridPoint(2, row);
         if (!scrollIntoView(m_f.channelGrid, local) || QApplication::activePopupWidget())
@@ -548,12 +519,11 @@ private:
         const QPoint p = *inWindow(m_f.channelGrid, local);
         moveTo(p, chance(30));
         // With no model chosen a click brings the warning first; the editor stays.
-        if (byClick) {
+        if (byClick)
             mouse(window(), m_pointer, true);
-            settle();
-        } else {
+        else
             typeText(text.left(1));
-        }
+        settle();
         if (!check(ui::noteEditor(m_f.channelGrid) && ui::currentRow(m_f.channelGrid) == row
                        && ui::currentColumn(m_f.channelGrid) == 2,
                 QStringLiteral("note editor of channel %1 did not open").arg(row)))
@@ -575,33 +545,30 @@ private:
         const int tag = 1 + below(catalogue::AccessoryCount);
         const bool free = closePopupsFirst(60);
         const bool ticked = m_f.order().isTicked(tag) != m_f.order().isEnabled(tag);
-        clickButton(m_f.accessoryBox(tag), free,
-            [=] { same(m_f.order().isTicked(tag), ticked, "tick of accessory %1 in the order", tag); });
+        clickButton(m_f.accessoryBox(tag), free, [=] {
+            same(m_f.order().isTicked(tag), ticked, QStringLiteral("tick of accessory %1 in the order").arg(tag));
+        });
     }
 
     // A variant in one of the variant lists, opened by a click if need be.
     void chooseVariant()
     {
-        QComboBox *list = openList();
-        if (!list || list == picker()) {
-            list = pick(m_variantLists).second;
+        const VariantList *open = openVariantList();
+        const auto [tag, list] = open ? *open : pick(m_variantLists);
+        if (!open) {
             closePopupsFirst();
-            const QPoint local(5 + below(list->width() - 10), 5 + below(list->height() - 10));
-            if (!clickOn(list, local, list->objectName() + (list->isEnabled() ? "" : " (disabled)")))
+            if (!clickInside(list, 5))
                 return;
             if (!list->view()->isVisible()) {
                 check(!list->isEnabled(), QStringLiteral("a click on %1 opened no list").arg(list->objectName()));
                 return;
             }
         }
-        int tag = 0;
-        for (const auto &[listTag, candidate] : m_variantLists)
-            tag = candidate == list ? listTag : tag;
         const int item = below(list->count());
         chooseInOpenList(list, item);
-        m_after.push_back([=] {
+        m_after.push_back([=, tag = tag, list = list] {
             check(!list->view()->isVisible(), QStringLiteral("%1 list still open").arg(list->objectName()));
-            same(m_f.order().variant(tag), item, "variant of accessory %1 in the order", tag);
+            same(m_f.order().variant(tag), item, QStringLiteral("variant of accessory %1 in the order").arg(tag));
         });
     }
 
@@ -611,7 +578,6 @@ private:
         const int delta = pick(deltas);
         const QPoint p = nonNull(randomPointIn(m_f.window.rect()));
         log(QStringLiteral("wheel %1 at %2,%3").arg(delta).arg(p.x()).arg(p.y()));
-        moveTo(p);
         wheelAt(p, delta);
     }
 
@@ -631,14 +597,14 @@ private:
         m_boxes.answer = pick(answers);
         const bool byEsc =
             chance(25) && QApplication::focusWidget() == m_f.channelGrid && !ui::noteEditor(m_f.channelGrid);
-        const int boxes = int(m_boxes.asked.size());
         log(QStringLiteral("reset answered %1%2").arg(int(m_boxes.answer)).arg(byEsc ? ", Esc on the grid" : ""));
         if (byEsc)
             key(Qt::Key_Escape);
         else if (!clickInside(m_f.resetButton, 2))
             return;
         settle();
-        m_after.push_back([=] { same(int(m_boxes.asked.size()) - boxes, 1, QStringLiteral("reset questions asked")); });
+        m_after.push_back(
+            [this] { same(int(m_boxes.asked.size()) - m_was.boxes, 1, QStringLiteral("reset questions asked")); });
     }
 
     void generateDocument()
@@ -650,25 +616,22 @@ private:
             text = chance(15) ? QString() : randomText(0, 20);
         log(QStringLiteral("document, contact %1, opener %2")
                 .arg(m_confirmContact ? "confirmed" : "cancelled", m_forms.desktop->openResult ? "comes up" : "fails"));
-        const int shows = m_contactShows;
         if (clickInside(m_f.documentButton, 2))
-            m_after.push_back([=] { same(m_contactShows - shows, 1, QStringLiteral("contact dialog showings")); });
+            m_after.push_back(
+                [this] { same(m_contactShows - m_was.contactShows, 1, QStringLiteral("contact dialog showings")); });
     }
 
     // Keys a user presses anywhere, to whatever has the focus (buttons too).
     void pressKey()
     {
-        static const std::vector<std::pair<Qt::Key, QString>> keys = {{Qt::Key_Up, {}}, {Qt::Key_Down, {}},
-            {Qt::Key_Left, {}}, {Qt::Key_Right, {}}, {Qt::Key_Tab, "\t"}, {Qt::Key_Backtab, {}}, {Qt::Key_Space, " "},
-            {Qt::Key_Space, " "}, {Qt::Key_Home, {}}, {Qt::Key_End, {}}, {Qt::Key_Return, "\r"},
-            {Qt::Key_Escape, "\x1b"}, {Qt::Key_PageDown, {}}, {Qt::Key_F2, {}}};
-        auto [k, text] = pick(keys);
+        static const std::vector<Qt::Key> keys = {Qt::Key_Up, Qt::Key_Down, Qt::Key_Left, Qt::Key_Right, Qt::Key_Tab,
+            Qt::Key_Backtab, Qt::Key_Space, Qt::Key_Space, Qt::Key_Home, Qt::Key_End, Qt::Key_Return, Qt::Key_Escape,
+            Qt::Key_PageDown, Qt::Key_F2};
+        Qt::Key k = pick(keys);
         QWidget *focus = QApplication::focusWidget();
         // Printable keys in the grid are note typing, which has its own action.
-        if (k == Qt::Key_Space && (focus == m_f.channelGrid || focus == ui::noteEditor(m_f.channelGrid))) {
+        if (k == Qt::Key_Space && (focus == m_f.channelGrid || focus == ui::noteEditor(m_f.channelGrid)))
             k = Qt::Key_Down;
-            text.clear();
-        }
         if (k == Qt::Key_Return || k == Qt::Key_Escape) {
             m_boxes.answer = chance(50) ? QMessageBox::Yes : QMessageBox::No;
             m_confirmContact = chance(70);
@@ -676,7 +639,7 @@ private:
                 contact = randomText(0, 12);
         }
         log(QStringLiteral("key %1 on %2").arg(QKeySequence(k).toString(), focus ? focus->objectName() : "nothing"));
-        key(k, text);
+        key(k);
         settle();
     }
 
@@ -686,7 +649,8 @@ private:
         if (event->type() != QEvent::Show)
             return false;
         if (watched != m_forms.kontakt.get()) {
-            QTimer::singleShot(0, watched, [w = m_forms.image.get()] { sendKey(w->windowHandle(), Qt::Key_Escape); });
+            QTimer::singleShot(
+                0, watched, [w = m_forms.image.get()] { QTest::keyClick(w->windowHandle(), Qt::Key_Escape); });
             return false;
         }
         ++m_contactShows;
@@ -699,12 +663,10 @@ private:
                 QTest::mouseClick(
                     dialog->windowHandle(), Qt::LeftButton, {}, controls.continueButton->mapTo(dialog, QPoint(20, 10)));
             else
-                sendKey(dialog->windowHandle(), confirm ? Qt::Key_Return : Qt::Key_Escape);
+                QTest::keyClick(dialog->windowHandle(), confirm ? Qt::Key_Return : Qt::Key_Escape);
         });
         return false;
     }
-
-    QString documentPath() const { return m_documentFolder.filePath(QStringLiteral("formular.rtf")); }
 
     // The PDF is drawn on a thread of the window's own: waiting is not its time.
     void awaitDocument()
@@ -754,7 +716,7 @@ private:
         // A note changes only by typing it, or by a reset.
         for (int r = 1; r <= Rows && !resetConfirmed; ++r)
             same(now.channel(r).note, r == m_noteRow ? m_noteText : m_was.order.channel(r).note,
-                "note of channel %1 in the order", r);
+                QStringLiteral("note of channel %1 in the order").arg(r));
 
         for (const auto &after : m_after)
             after();
@@ -770,14 +732,16 @@ private:
         for (int r = 1; r <= Rows; ++r) {
             const int module = order.channel(r).module;
             same(ui::cell(m_f.channelGrid, 1, r), module == Order::NoModule ? QString() : catalogue::moduleCell(module),
-                "module cell of channel %1", r);
-            same(ui::cell(m_f.channelGrid, 2, r), order.channel(r).note, "note cell of channel %1", r);
+                QStringLiteral("module cell of channel %1").arg(r));
+            same(ui::cell(m_f.channelGrid, 2, r), order.channel(r).note,
+                QStringLiteral("note cell of channel %1").arg(r));
         }
         for (int t = 1; t <= catalogue::AccessoryCount; ++t) {
             const QCheckBox *box = m_f.accessoryBox(t);
-            same(box->isChecked(), order.accessory(t).ticked, "tick of accessory %1", t);
-            same(box->isEnabled(), order.accessory(t).enabled, "accessory %1 enabled", t);
-            same(box->text(), catalogue::accessoryCaption(t, language), "caption of accessory %1", t);
+            same(box->isChecked(), order.accessory(t).ticked, QStringLiteral("tick of accessory %1").arg(t));
+            same(box->isEnabled(), order.accessory(t).enabled, QStringLiteral("accessory %1 enabled").arg(t));
+            same(box->text(), catalogue::accessoryCaption(t, language),
+                QStringLiteral("caption of accessory %1").arg(t));
         }
         for (const auto &[tag, list] : m_variantLists) {
             same(list->currentIndex(), order.accessory(tag).variant, QStringLiteral("item of ") + list->objectName());
@@ -786,11 +750,12 @@ private:
         }
         for (int s = 0; s < catalogue::AccessorySectionCount; ++s)
             same(m_f.sectionHeadings[std::size_t(s)]->text(), catalogue::sectionHeading(s, language),
-                "heading of section %1", s + 1);
+                QStringLiteral("heading of section %1").arg(s + 1));
         if (QComboBox *shown = picker()) {
             same(int(shown->count()), catalogue::ModuleCount, QStringLiteral("picker items"));
             for (int i = 0; i < shown->count(); ++i)
-                same(shown->itemText(i), catalogue::moduleDescription(i, language), "picker item %1", i);
+                same(shown->itemText(i), catalogue::moduleDescription(i, language),
+                    QStringLiteral("picker item %1").arg(i));
         }
         same(m_f.totalLabel->text(), catalogue::priceText(pricing::total(order)), QStringLiteral("total shown"));
         // The scrolled parts move together, within the scroll bar's range.
@@ -806,13 +771,14 @@ private:
     void checkDocument()
     {
         ++m_documents;
-        same(QFileInfo(m_forms.desktop->opened.last()).canonicalFilePath(),
-            QFileInfo(documentPath()).canonicalFilePath(), QStringLiteral("document handed to the opener"));
+        const QString rtf = m_documentFolder.filePath(QStringLiteral("formular.rtf"));
+        same(QFileInfo(m_forms.desktop->opened.last()).canonicalFilePath(), QFileInfo(rtf).canonicalFilePath(),
+            QStringLiteral("document handed to the opener"));
         check(QFileInfo(m_documentFolder.filePath(QStringLiteral("formular.pdf"))).size() > 0,
             QStringLiteral("no PDF beside the document"));
-        same(filesIn(m_documentFolder.path()), QStringLiteral("formular.pdf,formular.rtf"),
-            QStringLiteral("files in the document folder"));
-        QFile file(documentPath());
+        same(QDir(m_documentFolder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).join(QLatin1Char(',')),
+            QStringLiteral("formular.pdf,formular.rtf"), QStringLiteral("files in the document folder"));
+        QFile file(rtf);
         if (!check(file.open(QIODevice::ReadOnly), QStringLiteral("document not readable")))
             return;
         const Language language = m_f.order().language();
@@ -832,7 +798,6 @@ private:
 
     Forms &m_forms;
     MainControls &m_f;
-    quint64 m_seed;
     std::mt19937_64 m_rng;
     BoxAnswers m_boxes;
     std::vector<AskedWith> m_askedWith; // beside m_boxes.asked
@@ -840,8 +805,8 @@ private:
     // the one it started in, which it goes back to at its end.
     QString m_previousFolder;
     QTemporaryDir m_documentFolder;
-    PrivateConfig m_config;                                  // the contact store lives here
-    std::vector<std::pair<int, QComboBox *>> m_variantLists; // by tag
+    PrivateConfig m_config;                  // the contact store lives here
+    std::vector<VariantList> m_variantLists; // by tag
     int m_leftPanelTop = 0, m_accessoryGroupTop = 0;
 
     qint64 m_step = 0, m_checks = 0, m_documents = 0;
@@ -872,12 +837,8 @@ inline void quietenPlatformNotices()
 {
     static QtMessageHandler previous = nullptr;
     previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &context, const QString &message) {
-        if (type == QtWarningMsg && message.startsWith(QLatin1String("This plugin does not support")))
-            return;
-        if (previous)
-            previous(type, context, message);
-        else
-            std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+        if (type != QtWarningMsg || !message.startsWith(QLatin1String("This plugin does not support")))
+            previous(type, context, message); // Qt's default handler when none was set
     });
 }
 
