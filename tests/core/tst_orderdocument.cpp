@@ -169,7 +169,7 @@ void OrderDocumentTest::fill_data()
         in.order.accessory(catalogue::CableTag).variant = 1;
         Values v{{"$_000", "TQ8 "}};
         fitH0(in, v, 12);
-        for (int tag = 1; tag <= 29; ++tag) {
+        for (int tag = 1; tag <= catalogue::AccessoryCount; ++tag) {
             v[code(100 + tag)] = cp1250(catalogue::accessoryCaption(tag, language));
             if (language == cz)
                 v[code(100 + tag)] += " _ " + catalogue::accessoryPriceText(tag, 0).toLatin1() + ",-";

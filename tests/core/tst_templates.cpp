@@ -72,7 +72,7 @@ void TemplatesTest::placeholders()
 
     QList<QByteArrayList> expected{{"$_01A"}, {"$_02A"}, {"$_03A"}, {"$_04A"}};
     expected.append(czech ? QByteArrayList{"$_000", "$_00C"} : QByteArrayList{"$_000"});
-    for (int row = 1; row <= 16; ++row) {
+    for (int row = 1; row <= Order::ChannelCount; ++row) {
         const QByteArray nn = QByteArray::number(row).rightJustified(2, '0');
         expected.append({"$_" + nn + 'M', "$_" + nn + 'K'});
         if (czech)

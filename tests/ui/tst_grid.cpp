@@ -144,7 +144,7 @@ void TestGrid::interfaceModuleTakesTheLaterRows()
     ui::assign(f, 3, 54);
     QCOMPARE(ui::cell(f.channelGrid, 1, 3), QStringLiteral("TB "));
     QCOMPARE(f.order().module(3), 54);
-    for (int row = 4; row <= 16; ++row) {
+    for (int row = 4; row <= Order::ChannelCount; ++row) {
         QCOMPARE(ui::cell(f.channelGrid, 1, row), QStringLiteral("---"));
         QCOMPARE(f.order().module(row), 0);
     }

@@ -121,7 +121,7 @@ void TestHover::checkBoxesShowTheirAccessory()
         {138, 150}, {75, 127}, {100, 142}, {150, 98}, {100, 124}, {150, 94}, {150, 75}, {150, 36}, {150, 96},
         {100, 124}, {150, 119}, {150, 113}, {71, 150}, {150, 121}, {190, 150}, {200, 127}, {150, 114}, {100, 98},
         {190, 30}, {164, 150}, {190, 137}};
-    for (int tag = 1; tag <= 29; ++tag) {
+    for (int tag = 1; tag <= catalogue::AccessoryCount; ++tag) {
         ui::moveOver(f.accessoryBox(tag));
         QCOMPARE(f.picture->picture().size(), sizes[tag - 1]);
         QCOMPARE(f.orderCodeLabel->text(), catalogue::accessoryOrderCode(tag, 0));

@@ -99,7 +99,7 @@ void TestMainWindow::accessoryLayout()
     MainControls &f = forms.f();
     const int tops[] = {13, 30, 59, 75, 103, 119, 147, 163, 179, 207, 223, 251, 267, 283, 299, 315, 343, 359, 375, 403,
         419, 435, 451, 479, 495, 511, 527, 555, 579};
-    for (int tag = 1; tag <= 29; ++tag) {
+    for (int tag = 1; tag <= catalogue::AccessoryCount; ++tag) {
         QCheckBox *box = f.window.findChild<QCheckBox *>(controlnames::accessoryBox(tag));
         QVERIFY(box);
         QCOMPARE(box, f.accessoryBox(tag));
@@ -279,10 +279,10 @@ void TestMainWindow::windowAndFonts()
     const int widths[] = {64, 253, 228};
     for (int column = 0; column < 3; ++column) {
         QCOMPARE(ui::cellRect(f.channelGrid, column, 0).size(), QSize(widths[column], 42));
-        for (int row = 1; row <= 16; ++row)
+        for (int row = 1; row <= Order::ChannelCount; ++row)
             QCOMPARE(ui::cellRect(f.channelGrid, column, row).size(), QSize(widths[column], 22));
     }
-    for (int row = 1; row <= 16; ++row)
+    for (int row = 1; row <= Order::ChannelCount; ++row)
         QCOMPARE(ui::cell(f.channelGrid, 0, row), QString::number(row));
     QCOMPARE(ui::cellRect(f.channelGrid, 2, 16).bottomRight(),
         QPoint(f.channelGrid->width() - 2, f.channelGrid->height() - 2));

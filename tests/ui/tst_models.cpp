@@ -103,7 +103,7 @@ void TestModels::modelRules()
     QVERIFY(!listOpen(f.cableList));
     QCOMPARE(f.cableList->font().bold(), assembly);
     QCOMPARE(f.cableList->currentIndex(), 1); // the chosen length survives
-    for (int tag = 1; tag <= 29; ++tag) {
+    for (int tag = 1; tag <= catalogue::AccessoryCount; ++tag) {
         if (tag == 3 || tag == 17 || tag == 18 || tag == 28)
             continue;
         QCOMPARE(state(f, tag).ticked, ticked.contains(tag));
@@ -295,13 +295,13 @@ void TestModels::resetRestoresTheStartState()
         QVERIFY(!f.tq8Button->font().bold());
         QCOMPARE(f.hover().modelPicture, 0);
         for (int column = 1; column <= 2; ++column)
-            for (int row = 1; row <= 16; ++row)
+            for (int row = 1; row <= Order::ChannelCount; ++row)
                 QVERIFY(ui::cell(f.channelGrid, column, row).isEmpty());
         QCOMPARE(ui::cell(f.channelGrid, 0, 7), QStringLiteral("7"));
         QCOMPARE(ui::currentRow(f.channelGrid), 1);
         QCOMPARE(ui::currentColumn(f.channelGrid), 1);
         QCOMPARE(QApplication::focusWidget(), f.channelGrid);
-        for (int tag = 1; tag <= 29; ++tag) {
+        for (int tag = 1; tag <= catalogue::AccessoryCount; ++tag) {
             QVERIFY(!f.accessoryBox(tag)->isChecked());
             if (tag != 29)
                 QVERIFY(f.accessoryBox(tag)->isEnabled());
