@@ -9,7 +9,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QEvent>
 #include <algorithm>
 
 using formparts::make;
@@ -196,13 +195,6 @@ void AccessoryPanel::setBoldBox(QCheckBox *only)
     if (only)
         formparts::setBold(only, true);
     m_bold = only;
-}
-
-void AccessoryPanel::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange)
-        retranslate();
-    LinedGroupBox::changeEvent(event);
 }
 
 void AccessoryPanel::retranslate()

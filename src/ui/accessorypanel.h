@@ -30,9 +30,8 @@ public:
 
     // The catalogue's captions, headings and names in `language`.
     void showLanguage(catalogue::Language language);
-    // The panel's own title in the language of the installed catalogue;
-    // again on every QEvent::LanguageChange.
-    void retranslate();
+    // The panel's own title (see LinedGroupBox::retranslate).
+    void retranslate() override;
     // No box bold: the pointer has gone elsewhere.
     void clearBold();
 
@@ -41,9 +40,6 @@ signals:
     void pointerOn(int tag, const catalogue::Accessory &row);
     // The user chose an item in the variant list of row `tag`.
     void variantChosen(int tag, const catalogue::Accessory &row);
-
-protected:
-    void changeEvent(QEvent *event) override;
 
 private:
     void build();

@@ -1,5 +1,6 @@
 #include "linedgroupbox.h"
 
+#include <QEvent>
 #include <QPainter>
 #include <QStyle>
 
@@ -44,4 +45,11 @@ void LinedGroupBox::paintEvent(QPaintEvent *)
     if (!style()->styleHint(QStyle::SH_UnderlineShortcut, nullptr, this))
         alignment |= Qt::TextHideMnemonic;
     style()->drawItemText(&painter, captionRoom, alignment, palette(), isEnabled(), caption, QPalette::WindowText);
+}
+
+void LinedGroupBox::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QGroupBox::changeEvent(event);
 }

@@ -6,7 +6,6 @@
 #include "pointerwatch.h"
 
 #include <QButtonGroup>
-#include <QEvent>
 #include <QRadioButton>
 
 using catalogue::Model;
@@ -78,13 +77,6 @@ void ModelChooser::setBold(Model model)
     const QAbstractButton *bold = button(model);
     for (QAbstractButton *radio : m_buttons->buttons())
         formparts::setBold(radio, radio == bold);
-}
-
-void ModelChooser::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange)
-        retranslate();
-    LinedGroupBox::changeEvent(event);
 }
 
 void ModelChooser::retranslate()

@@ -18,9 +18,8 @@ public:
     void showModel(catalogue::Model model);
     // The hover's emphasis: only `model`'s button bold, none for Model::None.
     void setBold(catalogue::Model model);
-    // The title and the hint in the language of the installed catalogue;
-    // again on every QEvent::LanguageChange.
-    void retranslate();
+    // The title and the hint (see LinedGroupBox::retranslate).
+    void retranslate() override;
 
 signals:
     // A button became selected, by the user.
@@ -29,9 +28,6 @@ signals:
     // between them.
     void pointerOnModel(catalogue::Model model);
     void pointerOnGroup();
-
-protected:
-    void changeEvent(QEvent *event) override;
 
 private:
     void pointerMoved(QWidget *target);
